@@ -1,0 +1,32 @@
+#pragma once
+
+#include "binds/bindrequest.h"
+#include "host/folderstring.h"
+
+#include <optional>
+
+namespace binds {
+
+enum class Quake3Mod { None, Baseq3, Osp, Custom };
+enum class ChatScope { None, Team, Public };
+
+// What the Quake 3 panel holds when its "Add" is pressed.
+struct Quake3Panel {
+    QString root;      // Text1
+    QString customMod; // txtmod
+    QString say;       // txtsay
+    QString key;       // txtkey
+    Quake3Mod mod = Quake3Mod::None;
+    ChatScope scope = ChatScope::None;
+};
+
+// The bind request for the panel, or nullopt with a message when there is no root folder.
+std::optional<BindRequest> quake3Request(const Quake3Panel &panel, host::Style style, QString *error);
+
+// The custom mod box after it loses the focus: one final separator, unless it is empty.
+QString normalisedCustomMod(const QString &text, host::Style style);
+
+// The chat command for a text: "say_team ", "say " or nothing in front.
+QString chatCommand(ChatScope scope, const QString &say);
+
+} // namespace binds

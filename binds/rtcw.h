@@ -1,0 +1,41 @@
+#pragma once
+
+#include "binds/bindrequest.h"
+#include "binds/quake3.h"
+#include "host/folderstring.h"
+
+#include <QStringList>
+#include <optional>
+
+namespace binds {
+
+// RTCW's voice messages, in the order the voice list shows them; each is a complete
+// console command.
+const QStringList &voiceCommands();
+
+// What the voice box shows before the player picks or types a voice command.
+inline constexpr QStringView voicePlaceholder = u"Voice Commands";
+
+enum class RtcwKind { None, Voice, Say };
+
+// What the RTCW panel holds when its "Add" is pressed.
+struct RtcwPanel {
+    QString root;  // txtwolfdir
+    QString key;   // txtwolfkey
+    QString voice; // CboVoice's text
+    QString say;   // txtwolfsay
+    RtcwKind kind = RtcwKind::None;
+    ChatScope scope = ChatScope::None;
+};
+
+struct RtcwAssembly {
+    QString root; // the root folder with its final separator, for the box to show
+    std::optional<BindRequest> request;
+    QString error; // why there is no request
+};
+
+// The request for the panel: the root gets its final separator, the file goes into
+// its main folder. Refused without a root, or with the voice box still at its start text.
+RtcwAssembly rtcwRequest(const RtcwPanel &panel, host::Style style);
+
+} // namespace binds

@@ -1,0 +1,29 @@
+#include "binds/status.h"
+
+#include <QTextBoundaryFinder>
+
+namespace binds {
+
+QString firstCharacters(const QString &text, int n)
+{
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+    qsizetype end = 0;
+    for (int i = 0; i < n && end < text.size(); ++i) {
+        end = finder.toNextBoundary();
+        if (end < 0)
+            return text;
+    }
+    return text.left(end);
+}
+
+QString quake3Status(const QString &status, const QString &say)
+{
+    return status + QStringLiteral(" Added ") + firstCharacters(say, 5) + QStringLiteral("....");
+}
+
+QString rtcwStatus(const QString &status)
+{
+    return status + QStringLiteral("Wrote Bind...");
+}
+
+} // namespace binds

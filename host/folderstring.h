@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+
+// Folder strings are Windows-style paths as the player types them ("C:\Games\Quake3\").
+// This is where they meet the file system of the host the program runs on.
+namespace host {
+
+enum class Style {
+    Windows, // strings reach the file system as they are; "\" is the only separator
+    Posix,   // "\" and "/" both separate; drive letters map through the Wine prefix
+};
+
+struct Host {
+    Style style = Style::Posix;
+    QString winePrefix; // used by Style::Posix only
+
+    // The host this program runs on, with the Wine prefix from the environment.
+    static Host current();
+};
+
+// $WINEPREFIX when set, otherwise $HOME/.wine.
+QString winePrefixFrom(const QString &winePrefixVariable, const QString &home);
+
+bool isSeparator(QChar c, Style style);
+bool endsWithSeparator(const QString &folder, Style style);
+
+// The separator the string already uses (its last one), or the host's default.
+QChar separatorFor(const QString &folder, Style style);
+
+// The folder with one final separator; an empty folder becomes just the separator.
+QString withFinalSeparator(const QString &folder, Style style);
+
+struct HostPath {
+    QString path;  // as the host's file system takes it
+    QString error; // why the string has no such path; empty on success
+    bool ok() const { return error.isEmpty(); }
+};
+
+// Maps a folder string (or a file path built from one) onto the host's file system.
+HostPath toHostPath(const QString &folderString, const Host &host);
+
+} // namespace host

@@ -1,0 +1,228 @@
+#include "binds/quake3.h"
+#include "binds/rtcw.h"
+#include "binds/status.h"
+
+#include <QTest>
+
+using namespace binds;
+using host::Style;
+
+class TestAssembly : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void quake3_target_data();
+    void quake3_target();
+    void quake3_chatPrefix_data();
+    void quake3_chatPrefix();
+    void quake3_emptyRoot_isRefused();
+    void customMod_normalised_data();
+    void customMod_normalised();
+
+    void rtcw_rootGainsSeparator_andTargetsMain();
+    void rtcw_command_data();
+    void rtcw_command();
+    void rtcw_emptyRoot_isRefusedAndLeftEmpty();
+    void rtcw_voicePlaceholder_isRefused();
+    void rtcw_voiceList_inOrder();
+
+    void status_quake3_data();
+    void status_quake3();
+    void status_rtcw_grows();
+};
+
+void TestAssembly::quake3_target_data()
+{
+    QTest::addColumn<Style>("style");
+    QTest::addColumn<QString>("root");
+    QTest::addColumn<int>("mod");
+    QTest::addColumn<QString>("custom");
+    QTest::addColumn<QString>("dirloc");
+
+    const int none = int(Quake3Mod::None), base = int(Quake3Mod::Baseq3), osp = int(Quake3Mod::Osp),
+              custom = int(Quake3Mod::Custom);
+    QTest::newRow("baseq3") << Style::Windows << "C:\\Q3\\" << base << "other" << "C:\\Q3\\baseq3\\";
+    QTest::newRow("osp") << Style::Windows << "C:\\Q3\\" << osp << "other" << "C:\\Q3\\osp\\";
+    QTest::newRow("custom, normalised") << Style::Windows << "C:\\Q3\\" << custom << "cpma\\" << "C:\\Q3\\cpma\\";
+    QTest::newRow("custom, never left the box") << Style::Windows << "C:\\Q3\\" << custom << "mymod" << "C:\\Q3\\mymod\\";
+    QTest::newRow("custom, empty") << Style::Windows << "C:\\Q3\\" << custom << "" << "C:\\Q3\\";
+    QTest::newRow("no mod chosen") << Style::Windows << "C:\\Q3\\" << none << "other" << "C:\\Q3\\";
+    QTest::newRow("root without separator") << Style::Windows << "C:\\Quake3" << base << "" << "C:\\Quake3\\baseq3\\";
+    QTest::newRow("posix root") << Style::Posix << "/home/p/.q3a" << base << "" << "/home/p/.q3a/baseq3/";
+    QTest::newRow("posix, windows-style root") << Style::Posix << "C:\\Q3" << osp << "" << "C:\\Q3\\osp\\";
+    QTest::newRow("posix custom") << Style::Posix << "/q3/" << custom << "defrag" << "/q3/defrag/";
+}
+
+void TestAssembly::quake3_target()
+{
+    QFETCH(Style, style);
+    QFETCH(QString, root);
+    QFETCH(int, mod);
+    QFETCH(QString, custom);
+    QFETCH(QString, dirloc);
+    Quake3Panel panel{root, custom, QStringLiteral("hi"), QStringLiteral("f1"), Quake3Mod(mod), ChatScope::Team};
+    QString error;
+    const std::optional<BindRequest> request = quake3Request(panel, style, &error);
+    QVERIFY2(request, qPrintable(error));
+    QCOMPARE(request->dirloc, dirloc);
+    QCOMPARE(request->key, QStringLiteral("f1"));
+}
+
+void TestAssembly::quake3_chatPrefix_data()
+{
+    QTest::addColumn<int>("scope");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("team") << int(ChatScope::Team) << "say_team ^1hi";
+    QTest::newRow("public") << int(ChatScope::Public) << "say ^1hi";
+    QTest::newRow("neither: raw console text") << int(ChatScope::None) << "^1hi";
+}
+
+void TestAssembly::quake3_chatPrefix()
+{
+    QFETCH(int, scope);
+    QFETCH(QString, text);
+    Quake3Panel panel{"C:\\Q3\\", "other", "^1hi", "f1", Quake3Mod::Osp, ChatScope(scope)};
+    QString error;
+    QCOMPARE(quake3Request(panel, Style::Windows, &error)->text, text);
+}
+
+void TestAssembly::quake3_emptyRoot_isRefused()
+{
+    for (const QString &root : {QString(), QStringLiteral("  ")}) {
+        Quake3Panel panel{root, "other", "hi", "f1", Quake3Mod::Osp, ChatScope::None};
+        QString error;
+        QVERIFY(!quake3Request(panel, Style::Windows, &error));
+        QVERIFY2(error.contains(QLatin1String("Quake 3 folder")), qPrintable(error));
+    }
+}
+
+void TestAssembly::customMod_normalised_data()
+{
+    QTest::addColumn<Style>("style");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("normalised");
+    QTest::newRow("start text") << Style::Windows << "other" << "other\\";
+    QTest::newRow("already there") << Style::Windows << "other\\" << "other\\";
+    QTest::newRow("empty stays empty") << Style::Windows << "" << "";
+    QTest::newRow("posix, no separator yet") << Style::Posix << "other" << "other/";
+    QTest::newRow("posix, backslash counts") << Style::Posix << "other\\" << "other\\";
+    QTest::newRow("posix, nested keeps its style") << Style::Posix << "a\\b" << "a\\b\\";
+}
+
+void TestAssembly::customMod_normalised()
+{
+    QFETCH(Style, style);
+    QFETCH(QString, typed);
+    QFETCH(QString, normalised);
+    QCOMPARE(normalisedCustomMod(typed, style), normalised);
+    QCOMPARE(normalisedCustomMod(normalised, style), normalised);
+}
+
+void TestAssembly::rtcw_rootGainsSeparator_andTargetsMain()
+{
+    const QString root = QStringLiteral("C:\\Program Files\\Return to Castle Wolfenstein");
+    RtcwPanel panel{root, "mouse3", "vsay_team Medic", "", RtcwKind::Voice, ChatScope::None};
+    const RtcwAssembly first = rtcwRequest(panel, Style::Windows);
+    QCOMPARE(first.root, root + u'\\');
+    QVERIFY(first.request);
+    QCOMPARE(first.request->dirloc, root + QStringLiteral("\\main\\"));
+    QCOMPARE(first.request->text, QStringLiteral("vsay_team Medic"));
+
+    panel.root = first.root; // a second "Add" never doubles the separator
+    QCOMPARE(rtcwRequest(panel, Style::Windows).root, first.root);
+
+    panel.root = QStringLiteral("/home/p/rtcw");
+    QCOMPARE(rtcwRequest(panel, Style::Posix).request->dirloc, QStringLiteral("/home/p/rtcw/main/"));
+}
+
+void TestAssembly::rtcw_command_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("scope");
+    QTest::addColumn<QString>("voice");
+    QTest::addColumn<QString>("text");
+    const int voice = int(RtcwKind::Voice), say = int(RtcwKind::Say), none = int(RtcwKind::None);
+    const int team = int(ChatScope::Team), pub = int(ChatScope::Public), noScope = int(ChatScope::None);
+    QTest::newRow("voice wins over scope") << voice << team << "vsay Hi" << "vsay Hi";
+    QTest::newRow("typed voice, as typed") << voice << noScope << "vsay_team Custom" << "vsay_team Custom";
+    QTest::newRow("team chat") << say << team << "vsay Hi" << "say_team ^1go";
+    QTest::newRow("public chat") << say << pub << "vsay Hi" << "say ^1go";
+    QTest::newRow("say without scope: empty") << say << noScope << "vsay Hi" << "";
+    QTest::newRow("nothing chosen: empty") << none << pub << "vsay Hi" << "";
+}
+
+void TestAssembly::rtcw_command()
+{
+    QFETCH(int, kind);
+    QFETCH(int, scope);
+    QFETCH(QString, voice);
+    QFETCH(QString, text);
+    RtcwPanel panel{"C:\\RTCW\\", "f1", voice, "^1go", RtcwKind(kind), ChatScope(scope)};
+    const RtcwAssembly assembly = rtcwRequest(panel, Style::Windows);
+    QVERIFY2(assembly.request, qPrintable(assembly.error));
+    QCOMPARE(assembly.request->text, text);
+}
+
+void TestAssembly::rtcw_emptyRoot_isRefusedAndLeftEmpty()
+{
+    RtcwPanel panel{"", "f1", "vsay Hi", "", RtcwKind::Voice, ChatScope::None};
+    const RtcwAssembly assembly = rtcwRequest(panel, Style::Windows);
+    QVERIFY(!assembly.request);
+    QCOMPARE(assembly.root, QString());
+    QVERIFY2(assembly.error.contains(QLatin1String("RTCW folder")), qPrintable(assembly.error));
+}
+
+void TestAssembly::rtcw_voicePlaceholder_isRefused()
+{
+    RtcwPanel panel{"C:\\RTCW", "f1", voicePlaceholder.toString(), "", RtcwKind::Voice, ChatScope::None};
+    const RtcwAssembly assembly = rtcwRequest(panel, Style::Windows);
+    QVERIFY(!assembly.request);
+    QCOMPARE(assembly.root, QStringLiteral("C:\\RTCW\\"));
+    QVERIFY2(assembly.error.contains(QLatin1String("voice command")), qPrintable(assembly.error));
+
+    panel.kind = RtcwKind::Say; // the placeholder only matters when the voice is bound
+    QVERIFY(rtcwRequest(panel, Style::Windows).request);
+}
+
+void TestAssembly::rtcw_voiceList_inOrder()
+{
+    const QStringList &list = voiceCommands();
+    QCOMPARE(list.size(), 35);
+    QCOMPARE(list.first(), QStringLiteral("vsay GoodGame"));
+    QCOMPARE(list.at(6), QStringLiteral("vsay Oops"));
+    QCOMPARE(list.at(7), QStringLiteral("vsay_team FireInTheHole"));
+    QCOMPARE(list.at(20), QStringLiteral("vsay_team Medic"));
+    QCOMPARE(list.last(), QStringLiteral("vsay_team IamSoldier"));
+    for (int i = 0; i < list.size(); ++i)
+        QVERIFY(list.at(i).startsWith(i < 7 ? QLatin1String("vsay ") : QLatin1String("vsay_team ")));
+    QVERIFY(!list.contains(voicePlaceholder.toString()));
+}
+
+void TestAssembly::status_quake3_data()
+{
+    QTest::addColumn<QString>("say");
+    QTest::addColumn<QString>("status");
+    QTest::newRow("short") << "hi" << "Status: Added hi....";
+    QTest::newRow("six characters") << "abcdef" << "Status: Added abcde....";
+    QTest::newRow("empty") << "" << "Status: Added ....";
+    QTest::newRow("colour codes count") << "^1hello" << "Status: Added ^1hel....";
+    QTest::newRow("surrogate pairs kept whole") << "😀😀😀😀😀😀" << "Status: Added 😀😀😀😀😀....";
+    QTest::newRow("combining marks kept") << "e\u0301e\u0301e\u0301e\u0301e\u0301e\u0301"
+                                          << "Status: Added e\u0301e\u0301e\u0301e\u0301e\u0301....";
+}
+
+void TestAssembly::status_quake3()
+{
+    QFETCH(QString, say);
+    QFETCH(QString, status);
+    QCOMPARE(quake3Status(QStringLiteral("Status:"), say), status);
+}
+
+void TestAssembly::status_rtcw_grows()
+{
+    QCOMPARE(rtcwStatus(rtcwStatus(QStringLiteral("Status:"))), QStringLiteral("Status:Wrote Bind...Wrote Bind..."));
+}
+
+QTEST_GUILESS_MAIN(TestAssembly)
+#include "tst_assembly.moc"

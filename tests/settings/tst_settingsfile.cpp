@@ -1,0 +1,209 @@
+#include "settings/settingsfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using settings::Folders;
+
+namespace {
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+// A save file whose disk fills up after the first few bytes.
+class FailingSaveFile : public QSaveFile
+{
+public:
+    using QSaveFile::QSaveFile;
+
+protected:
+    qint64 writeData(const char *data, qint64 len) override
+    {
+        const qint64 room = 4 - m_written;
+        if (room <= 0)
+            return -1;
+        const qint64 n = QSaveFile::writeData(data, qMin(len, room));
+        m_written += n;
+        return n;
+    }
+
+private:
+    qint64 m_written = 0;
+};
+
+} // namespace
+
+class TestSettingsFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+
+    void roundTrip_data();
+    void roundTrip();
+    void save_writesThreeCrLfLines();
+
+    void load_handWritten_data();
+    void load_handWritten();
+    void load_rejects_data();
+    void load_rejects();
+
+    void location_programFolderWhenWritable();
+    void location_userFolderOtherwise();
+
+    void save_folderWhereFileShouldBe_keepsNothingHalfDone();
+    void save_failedWrite_keepsOldFile();
+    void save_createsTheUserConfigFolder();
+
+private:
+    QString path() const { return m_dir.filePath(QStringLiteral("settings.cfg")); }
+    QTemporaryDir m_dir;
+};
+
+void TestSettingsFile::init()
+{
+    QFile::remove(path());
+}
+
+void TestSettingsFile::roundTrip_data()
+{
+    QTest::addColumn<QString>("quake3");
+    QTest::addColumn<QString>("rtcw");
+    QTest::newRow("plain") << "C:\\Games\\Quake3\\" << "C:\\Program Files\\Return to Castle Wolfenstein\\";
+    QTest::newRow("comma") << "C:\\Games, old\\Quake3\\" << "D:\\a,b,c\\";
+    QTest::newRow("blanks kept") << "  C:\\Q3\\ " << " /home/p/rtcw ";
+    QTest::newRow("empty") << "" << "";
+    QTest::newRow("one empty") << "/home/p/.q3a/" << "";
+    QTest::newRow("non-ASCII") << "C:\\Spiele\\Ärger\\" << "/home/zoë/wolf/";
+    QTest::newRow("quotes inside") << "C:\\a\"b\\" << "x";
+}
+
+void TestSettingsFile::roundTrip()
+{
+    QFETCH(QString, quake3);
+    QFETCH(QString, rtcw);
+    QString error;
+    QVERIFY2(settings::save(path(), {quake3, rtcw}, &error), qPrintable(error));
+    const std::optional<Folders> loaded = settings::load(path());
+    QVERIFY(loaded);
+    QCOMPARE(loaded->quake3, quake3);
+    QCOMPARE(loaded->rtcw, rtcw);
+}
+
+void TestSettingsFile::save_writesThreeCrLfLines()
+{
+    QString error;
+    QVERIFY(settings::save(path(), {"C:\\Q3\\", "D:\\RTCW\\"}, &error));
+    QCOMPARE(contents(path()), QByteArray("C:\\Q3\\\r\nD:\\RTCW\\\r\n11\r\n"));
+}
+
+void TestSettingsFile::load_handWritten_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("quake3");
+    QTest::addColumn<QString>("rtcw");
+    QTest::newRow("two lines") << QByteArray("C:\\Q3\\\r\nD:\\W\\\r\n") << "C:\\Q3\\" << "D:\\W\\";
+    QTest::newRow("no final line end") << QByteArray("a\r\nb") << "a" << "b";
+    QTest::newRow("LF only") << QByteArray("a\nb\n11\n") << "a" << "b";
+    QTest::newRow("quoted lines") << QByteArray("\"C:\\Q 3\\\"\r\n\"D:\\, W\\\"\r\n11\r\n") << "C:\\Q 3\\" << "D:\\, W\\";
+    QTest::newRow("third line ignored") << QByteArray("a\r\nb\r\nwhatever\r\nmore\r\n") << "a" << "b";
+    QTest::newRow("empty second line") << QByteArray("a\r\n\r\n") << "a" << "";
+    QTest::newRow("lone quote kept") << QByteArray("\"C:\\Q3\r\nb\r\n") << "\"C:\\Q3" << "b";
+}
+
+void TestSettingsFile::load_handWritten()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, quake3);
+    QFETCH(QString, rtcw);
+    writeFile(path(), file);
+    const std::optional<Folders> loaded = settings::load(path());
+    QVERIFY(loaded);
+    QCOMPARE(*loaded, (Folders{quake3, rtcw}));
+}
+
+void TestSettingsFile::load_rejects_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("one line") << QByteArray("C:\\Q3\\\r\n");
+    QTest::newRow("one line, no line end") << QByteArray("C:\\Q3\\");
+    QTest::newRow("binary junk") << QByteArray("\x7f" "ELF\x02\x01\x01\x00\x00\r\n\x00\x01\x02\r\n", 17);
+    QTest::newRow("not UTF-8") << QByteArray("\xff\xfe\xfd\r\nb\r\n");
+    QTest::newRow("over-long line") << QByteArray(settings::maxLineBytes + 1, 'a') + "\r\nb\r\n";
+    QTest::newRow("megabytes, no line end") << QByteArray(4 * 1024 * 1024, 'a');
+}
+
+void TestSettingsFile::load_rejects()
+{
+    QFETCH(QByteArray, file);
+    writeFile(path(), file);
+    QVERIFY(!settings::load(path()));
+}
+
+void TestSettingsFile::location_programFolderWhenWritable()
+{
+    QCOMPARE(settings::settingsFilePath(m_dir.path(), QStringLiteral("/elsewhere")), path());
+}
+
+void TestSettingsFile::location_userFolderOtherwise()
+{
+    const QString user = m_dir.filePath(QStringLiteral("config"));
+    const QString expected = user + QStringLiteral("/settings.cfg");
+    QCOMPARE(settings::settingsFilePath(m_dir.filePath(QStringLiteral("no/such/folder")), user), expected);
+
+    const QString aFile = m_dir.filePath(QStringLiteral("a-file"));
+    writeFile(aFile, "x");
+    QCOMPARE(settings::settingsFilePath(aFile, user), expected);
+}
+
+void TestSettingsFile::save_folderWhereFileShouldBe_keepsNothingHalfDone()
+{
+    QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("settings.cfg")));
+    QString error;
+    QVERIFY(!settings::save(path(), {"a", "b"}, &error));
+    QVERIFY2(error.contains(path()), qPrintable(error));
+    QVERIFY2(error.contains(QLatin1String("a folder stands where the file should be")), qPrintable(error));
+    QVERIFY(QFileInfo(path()).isDir());
+    const QStringList leftovers = QDir(m_dir.path()).entryList({QStringLiteral("settings.cfg*")}, QDir::Files);
+    QCOMPARE(leftovers, QStringList()); // no temporary file left
+    QVERIFY(QDir(m_dir.path()).rmdir(QStringLiteral("settings.cfg")));
+}
+
+void TestSettingsFile::save_failedWrite_keepsOldFile()
+{
+    QString error;
+    QVERIFY(settings::save(path(), {"C:\\Old\\Q3\\", "C:\\Old\\W\\"}, &error));
+    const QByteArray before = contents(path());
+
+    FailingSaveFile file(path());
+    QVERIFY(!settings::saveThrough(file, {"C:\\New\\Q3\\", "C:\\New\\W\\"}, &error));
+    QVERIFY2(error.contains(path()), qPrintable(error));
+    QCOMPARE(contents(path()), before);
+    QCOMPARE(settings::load(path()), std::optional<Folders>(Folders{"C:\\Old\\Q3\\", "C:\\Old\\W\\"}));
+}
+
+void TestSettingsFile::save_createsTheUserConfigFolder()
+{
+    const QString nested = m_dir.filePath(QStringLiteral("home/.config/bindwright/settings.cfg"));
+    QString error;
+    QVERIFY2(settings::save(nested, {"a", "b"}, &error), qPrintable(error));
+    QCOMPARE(settings::load(nested), std::optional<Folders>(Folders{"a", "b"}));
+}
+
+QTEST_GUILESS_MAIN(TestSettingsFile)
+#include "tst_settingsfile.moc"
