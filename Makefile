@@ -7,7 +7,7 @@ PREFIX ?= /usr/local
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
 # Build, test and packaging needs, as Debian 12 names them.
-PACKAGES := cmake make g++ qt6-base-dev libgl-dev fonts-dejavu-core xvfb xauth libx11-dev \
+PACKAGES := cmake make g++ qt6-base-dev libgl-dev fonts-liberation2 xvfb xauth x11-utils libx11-dev \
             dpkg-dev file
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)

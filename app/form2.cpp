@@ -1,0 +1,236 @@
+#include "form2.h"
+
+#include "twips.h"
+
+#include "host/drives.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileSystemModel>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSortFilterProxyModel>
+#include <QTreeView>
+
+namespace {
+
+bool isAncestorOrSelf(const QString &folder, const QString &of)
+{
+    if (folder == of)
+        return true;
+    return of.startsWith(folder.endsWith(u'/') ? folder : folder + u'/');
+}
+
+QString parentOf(const QString &path)
+{
+    return QFileInfo(path).path();
+}
+
+} // namespace
+
+// Keeps what the folder list shows: the folders from the drive's root down to the open
+// folder, and the open folder's subfolders.
+class FolderChainFilter : public QSortFilterProxyModel
+{
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+
+    void setOpenFolder(const QString &path)
+    {
+        m_open = QDir::cleanPath(path);
+        invalidateFilter();
+    }
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex &parent) const override
+    {
+        const auto *model = static_cast<const QFileSystemModel *>(sourceModel());
+        const QString path = QDir::cleanPath(model->filePath(model->index(row, 0, parent)));
+        return isAncestorOrSelf(path, m_open) || QDir::cleanPath(parentOf(path)) == m_open;
+    }
+
+private:
+    QString m_open;
+};
+
+Form2::Form2(QLineEdit *quake3Dir, QLineEdit *rtcwDir, const host::Host &host, QWidget *mainWindow)
+    : QWidget(mainWindow, Qt::Window)
+    , m_quake3Dir(quake3Dir)
+    , m_rtcwDir(rtcwDir)
+    , m_host(host)
+{
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("Find Game Folder"));
+    setAttribute(Qt::WA_DeleteOnClose); // closing unloads it; the next "..." starts afresh
+    setFixedSize(fromTwips(4215), fromTwips(5175));
+
+    m_folders = new QFileSystemModel(this);
+    m_folders->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
+    m_folders->setReadOnly(true);
+    m_chain = new FolderChainFilter(this);
+    m_chain->setSourceModel(m_folders);
+    m_chain->setRecursiveFilteringEnabled(false);
+
+    Dir1 = new QTreeView(this);
+    Dir1->setObjectName(QStringLiteral("Dir1"));
+    Dir1->setGeometry(twipsRect(0, 0, 4215, 4365));
+    Dir1->setModel(m_chain);
+    Dir1->setHeaderHidden(true);
+    for (int column = 1; column < m_folders->columnCount(); ++column)
+        Dir1->hideColumn(column);
+    Dir1->setExpandsOnDoubleClick(false); // a double click opens, it does not fold
+    Dir1->setItemsExpandable(false);
+    Dir1->installEventFilter(this);
+
+    Drive1 = new QComboBox(this);
+    Drive1->setObjectName(QStringLiteral("Drive1"));
+    Drive1->setGeometry(twipsRect(0, 4440, 4215, 315));
+
+    Command1 = new QPushButton(QStringLiteral("Done"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setGeometry(twipsRect(0, 4800, 4215, 375));
+    Command1->setAutoDefault(false);
+
+    // A word about a drive or folder that cannot be opened, over the foot of the list.
+    problem = new QLabel(this);
+    problem->setObjectName(QStringLiteral("problem"));
+    problem->setGeometry(twipsRect(0, 3705, 4215, 660));
+    problem->setWordWrap(true);
+    problem->setAutoFillBackground(true);
+    problem->setBackgroundRole(QPalette::ToolTipBase);
+    problem->setForegroundRole(QPalette::ToolTipText);
+    problem->hide();
+
+    QWidget::setTabOrder(Dir1, Drive1);
+    QWidget::setTabOrder(Drive1, Command1);
+
+    connect(Drive1, &QComboBox::activated, this, &Form2::Drive1_Change);
+    connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
+    connect(Dir1, &QTreeView::doubleClicked, this, &Form2::Dir1_Open);
+    // Folders arrive as the model reads them; keep the open chain unfolded.
+    connect(m_chain, &QAbstractItemModel::rowsInserted, this, &Form2::expandToPath);
+    connect(m_folders, &QFileSystemModel::directoryLoaded, this, &Form2::expandToPath);
+
+    fillDrives();
+    Form_Load();
+}
+
+Form2::~Form2() = default;
+
+void Form2::fillDrives()
+{
+    const QString current = QDir::currentPath();
+    int currentDrive = -1;
+    qsizetype longest = -1;
+    for (const host::Drive &drive : host::drives(m_host)) {
+        Drive1->addItem(drive.name, drive.rootPath);
+        if (isAncestorOrSelf(QDir::cleanPath(drive.rootPath), current) && drive.rootPath.size() > longest) {
+            longest = drive.rootPath.size();
+            currentDrive = Drive1->count() - 1;
+        }
+    }
+    Drive1->setCurrentIndex(currentDrive);
+}
+
+void Form2::Form_Load()
+{
+    // The list starts at drive c:; without one, at the player's home folder.
+    const host::HostPath start = host::toHostPath(QStringLiteral("c:\\"), m_host);
+    if (!start.ok() || !QFileInfo(start.path).isDir() || !setPath(start.path))
+        setPath(QDir::homePath());
+}
+
+void Form2::GetDir(qint16 game)
+{
+    m_game = game;
+    show();
+    raise();
+    activateWindow();
+}
+
+bool Form2::setPath(const QString &hostPath)
+{
+    const QFileInfo folder(hostPath);
+    if (!folder.isDir() || !folder.isReadable() || !QDir(hostPath).isReadable()) {
+        showProblem(QStringLiteral("\"%1\" cannot be opened: it is not there or not ready. "
+                                   "The list stays where it was.")
+                        .arg(hostPath));
+        return false;
+    }
+    problem->hide();
+    m_path = QDir::cleanPath(folder.absoluteFilePath());
+    m_chain->setOpenFolder(m_path);
+    m_folders->setRootPath(m_path);
+    expandToPath();
+    return true;
+}
+
+QString Form2::driveRootOf(const QString &path) const
+{
+    QString root = QStringLiteral("/");
+    for (int i = 0; i < Drive1->count(); ++i) {
+        const QString candidate = QDir::cleanPath(Drive1->itemData(i).toString());
+        if (isAncestorOrSelf(candidate, path) && candidate.size() > root.size())
+            root = candidate;
+    }
+    return root;
+}
+
+void Form2::expandToPath()
+{
+    // The list starts at the drive's root, whatever lies above it on the host.
+    const QModelIndex driveRoot = m_folders->index(driveRootOf(m_path));
+    Dir1->setRootIndex(m_chain->mapFromSource(driveRoot.parent()));
+    const QModelIndex open = m_chain->mapFromSource(m_folders->index(m_path));
+    if (!open.isValid())
+        return;
+    Dir1->setCurrentIndex(open);
+    for (QModelIndex i = open; i.isValid(); i = i.parent())
+        Dir1->expand(i);
+}
+
+void Form2::showProblem(const QString &message)
+{
+    problem->setText(message);
+    problem->show();
+    problem->raise();
+}
+
+void Form2::Dir1_Open(const QModelIndex &index)
+{
+    if (index.isValid())
+        setPath(m_folders->filePath(m_chain->mapToSource(index)));
+}
+
+bool Form2::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == Dir1 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            Dir1_Open(Dir1->currentIndex());
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Form2::Drive1_Change()
+{
+    const QString root = Drive1->currentData().toString();
+    if (!setPath(root)) {
+        showProblem(QStringLiteral("Drive %1 cannot be opened: it is not there or not ready. "
+                                   "The list stays where it was.")
+                        .arg(Drive1->currentText()));
+    }
+}
+
+void Form2::Command1_Click()
+{
+    const QString folder = host::withFinalSeparator(host::folderStringFor(m_path, m_host), m_host.style);
+    QLineEdit *box = m_game == -1 ? m_quake3Dir.data() : m_game == 0 ? m_rtcwDir.data() : nullptr;
+    if (box)
+        box->setText(folder);
+    close();
+}

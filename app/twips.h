@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QRect>
+
+// The layout is drawn in twips; Qt's device-independent pixels are 15 twips at 96 dpi,
+// and Qt's own high-DPI scaling takes it from there.
+constexpr int twipsPerPixel = 15;
+
+constexpr int fromTwips(int twips)
+{
+    return twips / twipsPerPixel;
+}
+
+constexpr QRect twipsRect(int left, int top, int width, int height)
+{
+    return {fromTwips(left), fromTwips(top), fromTwips(width), fromTwips(height)};
+}

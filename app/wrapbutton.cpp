@@ -1,0 +1,22 @@
+#include "wrapbutton.h"
+
+#include <QStyleOptionButton>
+#include <QStylePainter>
+
+QRect WrapButton::captionRect() const
+{
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    return style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+}
+
+void WrapButton::paintEvent(QPaintEvent *)
+{
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    const QString caption = option.text;
+    option.text.clear();
+    painter.drawControl(QStyle::CE_PushButton, option);
+    painter.drawItemText(captionRect(), textFlags, palette(), isEnabled(), caption, QPalette::ButtonText);
+}
