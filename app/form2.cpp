@@ -140,6 +140,7 @@ void Form2::Form_Load()
     const host::HostPath start = host::toHostPath(QStringLiteral("c:\\"), m_host);
     if (!start.ok() || !QFileInfo(start.path).isDir() || !setPath(start.path))
         setPath(QDir::homePath());
+    Dir1->setFocus();
 }
 
 void Form2::GetDir(qint16 game)

@@ -1,0 +1,482 @@
+#include "appearance.h"
+#include "form1.h"
+#include "windowtesting.h"
+#include "wrapbutton.h"
+
+#include "binds/rtcw.h"
+#include "settings/settingsfile.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+namespace {
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+} // namespace
+
+class TestForm1 : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void startState_captionsTextsAndSelections();
+    void startState_voiceList();
+    void startState_focusInKey();
+    void layout_matchesTheDesign();
+    void captions_fitTheirBoxes();
+    void tabOrder_followsTheDesign();
+    void optionGroups_areIndependent();
+    void enterAndEscape_pressNothing();
+
+    void quake3Add_writesBindAndStatus();
+    void quake3Add_rawConsoleTextStraightAfterStart();
+    void rtcwAdd_normalisesRootAndWritesIntoMain();
+    void rtcwAdd_twiceGrowsStatus();
+    void add_refusalChangesNothingAndNextAddWorks();
+    void add_writeFailureIsReported();
+
+    void colourButtons_appendAndMoveFocus();
+    void decorations_editTheirPanelOnly();
+    void jazz_tooLongIsReportedAndKept();
+    void txtmod_normalisedWhenFocusMovesOn();
+
+    void settings_loadedAtStartSavedAtClose();
+    void settings_failedSaveIsReportedAndCloseCompletes();
+
+private:
+    QLineEdit *box(const char *name) { return control<QLineEdit>(m_window.get(), name); }
+    QRadioButton *radio(const char *name) { return control<QRadioButton>(m_window.get(), name); }
+    void click(const char *buttonName) { QTest::mouseClick(control<QPushButton>(m_window.get(), buttonName), Qt::LeftButton); }
+    void showAndActivate();
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<Form1> m_window;
+    ReportedMessages m_reported;
+};
+
+void TestForm1::initTestCase()
+{
+    applyAppearance();
+}
+
+void TestForm1::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_reported = {};
+    m_window = std::make_unique<Form1>(m_dir->filePath(QStringLiteral("settings.cfg")));
+    m_window->setReporter(m_reported.reporter());
+}
+
+void TestForm1::cleanup()
+{
+    m_window.reset();
+    m_dir.reset();
+}
+
+void TestForm1::showAndActivate()
+{
+    m_window->show();
+    QApplication::setActiveWindow(m_window.get());
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+}
+
+void TestForm1::startState_captionsTextsAndSelections()
+{
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Quillfen Q3/RTCW Bindwright 1.1"));
+    QCOMPARE(control<QGroupBox>(m_window.get(), "Frame2")->title(), QStringLiteral("Quake3"));
+    QCOMPARE(control<QGroupBox>(m_window.get(), "Frame1")->title(), QStringLiteral("Return to Castle Wolfenstein Multiplayer"));
+    QCOMPARE(box("Text2")->text(), QStringLiteral("Status:"));
+    QVERIFY(box("Text2")->isReadOnly());
+    QCOMPARE(box("txtmod")->text(), QStringLiteral("other"));
+    for (const char *empty : {"Text1", "txtkey", "txtsay", "txtwolfdir", "txtwolfkey", "txtwolfsay"})
+        QVERIFY2(box(empty)->text().isEmpty(), empty);
+
+    const QList<std::pair<const char *, const char *>> captions = {
+        {"Command1", "Add"}, {"Command13", "Add"}, {"Command2", "Red"}, {"Command9", "Black"},
+        {"Command25", "Red"}, {"Command18", "Black"}, {"Command10", "Formal Decoration"},
+        {"Command11", "Uber-Jazz"}, {"Command12", "Tessel Scheme"}, {"Command14", "Formal Decoration"},
+        {"Command15", "Make it Jazzeehh!"}, {"Command16", "..."}, {"Command17", "..."},
+        {"Option1", "Baseq3"}, {"Option2", "OSP"}, {"Option3", "Team Talk"}, {"Option4", "Public"},
+        {"Option6", "Team Talk"}, {"Option7", "Public"}, {"Option5", "Option5"}, {"OptSay", "Option6"}};
+    for (const auto &[name, caption] : captions)
+        QCOMPARE(control<QAbstractButton>(m_window.get(), name)->text(), QLatin1String(caption));
+    QCOMPARE(control<QLabel>(m_window.get(), "Label5")->text(),
+             QStringLiteral("**Bindwright remembers this dir next time you open**"));
+    QVERIFY(!control<QLabel>(m_window.get(), "Label2")->text().isEmpty());
+
+    QVERIFY(radio("Option2")->isChecked());
+    for (const char *unchecked : {"Option1", "Option5", "Option3", "Option4", "OptVoice", "OptSay", "Option6", "Option7"})
+        QVERIFY2(!radio(unchecked)->isChecked(), unchecked);
+}
+
+void TestForm1::startState_voiceList()
+{
+    auto *voice = control<QComboBox>(m_window.get(), "CboVoice");
+    QVERIFY(voice->isEditable());
+    QCOMPARE(voice->currentText(), QStringLiteral("Voice Commands"));
+    QCOMPARE(voice->currentIndex(), -1);
+    QCOMPARE(voice->count(), 35);
+    for (int i = 0; i < voice->count(); ++i)
+        QCOMPARE(voice->itemText(i), binds::voiceCommands().at(i));
+}
+
+void TestForm1::startState_focusInKey()
+{
+    showAndActivate();
+    QCOMPARE(QApplication::focusWidget(), box("txtkey"));
+}
+
+void TestForm1::layout_matchesTheDesign()
+{
+    QCOMPARE(m_window->size(), QSize(747, 335));
+    QCOMPARE(m_window->minimumSize(), m_window->maximumSize()); // fixed, no resizing
+    QCOMPARE(control<QWidget>(m_window.get(), "Frame3")->parentWidget()->objectName(), QStringLiteral("Frame1"));
+    QCOMPARE(box("txtwolfsay")->parentWidget()->objectName(), QStringLiteral("Frame3"));
+    QCOMPARE(box("txtwolfsay")->geometry(), QRect(40, 16, 233, 19));
+    QCOMPARE(control<QWidget>(m_window.get(), "Command1")->parentWidget(), m_window.get());
+    QCOMPARE(control<QWidget>(m_window.get(), "Command1")->geometry(), QRect(8, 224, 353, 49));
+    QCOMPARE(control<QWidget>(m_window.get(), "Frame1")->geometry(), QRect(376, 0, 369, 281));
+    QCOMPARE(box("Text2")->geometry(), QRect(0, 288, 745, 19));
+    QCOMPARE(control<QWidget>(m_window.get(), "Command16")->geometry(), QRect(344, 32, 17, 17));
+}
+
+void TestForm1::captions_fitTheirBoxes()
+{
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    // The two option buttons whose captions the design cuts off on purpose.
+    const QStringList cutOff = {QStringLiteral("Option5"), QStringLiteral("OptSay")};
+
+    for (WrapButton *button : m_window->findChildren<WrapButton *>()) {
+        const QRect room = button->captionRect();
+        const QRect needed = button->fontMetrics().boundingRect(room, WrapButton::textFlags, button->text());
+        QVERIFY2(room.contains(needed), qPrintable(button->objectName() + QStringLiteral(" clips its caption")));
+        const int longestWord = [&] {
+            int widest = 0;
+            for (const QString &word : button->text().split(u' '))
+                widest = qMax(widest, button->fontMetrics().horizontalAdvance(word));
+            return widest;
+        }();
+        QVERIFY2(longestWord <= room.width(), qPrintable(button->objectName() + QStringLiteral(" splits a word")));
+    }
+    for (QLabel *label : m_window->findChildren<QLabel *>()) {
+        const QRect needed = label->fontMetrics().boundingRect(label->contentsRect(), Qt::TextWordWrap, label->text());
+        QVERIFY2(label->contentsRect().contains(needed), qPrintable(label->objectName() + QStringLiteral(" clips its text")));
+    }
+    for (QRadioButton *option : m_window->findChildren<QRadioButton *>()) {
+        if (cutOff.contains(option->objectName()) || option->text().isEmpty())
+            continue;
+        QVERIFY2(option->sizeHint().width() <= option->width(), qPrintable(option->objectName() + QStringLiteral(" clips its caption")));
+    }
+    for (QGroupBox *frame : m_window->findChildren<QGroupBox *>())
+        QVERIFY2(frame->fontMetrics().horizontalAdvance(frame->title()) < frame->width(), qPrintable(frame->objectName()));
+}
+
+void TestForm1::tabOrder_followsTheDesign()
+{
+    const QStringList expected = {
+        "txtkey",    "txtsay",    "Command1",  "Command2",   "Command3",  "Command4",   "Command5",   "Command6",
+        "Command7",  "Command8",  "Command9",  "Text2",      "Option3",   "Option4",    "Command10",  "Command11",
+        "Command12", "txtmod",    "Option5",   "Option2",    "Option1",   "Text1",      "txtwolfdir", "txtwolfkey",
+        "OptVoice",  "OptSay",    "CboVoice",  "Command13",  "Option7",   "Option6",    "txtwolfsay", "Command14",
+        "Command15", "Command16", "Command17", "Command18",  "Command19", "Command20",  "Command21",  "Command22",
+        "Command23", "Command24", "Command25"};
+
+    // The focus chain, as Tab walks it, over the controls that take the focus.
+    QStringList chain;
+    QWidget *w = box("txtkey");
+    do {
+        if (w->focusPolicy() & Qt::TabFocus && w->objectName() != QLatin1String("qt_spinbox_lineedit")
+            && !w->objectName().startsWith(QLatin1String("qt_")) && !w->objectName().isEmpty())
+            chain << w->objectName();
+        w = w->nextInFocusChain();
+    } while (w != box("txtkey"));
+    QCOMPARE(chain, expected);
+
+    // And for real, from txtkey over the first stretch.
+    showAndActivate();
+    for (int i = 1; i < 12; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), expected.at(i));
+    }
+}
+
+void TestForm1::optionGroups_areIndependent()
+{
+    radio("Option3")->click(); // Team Talk
+    QVERIFY(radio("Option2")->isChecked());
+    radio("Option1")->click(); // Baseq3
+    QVERIFY(!radio("Option2")->isChecked());
+    QVERIFY(radio("Option3")->isChecked());
+    radio("Option5")->click();
+    QVERIFY(!radio("Option1")->isChecked());
+    QVERIFY(radio("Option3")->isChecked());
+
+    radio("OptVoice")->click();
+    QVERIFY(!radio("Option6")->isChecked() && !radio("Option7")->isChecked());
+    radio("Option7")->click();
+    QVERIFY(radio("OptVoice")->isChecked() && !radio("OptSay")->isChecked());
+    radio("OptSay")->click();
+    QVERIFY(!radio("OptVoice")->isChecked() && radio("Option7")->isChecked());
+    radio("Option7")->click(); // clicking the chosen one keeps it chosen
+    QVERIFY(radio("Option7")->isChecked());
+}
+
+void TestForm1::enterAndEscape_pressNothing()
+{
+    showAndActivate();
+    box("Text1")->setText(m_dir->path() + u'/');
+    box("txtkey")->setText(QStringLiteral("f1"));
+    for (QWidget *at : {static_cast<QWidget *>(box("txtkey")), static_cast<QWidget *>(box("txtsay"))}) {
+        QTest::keyClick(at, Qt::Key_Return);
+        QTest::keyClick(at, Qt::Key_Escape);
+    }
+    QCOMPARE(box("Text2")->text(), QStringLiteral("Status:"));
+    QVERIFY(m_reported.messages.isEmpty());
+    QVERIFY(m_window->isVisible());
+}
+
+void TestForm1::quake3Add_writesBindAndStatus()
+{
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("baseq3")));
+    box("Text1")->setText(m_dir->path() + u'/');
+    radio("Option1")->click();
+    radio("Option3")->click();
+    QTest::keyClicks(box("txtkey"), QStringLiteral("f1"));
+    QTest::keyClicks(box("txtsay"), QStringLiteral("hi"));
+    click("Command2"); // Red
+    click("Command1");
+    QVERIFY2(m_reported.messages.isEmpty(), qPrintable(m_reported.messages.join(u'\n')));
+    QCOMPARE(contents(m_dir->filePath(QStringLiteral("baseq3/autoexec.cfg"))), QByteArray("bind f1 \"say_team hi^1\"\r\n"));
+    QCOMPARE(box("Text2")->text(), QStringLiteral("Status: Added hi^1...."));
+
+    box("txtsay")->setText(QStringLiteral("abcdefgh"));
+    click("Command1");
+    QCOMPARE(box("Text2")->text(), QStringLiteral("Status: Added hi^1.... Added abcde...."));
+}
+
+void TestForm1::quake3Add_rawConsoleTextStraightAfterStart()
+{
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("osp")));
+    box("Text1")->setText(m_dir->path()); // no final separator: added, not run into "osp"
+    box("txtkey")->setText(QStringLiteral("space"));
+    box("txtsay")->setText(QStringLiteral("vsay Hi"));
+    click("Command1");
+    QCOMPARE(contents(m_dir->filePath(QStringLiteral("osp/autoexec.cfg"))), QByteArray("bind space \"vsay Hi\"\r\n"));
+    QCOMPARE(box("Text1")->text(), m_dir->path()); // the box itself is left as typed
+}
+
+void TestForm1::rtcwAdd_normalisesRootAndWritesIntoMain()
+{
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("main")));
+    box("txtwolfdir")->setText(m_dir->path());
+    box("txtwolfkey")->setText(QStringLiteral("mouse3"));
+    radio("OptVoice")->click();
+    auto *voice = control<QComboBox>(m_window.get(), "CboVoice");
+    voice->setCurrentIndex(voice->findText(QStringLiteral("vsay_team Medic")));
+    click("Command13");
+    QVERIFY2(m_reported.messages.isEmpty(), qPrintable(m_reported.messages.join(u'\n')));
+    QCOMPARE(box("txtwolfdir")->text(), m_dir->path() + u'/');
+    QCOMPARE(contents(m_dir->filePath(QStringLiteral("main/autoexec.cfg"))), QByteArray("bind mouse3 \"vsay_team Medic\"\r\n"));
+    QCOMPARE(box("Text2")->text(), QStringLiteral("Status:Wrote Bind..."));
+}
+
+void TestForm1::rtcwAdd_twiceGrowsStatus()
+{
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("main")));
+    box("txtwolfdir")->setText(m_dir->path() + u'/');
+    box("txtwolfkey")->setText(QStringLiteral("f5"));
+    radio("OptSay")->click();
+    radio("Option6")->click();
+    box("txtwolfsay")->setText(QStringLiteral("go go"));
+    click("Command13");
+    click("Command13");
+    QCOMPARE(box("txtwolfdir")->text(), m_dir->path() + u'/');
+    QCOMPARE(box("Text2")->text(), QStringLiteral("Status:Wrote Bind...Wrote Bind..."));
+    QCOMPARE(contents(m_dir->filePath(QStringLiteral("main/autoexec.cfg"))),
+             QByteArray("bind f5 \"say_team go go\"\r\nbind f5 \"say_team go go\"\r\n"));
+}
+
+void TestForm1::add_refusalChangesNothingAndNextAddWorks()
+{
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("osp")));
+    const QString file = m_dir->filePath(QStringLiteral("osp/autoexec.cfg"));
+    box("Text1")->setText(m_dir->path() + u'/');
+    box("txtsay")->setText(QStringLiteral("say \"hi\""));
+    box("txtkey")->setText(QStringLiteral("f1"));
+    click("Command1");
+    QCOMPARE(m_reported.messages.size(), 1);
+    QVERIFY2(m_reported.messages.first().contains(QLatin1String("double quote")), qPrintable(m_reported.messages.first()));
+    QCOMPARE(box("Text2")->text(), QStringLiteral("Status:"));
+    QCOMPARE(box("txtsay")->text(), QStringLiteral("say \"hi\""));
+    QVERIFY(!QFile::exists(file));
+
+    box("txtsay")->setText(QStringLiteral("say hi"));
+    click("Command1");
+    QCOMPARE(m_reported.messages.size(), 1);
+    QCOMPARE(contents(file), QByteArray("bind f1 \"say hi\"\r\n"));
+
+    // The voice box at its start text, and an empty RTCW root, are refused too.
+    box("txtwolfdir")->setText(m_dir->path());
+    radio("OptVoice")->click();
+    box("txtwolfkey")->setText(QStringLiteral("f2"));
+    click("Command13");
+    QCOMPARE(m_reported.messages.size(), 2);
+    QVERIFY(m_reported.messages.last().contains(QLatin1String("voice command")));
+    box("txtwolfdir")->clear();
+    click("Command13");
+    QCOMPARE(m_reported.messages.size(), 3);
+    QVERIFY(box("txtwolfdir")->text().isEmpty());
+    QCOMPARE(box("Text2")->text(), QStringLiteral("Status: Added say h...."));
+}
+
+void TestForm1::add_writeFailureIsReported()
+{
+    const QString missing = m_dir->filePath(QStringLiteral("no-such-game/"));
+    box("txtwolfdir")->setText(missing);
+    box("txtwolfkey")->setText(QStringLiteral("f1"));
+    click("Command13");
+    QCOMPARE(m_reported.messages.size(), 1);
+    QVERIFY2(m_reported.messages.first().contains(missing + QStringLiteral("main/autoexec.cfg")),
+             qPrintable(m_reported.messages.first()));
+    QCOMPARE(box("Text2")->text(), QStringLiteral("Status:"));
+    QVERIFY(!QFileInfo::exists(missing));
+}
+
+void TestForm1::colourButtons_appendAndMoveFocus()
+{
+    showAndActivate();
+    const QList<std::pair<const char *, const char *>> quake3 = {
+        {"Command2", "^1"}, {"Command3", "^2"}, {"Command4", "^3"}, {"Command5", "^4"},
+        {"Command6", "^5"}, {"Command7", "^6"}, {"Command8", "^7"}, {"Command9", "^8"}};
+    for (const auto &[name, code] : quake3) {
+        box("txtsay")->setText(QStringLiteral("hi"));
+        box("txtkey")->setFocus();
+        click(name);
+        QCOMPARE(box("txtsay")->text(), QStringLiteral("hi") + QLatin1String(code));
+        const QWidget *expectedFocus = qstrcmp(name, "Command2") == 0 ? box("txtsay")
+                                                                      : control<QWidget>(m_window.get(), name);
+        QCOMPARE(QApplication::focusWidget(), expectedFocus);
+    }
+    const QList<std::pair<const char *, const char *>> rtcw = {
+        {"Command25", "^1"}, {"Command24", "^2"}, {"Command23", "^3"}, {"Command22", "^4"},
+        {"Command21", "^5"}, {"Command20", "^6"}, {"Command19", "^7"}, {"Command18", "^8"}};
+    for (const auto &[name, code] : rtcw) {
+        box("txtwolfsay")->setText(QStringLiteral("go"));
+        click(name);
+        QCOMPARE(box("txtwolfsay")->text(), QStringLiteral("go") + QLatin1String(code));
+        QCOMPARE(QApplication::focusWidget(), box("txtwolfsay"));
+    }
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("!"));
+    QCOMPARE(box("txtwolfsay")->text(), QStringLiteral("go^8!"));
+    QCOMPARE(box("txtsay")->text(), QStringLiteral("hi^8"));
+}
+
+void TestForm1::decorations_editTheirPanelOnly()
+{
+    box("txtsay")->setText(QStringLiteral("hi"));
+    box("txtwolfsay")->setText(QStringLiteral("go"));
+    click("Command10");
+    QCOMPARE(box("txtsay")->text(), QStringLiteral("^1<^4<^7[ ^7hi ^7]^4>^1>"));
+    click("Command12");
+    QCOMPARE(box("txtsay")->text(), QStringLiteral("7[ ^1^1<^4<^7[ ^7hi ^7]^4>^1> ^7]"));
+    QCOMPARE(box("txtwolfsay")->text(), QStringLiteral("go"));
+    click("Command14");
+    QCOMPARE(box("txtwolfsay")->text(), QStringLiteral("^1<^4<^7[ ^7go ^7]^4>^1>"));
+
+    box("txtsay")->setText(QStringLiteral("abc"));
+    click("Command11");
+    QCOMPARE(box("txtsay")->text().size(), 9);
+    click("Command15");
+    QCOMPARE(box("txtwolfsay")->text().size(), 3 * 24);
+    QVERIFY(m_reported.messages.isEmpty());
+}
+
+void TestForm1::jazz_tooLongIsReportedAndKept()
+{
+    const QString tooLong(32767, u'x');
+    box("txtwolfsay")->setText(tooLong);
+    click("Command15");
+    QCOMPARE(box("txtwolfsay")->text(), tooLong);
+    QCOMPARE(m_reported.messages.size(), 1);
+    QVERIFY(m_reported.messages.first().contains(QLatin1String("too long to jazz")));
+}
+
+void TestForm1::txtmod_normalisedWhenFocusMovesOn()
+{
+    showAndActivate();
+    QLineEdit *mod = box("txtmod");
+    mod->setFocus(Qt::TabFocusReason);
+    QVERIFY(mod->hasFocus());
+
+    // A context menu or another window taking the focus is not moving on.
+    QFocusEvent popup(QEvent::FocusOut, Qt::PopupFocusReason);
+    QApplication::sendEvent(mod, &popup);
+    QFocusEvent away(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(mod, &away);
+    QCOMPARE(mod->text(), QStringLiteral("other"));
+
+    QTest::keyClick(mod, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), radio("Option5"));
+    QCOMPARE(mod->text(), QStringLiteral("other/"));
+
+    mod->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(mod, Qt::Key_Backtab);
+    QCOMPARE(mod->text(), QStringLiteral("other/"));
+
+    mod->clear();
+    mod->setFocus(Qt::TabFocusReason);
+    QTest::mouseClick(box("txtkey"), Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), box("txtkey"));
+    QCOMPARE(mod->text(), QString());
+}
+
+void TestForm1::settings_loadedAtStartSavedAtClose()
+{
+    const QString path = m_dir->filePath(QStringLiteral("settings.cfg"));
+    QString error;
+    QVERIFY(settings::save(path, {"C:\\Games\\Quake3\\", "C:\\Games, old\\RTCW\\"}, &error));
+
+    Form1 window(path);
+    window.setReporter(m_reported.reporter());
+    QCOMPARE(control<QLineEdit>(&window, "Text1")->text(), QStringLiteral("C:\\Games\\Quake3\\"));
+    QCOMPARE(control<QLineEdit>(&window, "txtwolfdir")->text(), QStringLiteral("C:\\Games, old\\RTCW\\"));
+
+    window.show();
+    control<QLineEdit>(&window, "Text1")->setText(QStringLiteral("/home/p/.q3a/"));
+    QVERIFY(window.close());
+    QCOMPARE(contents(path), QByteArray("/home/p/.q3a/\r\nC:\\Games, old\\RTCW\\\r\n11\r\n"));
+    QVERIFY(m_reported.messages.isEmpty());
+}
+
+void TestForm1::settings_failedSaveIsReportedAndCloseCompletes()
+{
+    const QString path = m_dir->filePath(QStringLiteral("settings.cfg"));
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("settings.cfg")));
+    m_window->show();
+    QVERIFY(m_window->close());
+    QVERIFY(!m_window->isVisible());
+    QCOMPARE(m_reported.messages.size(), 1);
+    QVERIFY2(m_reported.messages.first().contains(path), qPrintable(m_reported.messages.first()));
+}
+
+QTEST_MAIN(TestForm1)
+#include "tst_form1.moc"

@@ -1,0 +1,251 @@
+#include "appearance.h"
+#include "form1.h"
+#include "form2.h"
+#include "windowtesting.h"
+
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeView>
+#include <memory>
+
+class TestForm2 : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void opens_modelessWithItsControls();
+    void done_atOnce_writesStartFolderWithOneSeparator_data();
+    void done_atOnce_writesStartFolderWithOneSeparator();
+    void done_afterOpeningSubfolder();
+    void highlightedFolder_isNotTheResult();
+    void otherButton_whileOpen_keepsFolderAndRetargets();
+    void closeControl_writesNothing_andNextOpeningStartsAfresh();
+    void driveChange_movesTheList();
+    void driveThatCannotBeOpened_leavesTheList();
+    void noDriveC_startsAtHome();
+    void closingMainWindow_closesPicker();
+
+private:
+    Form2 *openPicker(const char *button);
+    Form2 *picker() const { return m_window->findChild<Form2 *>(); }
+    QModelIndex shown(Form2 *form, const QString &name);
+    void doubleClick(Form2 *form, const QString &name);
+    QString driveC() const { return m_prefix->path() + QStringLiteral("/dosdevices/c:"); }
+
+    std::unique_ptr<QTemporaryDir> m_prefix;
+    std::unique_ptr<Form1> m_window;
+    ReportedMessages m_reported;
+};
+
+void TestForm2::init()
+{
+    applyAppearance();
+    m_prefix = std::make_unique<QTemporaryDir>();
+    QDir prefix(m_prefix->path());
+    QVERIFY(prefix.mkpath(QStringLiteral("dosdevices/c:/Games/Quake3/baseq3")));
+    QVERIFY(prefix.mkpath(QStringLiteral("dosdevices/c:/Games/RTCW")));
+    QVERIFY(prefix.mkpath(QStringLiteral("dosdevices/d:/Other")));
+    qputenv("WINEPREFIX", m_prefix->path().toLocal8Bit());
+    m_reported = {};
+    m_window = std::make_unique<Form1>(m_prefix->filePath(QStringLiteral("settings.cfg")));
+    m_window->setReporter(m_reported.reporter());
+    m_window->show();
+}
+
+void TestForm2::cleanup()
+{
+    m_window.reset();
+    m_prefix.reset();
+    qunsetenv("WINEPREFIX");
+}
+
+Form2 *TestForm2::openPicker(const char *button)
+{
+    QTest::mouseClick(control<QPushButton>(m_window.get(), button), Qt::LeftButton);
+    Form2 *form = picker();
+    if (form && !QTest::qWaitForWindowExposed(form))
+        qWarning("the folder picker was not shown");
+    return form;
+}
+
+QModelIndex TestForm2::shown(Form2 *form, const QString &name)
+{
+    auto *list = control<QTreeView>(form, "Dir1");
+    const QModelIndexList found = list->model()->match(list->model()->index(0, 0, list->rootIndex()), Qt::DisplayRole,
+                                                       name, 1, Qt::MatchExactly | Qt::MatchRecursive);
+    return found.isEmpty() ? QModelIndex() : found.first();
+}
+
+void TestForm2::doubleClick(Form2 *form, const QString &name)
+{
+    auto *list = control<QTreeView>(form, "Dir1");
+    QTRY_VERIFY2(shown(form, name).isValid() && list->visualRect(shown(form, name)).isValid(), qPrintable(name));
+    const QPoint at = list->visualRect(shown(form, name)).center();
+    // A real double click starts with a click; QTest's sends the second event only.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+}
+
+void TestForm2::opens_modelessWithItsControls()
+{
+    Form2 *form = openPicker("Command16");
+    QVERIFY(form);
+    QCOMPARE(form->windowTitle(), QStringLiteral("Find Game Folder"));
+    QCOMPARE(form->size(), QSize(281, 345));
+    QVERIFY(!form->isModal());
+    QCOMPARE(control<QWidget>(form, "Dir1")->geometry(), QRect(0, 0, 281, 291));
+    QCOMPARE(control<QWidget>(form, "Drive1")->geometry(), QRect(0, 296, 281, 21));
+    QCOMPARE(control<QPushButton>(form, "Command1")->text(), QStringLiteral("Done"));
+    QCOMPARE(control<QWidget>(form, "Dir1")->focusPolicy() & Qt::TabFocus, Qt::TabFocus);
+    QWidget *afterList = control<QWidget>(form, "Dir1")->nextInFocusChain();
+    while (!(afterList->focusPolicy() & Qt::TabFocus))
+        afterList = afterList->nextInFocusChain();
+    QCOMPARE(afterList, control<QWidget>(form, "Drive1"));
+    QCOMPARE(QDir::cleanPath(form->path()), QDir::cleanPath(driveC()));
+    QCOMPARE(form->focusWidget(), control<QWidget>(form, "Dir1"));
+
+    // The main window goes on taking input meanwhile.
+    QTest::keyClicks(control<QLineEdit>(m_window.get(), "txtkey"), QStringLiteral("f1"));
+    QCOMPARE(control<QLineEdit>(m_window.get(), "txtkey")->text(), QStringLiteral("f1"));
+}
+
+void TestForm2::done_atOnce_writesStartFolderWithOneSeparator_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<QString>("untouched");
+    QTest::newRow("Quake 3") << "Command16" << "Text1" << "txtwolfdir";
+    QTest::newRow("RTCW") << "Command17" << "txtwolfdir" << "Text1";
+}
+
+void TestForm2::done_atOnce_writesStartFolderWithOneSeparator()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, written);
+    QFETCH(QString, untouched);
+    control<QLineEdit>(m_window.get(), qPrintable(untouched))->setText(QStringLiteral("keep me"));
+    Form2 *form = openPicker(qPrintable(button));
+    QVERIFY(form);
+    QTest::mouseClick(control<QPushButton>(form, "Command1"), Qt::LeftButton);
+    QCOMPARE(control<QLineEdit>(m_window.get(), qPrintable(written))->text(), QStringLiteral("c:\\"));
+    QCOMPARE(control<QLineEdit>(m_window.get(), qPrintable(untouched))->text(), QStringLiteral("keep me"));
+    QTRY_VERIFY(!picker());
+}
+
+void TestForm2::done_afterOpeningSubfolder()
+{
+    Form2 *form = openPicker("Command17");
+    doubleClick(form, QStringLiteral("Games"));
+    QTRY_COMPARE(form->path(), driveC() + QStringLiteral("/Games"));
+    doubleClick(form, QStringLiteral("Quake3"));
+    QTRY_COMPARE(form->path(), driveC() + QStringLiteral("/Games/Quake3"));
+    QTest::mouseClick(control<QPushButton>(form, "Command1"), Qt::LeftButton);
+    QCOMPARE(control<QLineEdit>(m_window.get(), "txtwolfdir")->text(), QStringLiteral("c:\\Games\\Quake3\\"));
+    QCOMPARE(control<QLineEdit>(m_window.get(), "Text1")->text(), QString());
+}
+
+void TestForm2::highlightedFolder_isNotTheResult()
+{
+    Form2 *form = openPicker("Command16");
+    doubleClick(form, QStringLiteral("Games"));
+    QTRY_COMPARE(form->path(), driveC() + QStringLiteral("/Games"));
+    auto *list = control<QTreeView>(form, "Dir1");
+    QTRY_VERIFY(shown(form, QStringLiteral("RTCW")).isValid());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(shown(form, QStringLiteral("RTCW"))).center());
+    QCOMPARE(list->currentIndex(), shown(form, QStringLiteral("RTCW")));
+    QTest::mouseClick(control<QPushButton>(form, "Command1"), Qt::LeftButton);
+    QCOMPARE(control<QLineEdit>(m_window.get(), "Text1")->text(), QStringLiteral("c:\\Games\\"));
+}
+
+void TestForm2::otherButton_whileOpen_keepsFolderAndRetargets()
+{
+    Form2 *form = openPicker("Command16");
+    doubleClick(form, QStringLiteral("Games"));
+    QTRY_COMPARE(form->path(), driveC() + QStringLiteral("/Games"));
+    QCOMPARE(openPicker("Command17"), form); // the same window, not a new one
+    QCOMPARE(form->path(), driveC() + QStringLiteral("/Games"));
+    QTest::mouseClick(control<QPushButton>(form, "Command1"), Qt::LeftButton);
+    QCOMPARE(control<QLineEdit>(m_window.get(), "txtwolfdir")->text(), QStringLiteral("c:\\Games\\"));
+    QCOMPARE(control<QLineEdit>(m_window.get(), "Text1")->text(), QString());
+}
+
+void TestForm2::closeControl_writesNothing_andNextOpeningStartsAfresh()
+{
+    Form2 *form = openPicker("Command16");
+    doubleClick(form, QStringLiteral("Games"));
+    QTRY_COMPARE(form->path(), driveC() + QStringLiteral("/Games"));
+    QVERIFY(form->close());
+    QTRY_VERIFY(!picker());
+    QCOMPARE(control<QLineEdit>(m_window.get(), "Text1")->text(), QString());
+    QCOMPARE(control<QLineEdit>(m_window.get(), "txtwolfdir")->text(), QString());
+    form = openPicker("Command16");
+    QCOMPARE(QDir::cleanPath(form->path()), QDir::cleanPath(driveC()));
+}
+
+void TestForm2::driveChange_movesTheList()
+{
+    Form2 *form = openPicker("Command16");
+    auto *drives = control<QComboBox>(form, "Drive1");
+    const int d = drives->findText(QStringLiteral("d:"));
+    QVERIFY2(d >= 0, "the Wine drive d: is offered");
+    QVERIFY(drives->findText(QStringLiteral("/")) >= 0 || drives->count() > 2);
+    drives->setCurrentIndex(d);
+    emit drives->activated(d);
+    QCOMPARE(QDir::cleanPath(form->path()), QDir::cleanPath(m_prefix->path() + QStringLiteral("/dosdevices/d:")));
+    doubleClick(form, QStringLiteral("Other"));
+    QTRY_COMPARE(QFileInfo(form->path()).fileName(), QStringLiteral("Other"));
+    QTest::mouseClick(control<QPushButton>(form, "Command1"), Qt::LeftButton);
+    QCOMPARE(control<QLineEdit>(m_window.get(), "Text1")->text(), QStringLiteral("d:\\Other\\"));
+}
+
+void TestForm2::driveThatCannotBeOpened_leavesTheList()
+{
+    Form2 *form = openPicker("Command16");
+    auto *drives = control<QComboBox>(form, "Drive1");
+    const int d = drives->findText(QStringLiteral("d:"));
+    QVERIFY(d >= 0);
+    QVERIFY(QDir(m_prefix->path() + QStringLiteral("/dosdevices/d:")).removeRecursively()); // the medium is gone
+    const QString before = form->path();
+    drives->setCurrentIndex(d);
+    emit drives->activated(d);
+    QCOMPARE(form->path(), before);
+    auto *problem = control<QLabel>(form, "problem");
+    QVERIFY(problem->isVisible());
+    QVERIFY2(problem->text().contains(QLatin1String("d:")), qPrintable(problem->text()));
+    QVERIFY(form->isVisible());
+
+    QTest::mouseClick(control<QPushButton>(form, "Command1"), Qt::LeftButton); // still works
+    QCOMPARE(control<QLineEdit>(m_window.get(), "Text1")->text(), QStringLiteral("c:\\"));
+}
+
+void TestForm2::noDriveC_startsAtHome()
+{
+    QVERIFY(QDir(driveC()).removeRecursively());
+    Form2 *form = openPicker("Command16");
+    QCOMPARE(QDir::cleanPath(form->path()), QDir::cleanPath(QDir::homePath()));
+    QTest::mouseClick(control<QPushButton>(form, "Command1"), Qt::LeftButton);
+    const QString written = control<QLineEdit>(m_window.get(), "Text1")->text();
+    QCOMPARE(written, QDir::cleanPath(QDir::homePath()) + u'/');
+}
+
+void TestForm2::closingMainWindow_closesPicker()
+{
+    QPointer<Form2> form = openPicker("Command16");
+    QVERIFY(form && form->isVisible());
+    QVERIFY(m_window->close());
+    QTRY_VERIFY(!form);
+    QVERIFY(!m_window->isVisible());
+}
+
+QTEST_MAIN(TestForm2)
+#include "tst_form2.moc"
