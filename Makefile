@@ -16,9 +16,10 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 all: build
 
-deps:
+# Installs the Debian packages of $(1) that are not there yet; nothing when all are.
+define install_missing
 	@missing=""; \
-	for p in $(PACKAGES); do \
+	for p in $(1); do \
 	    dpkg-query -W -f='$${Status}' "$$p" 2>/dev/null | grep -q 'install ok installed' || missing="$$missing $$p"; \
 	done; \
 	if [ -n "$$missing" ]; then \
@@ -26,6 +27,10 @@ deps:
 	    $(SUDO) apt-get update && \
 	    DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y --no-install-recommends $$missing; \
 	fi
+endef
+
+deps:
+	$(call install_missing,$(PACKAGES))
 
 configure: deps
 	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DCMAKE_INSTALL_PREFIX=$(PREFIX)
@@ -49,6 +54,7 @@ package: build
 	cd $(BUILD_DIR) && cpack -G DEB
 
 screenshot: build
+	$(call install_missing,imagemagick x11-apps x11-utils)
 	tools/screenshot.sh $(BUILD_DIR)/bindwright docs/main-window.png
 
 clean:

@@ -16,17 +16,9 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include "testfiles.h"
 #include <memory>
-
-namespace {
-
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-} // namespace
 
 class TestForm1 : public QObject
 {

@@ -5,24 +5,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "testfiles.h"
+
 using binds::BindRequest;
 
 namespace {
 
 const host::Host posix{host::Style::Posix, QStringLiteral("/nonexistent-wine-prefix")};
-
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 } // namespace
 
