@@ -1,8 +1,8 @@
 #include "decorate/jazz.h"
 
 #include <QTextBoundaryFinder>
+#include <algorithm>
 #include <cmath>
-#include <vector>
 
 namespace decorate {
 
@@ -19,21 +19,13 @@ bool eachUnitIsACharacter(const QString &text)
     return true;
 }
 
-// Where each character starts, plus the end of the text.
-std::vector<qsizetype> characterBounds(const QString &text)
+qsizetype graphemeCount(const QString &text)
 {
-    std::vector<qsizetype> bounds;
-    bounds.reserve(text.size() + 1);
-    if (eachUnitIsACharacter(text)) {
-        for (qsizetype i = 0; i <= text.size(); ++i)
-            bounds.push_back(i);
-        return bounds;
-    }
-    bounds.push_back(0);
     QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
-    for (qsizetype at = finder.toNextBoundary(); at > 0; at = finder.toNextBoundary())
-        bounds.push_back(at);
-    return bounds;
+    qsizetype count = 0;
+    while (finder.toNextBoundary() > 0)
+        ++count;
+    return count;
 }
 
 } // namespace
@@ -46,8 +38,8 @@ int jazzDigit(double r)
 
 std::optional<QString> jazz(const QString &text, RandomSource &random, QString *error)
 {
-    const std::vector<qsizetype> bounds = characterBounds(text);
-    const auto characters = static_cast<qsizetype>(bounds.size()) - 1;
+    const bool simple = eachUnitIsACharacter(text);
+    const qsizetype characters = simple ? text.size() : graphemeCount(text);
     if (characters > jazzLimit) {
         *error = QStringLiteral("This text is too long to jazz: it has %L1 characters, and jazz "
                                 "colouring takes at most %L2. Shorten it and try again.")
@@ -56,12 +48,25 @@ std::optional<QString> jazz(const QString &text, RandomSource &random, QString *
         return std::nullopt;
     }
 
-    QString result;
-    result.reserve(text.size() + 2 * characters);
-    for (qsizetype i = 0; i < characters; ++i) {
-        result += u'^';
-        result += QChar(u'0' + jazzDigit(random.next()));
-        result += QStringView(text).sliced(bounds[i], bounds[i + 1] - bounds[i]);
+    // Written in place: the result's length is known, and appends cost more than the work.
+    QString result(text.size() + 2 * characters, Qt::Uninitialized);
+    QChar *out = result.data();
+    const QChar *in = text.constData();
+    auto colour = [&](qsizetype from, qsizetype to) {
+        *out++ = u'^';
+        *out++ = QChar(u'0' + jazzDigit(random.next()));
+        out = std::copy(in + from, in + to, out);
+    };
+    if (simple) {
+        for (qsizetype i = 0; i < text.size(); ++i)
+            colour(i, i + 1);
+    } else {
+        QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+        qsizetype from = 0;
+        for (qsizetype to = finder.toNextBoundary(); to > 0; to = finder.toNextBoundary()) {
+            colour(from, to);
+            from = to;
+        }
     }
     return result;
 }

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+// The median time of one run of work, in microseconds, over many runs: the median
+// shrugs off the odd run the machine spent elsewhere.
+template <class Work>
+double medianMicroseconds(int runs, Work &&work)
+{
+    std::vector<double> times;
+    times.reserve(runs);
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        work();
+        times.push_back(timer.nsecsElapsed() / 1000.0);
+    }
+    std::nth_element(times.begin(), times.begin() + runs / 2, times.end());
+    return times[runs / 2];
+}
+
+// One line a figure: what was timed against what, and the ratio with its target.
+inline bool reportRatio(const char *name, double measured, const char *against, double baseline, double target)
+{
+    const double ratio = measured / baseline;
+    std::printf("%-10s %10.1f us  vs %-34s %10.1f us  ratio %.2f (target <= %.1f) %s\n", name, measured, against,
+                baseline, ratio, target, ratio <= target ? "ok" : "OVER TARGET");
+    return ratio <= target;
+}
