@@ -37,7 +37,6 @@ public:
     bool WriteLine(const QString &key, const QString &text, const QString &dirloc);
 
     void setReporter(Reporter reporter);
-    QString settingsPath() const { return m_settingsPath; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -71,7 +71,6 @@ Form2::Form2(QLineEdit *quake3Dir, QLineEdit *rtcwDir, const host::Host &host, Q
     m_folders->setReadOnly(true);
     m_chain = new FolderChainFilter(this);
     m_chain->setSourceModel(m_folders);
-    m_chain->setRecursiveFilteringEnabled(false);
 
     Dir1 = new QTreeView(this);
     Dir1->setObjectName(QStringLiteral("Dir1"));

@@ -70,9 +70,8 @@ HostPath toHostPath(const QString &folderString, const Host &host)
     const QString driveFolder = host.winePrefix + QStringLiteral("/dosdevices/") + drive;
     if (!QFileInfo(driveFolder).isDir()) {
         return {{},
-                QStringLiteral("drive %1 is not set up under Wine (\"%2\" does not exist). "
-                               "Type the folder as a path of this computer instead, "
-                               "for example /home/you/.q3a/.")
+                QStringLiteral("drive %1 is not set up under Wine (\"%2\" does not exist); "
+                               "type the folder as a path of this computer instead, such as /home/you/.q3a/")
                     .arg(drive.toUpper(), driveFolder)};
     }
     QString rest = path.mid(2);

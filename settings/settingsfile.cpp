@@ -92,7 +92,7 @@ bool saveThrough(QSaveFile &file, const Folders &folders, QString *error)
                                                   "system's code page cannot write"));
         return false;
     }
-    QDir().mkpath(QFileInfo(path).absolutePath());
+    QDir().mkpath(QFileInfo(path).absolutePath()); // the per-user folder may be new; open reports failures
     if (!file.open(QIODevice::WriteOnly)) {
         *error = saveFailure(path, host::describeFileFailure(path, file));
         return false;
