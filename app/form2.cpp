@@ -43,15 +43,27 @@ public:
         invalidateFilter();
     }
 
+    // Only the open chain unfolds: a subfolder opens with a double click, not an arrow.
+    bool hasChildren(const QModelIndex &parent) const override
+    {
+        if (parent.isValid() && !isAncestorOrSelf(pathOf(mapToSource(parent)), m_open))
+            return false;
+        return QSortFilterProxyModel::hasChildren(parent);
+    }
+
 protected:
     bool filterAcceptsRow(int row, const QModelIndex &parent) const override
     {
-        const auto *model = static_cast<const QFileSystemModel *>(sourceModel());
-        const QString path = QDir::cleanPath(model->filePath(model->index(row, 0, parent)));
+        const QString path = pathOf(sourceModel()->index(row, 0, parent));
         return isAncestorOrSelf(path, m_open) || QDir::cleanPath(parentOf(path)) == m_open;
     }
 
 private:
+    QString pathOf(const QModelIndex &sourceIndex) const
+    {
+        return QDir::cleanPath(static_cast<const QFileSystemModel *>(sourceModel())->filePath(sourceIndex));
+    }
+
     QString m_open;
 };
 

@@ -28,6 +28,7 @@ private slots:
     void done_atOnce_writesStartFolderWithOneSeparator();
     void done_afterOpeningSubfolder();
     void highlightedFolder_isNotTheResult();
+    void enter_opensTheHighlightedFolder();
     void otherButton_whileOpen_keepsFolderAndRetargets();
     void closeControl_writesNothing_andNextOpeningStartsAfresh();
     void driveChange_movesTheList();
@@ -165,6 +166,17 @@ void TestForm2::highlightedFolder_isNotTheResult()
     QCOMPARE(list->currentIndex(), shown(form, QStringLiteral("RTCW")));
     QTest::mouseClick(control<QPushButton>(form, "Command1"), Qt::LeftButton);
     QCOMPARE(control<QLineEdit>(m_window.get(), "Text1")->text(), QStringLiteral("c:\\Games\\"));
+}
+
+void TestForm2::enter_opensTheHighlightedFolder()
+{
+    Form2 *form = openPicker("Command17");
+    auto *list = control<QTreeView>(form, "Dir1");
+    QTRY_VERIFY(shown(form, QStringLiteral("Games")).isValid());
+    list->setCurrentIndex(shown(form, QStringLiteral("Games")));
+    QCOMPARE(QDir::cleanPath(form->path()), QDir::cleanPath(driveC())); // highlighted only
+    QTest::keyClick(list, Qt::Key_Return);
+    QCOMPARE(form->path(), driveC() + QStringLiteral("/Games"));
 }
 
 void TestForm2::otherButton_whileOpen_keepsFolderAndRetargets()
