@@ -1,7 +1,7 @@
 #include "form1.h"
 
 #include "form2.h"
-#include "twips.h"
+#include "layout.h"
 #include "wrapbutton.h"
 
 #include "binds/bindline.h"
@@ -24,14 +24,6 @@ namespace {
 
 constexpr qint16 quake3Game = -1;
 constexpr qint16 rtcwGame = 0;
-
-template <class W>
-W *place(W *widget, const char *name, QRect geometry)
-{
-    widget->setObjectName(QLatin1String(name));
-    widget->setGeometry(geometry);
-    return widget;
-}
 
 WrapButton *button(QWidget *parent, const char *name, const QString &caption, QRect geometry)
 {

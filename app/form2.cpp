@@ -1,6 +1,6 @@
 #include "form2.h"
 
-#include "twips.h"
+#include "layout.h"
 
 #include "host/drives.h"
 
@@ -84,9 +84,7 @@ Form2::Form2(QLineEdit *quake3Dir, QLineEdit *rtcwDir, const host::Host &host, Q
     m_chain = new FolderChainFilter(this);
     m_chain->setSourceModel(m_folders);
 
-    Dir1 = new QTreeView(this);
-    Dir1->setObjectName(QStringLiteral("Dir1"));
-    Dir1->setGeometry(twipsRect(0, 0, 4215, 4365));
+    Dir1 = place(new QTreeView(this), "Dir1", twipsRect(0, 0, 4215, 4365));
     Dir1->setModel(m_chain);
     Dir1->setHeaderHidden(true);
     for (int column = 1; column < m_folders->columnCount(); ++column)
@@ -95,19 +93,12 @@ Form2::Form2(QLineEdit *quake3Dir, QLineEdit *rtcwDir, const host::Host &host, Q
     Dir1->setItemsExpandable(false);
     Dir1->installEventFilter(this);
 
-    Drive1 = new QComboBox(this);
-    Drive1->setObjectName(QStringLiteral("Drive1"));
-    Drive1->setGeometry(twipsRect(0, 4440, 4215, 315));
-
-    Command1 = new QPushButton(QStringLiteral("Done"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setGeometry(twipsRect(0, 4800, 4215, 375));
+    Drive1 = place(new QComboBox(this), "Drive1", twipsRect(0, 4440, 4215, 315));
+    Command1 = place(new QPushButton(QStringLiteral("Done"), this), "Command1", twipsRect(0, 4800, 4215, 375));
     Command1->setAutoDefault(false);
 
     // A word about a drive or folder that cannot be opened, over the foot of the list.
-    problem = new QLabel(this);
-    problem->setObjectName(QStringLiteral("problem"));
-    problem->setGeometry(twipsRect(0, 3705, 4215, 660));
+    problem = place(new QLabel(this), "problem", twipsRect(0, 3705, 4215, 660));
     problem->setWordWrap(true);
     problem->setAutoFillBackground(true);
     problem->setBackgroundRole(QPalette::ToolTipBase);
@@ -149,7 +140,7 @@ void Form2::Form_Load()
 {
     // The list starts at drive c:; without one, at the player's home folder.
     const host::HostPath start = host::toHostPath(QStringLiteral("c:\\"), m_host);
-    if (!start.ok() || !QFileInfo(start.path).isDir() || !setPath(start.path))
+    if (!start.ok() || !setPath(start.path))
         setPath(QDir::homePath());
     Dir1->setFocus();
 }
@@ -165,12 +156,8 @@ void Form2::GetDir(qint16 game)
 bool Form2::setPath(const QString &hostPath)
 {
     const QFileInfo folder(hostPath);
-    if (!folder.isDir() || !folder.isReadable() || !QDir(hostPath).isReadable()) {
-        showProblem(QStringLiteral("\"%1\" cannot be opened: it is not there or not ready. "
-                                   "The list stays where it was.")
-                        .arg(hostPath));
+    if (!folder.isDir() || !folder.isReadable() || !QDir(hostPath).isReadable())
         return false;
-    }
     problem->hide();
     m_path = QDir::cleanPath(folder.absoluteFilePath());
     m_chain->setOpenFolder(m_path);
@@ -203,17 +190,22 @@ void Form2::expandToPath()
         Dir1->expand(i);
 }
 
-void Form2::showProblem(const QString &message)
+void Form2::showCannotOpen(const QString &what)
 {
-    problem->setText(message);
+    problem->setText(QStringLiteral("%1 cannot be opened: it is not there or not ready. "
+                                    "The list stays where it was.")
+                         .arg(what));
     problem->show();
     problem->raise();
 }
 
 void Form2::Dir1_Open(const QModelIndex &index)
 {
-    if (index.isValid())
-        setPath(m_folders->filePath(m_chain->mapToSource(index)));
+    if (!index.isValid())
+        return;
+    const QString folder = m_folders->filePath(m_chain->mapToSource(index));
+    if (!setPath(folder))
+        showCannotOpen(QStringLiteral("\"%1\"").arg(folder));
 }
 
 bool Form2::eventFilter(QObject *watched, QEvent *event)
@@ -230,12 +222,8 @@ bool Form2::eventFilter(QObject *watched, QEvent *event)
 
 void Form2::Drive1_Change()
 {
-    const QString root = Drive1->currentData().toString();
-    if (!setPath(root)) {
-        showProblem(QStringLiteral("Drive %1 cannot be opened: it is not there or not ready. "
-                                   "The list stays where it was.")
-                        .arg(Drive1->currentText()));
-    }
+    if (!setPath(Drive1->currentData().toString()))
+        showCannotOpen(QStringLiteral("Drive %1").arg(Drive1->currentText()));
 }
 
 void Form2::Command1_Click()

@@ -30,7 +30,7 @@ public:
 
     // The folder list's open folder, on the host.
     QString path() const { return m_path; }
-    // Opens a folder in the list; false, with a word to the player, when it cannot be opened.
+    // Opens a folder in the list; false, leaving the list where it was, when it cannot be opened.
     bool setPath(const QString &hostPath);
 
 protected:
@@ -46,7 +46,7 @@ private:
     void fillDrives();
     void expandToPath();
     QString driveRootOf(const QString &path) const;
-    void showProblem(const QString &message);
+    void showCannotOpen(const QString &what);
 
     QPointer<QLineEdit> m_quake3Dir;
     QPointer<QLineEdit> m_rtcwDir;
