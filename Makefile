@@ -8,7 +8,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
 # Build, test and packaging needs, as Debian 12 names them.
 PACKAGES := cmake make g++ qt6-base-dev libgl-dev fonts-liberation2 xvfb xauth x11-utils libx11-dev \
-            dpkg-dev file
+            dpkg-dev file ioquake3
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 

@@ -137,6 +137,8 @@ void Form1::createRtcwPanel()
     CboVoice = place(new QComboBox(Frame1), "CboVoice", twipsRect(720, 1560, 4695, 315));
     CboVoice->setEditable(true);
     CboVoice->setInsertPolicy(QComboBox::NoInsert); // typed text is bound, never added to the list
+    // No completion: it would turn a typed "vsay G" into "vsay GoodGame" and change case.
+    CboVoice->setCompleter(nullptr);
     CboVoice->setEditText(binds::voicePlaceholder.toString());
     OptSay = option(Frame1, "OptSay", QStringLiteral("Option6"), twipsRect(240, 2040, 255, 255));
     Label9 = label(Frame1, "Label9", QStringLiteral("To Say"), twipsRect(720, 2040, 1215, 255));
@@ -264,10 +266,14 @@ void Form1::closeEvent(QCloseEvent *event)
 bool Form1::WriteLine(const QString &key, const QString &text, const QString &dirloc)
 {
     QString error;
-    if (binds::writeLine({key, text, dirloc}, m_host, &error))
-        return true;
-    report(error);
-    return false;
+    QString notice;
+    if (!binds::writeLine({key, text, dirloc}, m_host, &error, &notice)) {
+        report(error);
+        return false;
+    }
+    if (!notice.isEmpty())
+        report(notice);
+    return true;
 }
 
 binds::Quake3Panel Form1::quake3Panel() const

@@ -33,7 +33,8 @@ public:
     explicit Form1(const QString &settingsPath, QWidget *parent = nullptr);
     ~Form1() override;
 
-    // Appends one bind line to autoexec.cfg in dirloc; tells the player when it cannot.
+    // Appends one bind line to autoexec.cfg in dirloc; tells the player when it cannot,
+    // and when the file grows past what the original games read.
     bool WriteLine(const QString &key, const QString &text, const QString &dirloc);
 
     void setReporter(Reporter reporter);

@@ -1,45 +1,16 @@
 #include "binds/bindline.h"
 
+#include "binds/keys.h"
 #include "host/filefailure.h"
+#include "host/regularfile.h"
 
 #include <QFile>
+#include <QLocale>
 #include <QStringEncoder>
 
 namespace binds {
 
 namespace {
-
-const QString keyAdvice = QStringLiteral("Type one key name such as f1, mouse3 or space.");
-
-// The game splits a key at anything but printable ASCII, and at quotes,
-// semicolons and comments.
-QString keyRefusal(const QString &key)
-{
-    if (key.isEmpty())
-        return QStringLiteral("Type the key to bind first. ") + keyAdvice;
-
-    auto refuse = [&key](const QString &what) {
-        return QStringLiteral("The key \"%1\" is not one key name: it holds %2. ").arg(key, what)
-               + keyAdvice;
-    };
-    for (QChar c : key) {
-        if (c == u' ')
-            return refuse(QStringLiteral("a blank"));
-        if (c == u'\t')
-            return refuse(QStringLiteral("a tab"));
-        if (c == u'\r' || c == u'\n')
-            return refuse(QStringLiteral("a line break"));
-        if (c == u'"')
-            return refuse(QStringLiteral("a double quote"));
-        if (c == u';')
-            return refuse(QStringLiteral("a semicolon, which ends a console command"));
-        if (c.unicode() < 0x21 || c.unicode() > 0x7e)
-            return refuse(QStringLiteral("a character the game does not take in a key name"));
-    }
-    if (key.contains(QLatin1String("//")) || key.contains(QLatin1String("/*")))
-        return refuse(QStringLiteral("a comment mark (// or /*), which hides the rest of the line"));
-    return {};
-}
 
 // Inside the quotes only a quote or a line end can break out of the bind.
 QString textRefusal(const QString &text)
@@ -60,6 +31,37 @@ QString textRefusal(const QString &text)
     return {};
 }
 
+QString number(qint64 n)
+{
+    return QLocale(QLocale::English).toString(n);
+}
+
+// How many characters at the end of the text hold at least excessBytes of the line.
+qsizetype charactersHolding(const QString &text, qsizetype excessBytes)
+{
+    QStringEncoder encoder(QStringEncoder::System);
+    qsizetype characters = 0;
+    qsizetype end = text.size();
+    while (excessBytes > 0 && end > 0) {
+        qsizetype start = end - 1;
+        if (start > 0 && text.at(start).isLowSurrogate() && text.at(start - 1).isHighSurrogate())
+            --start;
+        excessBytes -= QByteArray(encoder.encode(QStringView(text).sliced(start, end - start))).size();
+        end = start;
+        ++characters;
+    }
+    return characters;
+}
+
+QString tooLongLine(const QString &text, qsizetype lineBytes)
+{
+    const qsizetype excess = charactersHolding(text, lineBytes - maxLineBytes);
+    return QStringLiteral("The bind is too long for the game: Quake 3 and RTCW read at most %1 bytes of a "
+                          "line and would run the rest as console commands. Shorten the text by %2 "
+                          "character%3 or more.")
+        .arg(number(maxLineBytes), number(excess), excess == 1 ? QString() : QStringLiteral("s"));
+}
+
 QString writeFailure(const QString &path, const QString &reason)
 {
     return QStringLiteral("Could not add the bind to \"%1\": %2. "
@@ -67,45 +69,86 @@ QString writeFailure(const QString &path, const QString &reason)
         .arg(path, reason);
 }
 
+QString tooLargeFile(const QString &path, qint64 newSize)
+{
+    return QStringLiteral("Did not add the bind: \"%1\" would grow to %2 bytes, and no game reads an "
+                          "autoexec.cfg larger than %3 bytes (Quake III Arena 1.32 and the original RTCW "
+                          "stop at %4). Remove binds you no longer use from the file, then add this one "
+                          "again.")
+        .arg(path, number(newSize), number(fileLimit), number(originalGamesFileLimit));
+}
+
+QString passedOriginalGamesLimit(const QString &path, qint64 newSize)
+{
+    return QStringLiteral("The bind was added, but \"%1\" is now %2 bytes: Quake III Arena 1.32 and the "
+                          "original RTCW ignore the whole file from %3 bytes on, while ioquake3 and iortcw "
+                          "read up to %4. If you play the original games, remove binds you no longer "
+                          "use from the file.")
+        .arg(path, number(newSize), number(originalGamesFileLimit + 1), number(fileLimit));
+}
+
 // The last byte, when the file has one, so a line without its line end can be closed
 // first. Reads that byte only: an append costs the same whatever the file's size.
-bool needsLineEndFirst(QFile &file)
+bool needsLineEndFirst(QFile &file, qint64 size)
 {
-    const qint64 size = file.size();
     if (size <= 0 || !file.seek(size - 1))
         return false;
     char last = 0;
     return file.getChar(&last) && last != '\n';
 }
 
+// Writes until all is written or the system says why not: a short write (a disk
+// that fills midway) is followed by one that reports the cause.
+bool appendAll(QFile &file, const QByteArray &bytes)
+{
+    for (qsizetype done = 0; done < bytes.size();) {
+        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0)
+            return false;
+        done += written;
+    }
+    return true;
+}
+
 } // namespace
 
 QString bindLine(const QString &key, const QString &text)
 {
-    return QStringLiteral("bind ") + key + u' ' + u'"' + text + u'"';
+    return QStringLiteral("bind ") + key.trimmed() + u' ' + u'"' + text + u'"';
 }
 
 QString refusalOf(const QString &key, const QString &text)
 {
-    const QString refusal = keyRefusal(key);
+    const QString refusal = keyRefusal(key.trimmed());
     return refusal.isEmpty() ? textRefusal(text) : refusal;
 }
 
-bool writeLine(const BindRequest &request, const host::Host &host, QString *error)
+std::optional<QByteArray> encodedLine(const QString &key, const QString &text, QString *error)
 {
-    if (const QString refusal = refusalOf(request.key, request.text); !refusal.isEmpty()) {
+    if (const QString refusal = refusalOf(key, text); !refusal.isEmpty()) {
         *error = refusal;
-        return false;
+        return std::nullopt;
     }
-
     QStringEncoder encoder(QStringEncoder::System);
-    QByteArray line = encoder.encode(bindLine(request.key, request.text));
+    QByteArray line = encoder.encode(bindLine(key, text));
     if (encoder.hasError()) {
         *error = QStringLiteral("The key or the text holds characters that this system's "
                                 "code page cannot write. Remove them and try again.");
-        return false;
+        return std::nullopt;
     }
-    line += "\r\n";
+    if (line.size() > maxLineBytes) {
+        *error = tooLongLine(text, line.size());
+        return std::nullopt;
+    }
+    return line;
+}
+
+bool writeLine(const BindRequest &request, const host::Host &host, QString *error, QString *notice)
+{
+    std::optional<QByteArray> line = encodedLine(request.key, request.text, error);
+    if (!line)
+        return false;
+    line->append("\r\n");
 
     const host::HostPath target = host::toHostPath(request.dirloc + QStringLiteral("autoexec.cfg"), host);
     if (!target.ok()) {
@@ -113,18 +156,22 @@ bool writeLine(const BindRequest &request, const host::Host &host, QString *erro
         return false;
     }
 
-    // Unbuffered, so a failed write is reported by the write itself, and appending,
-    // so the line goes after whatever another program wrote meanwhile.
-    QFile file(target.path);
-    if (!file.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered)) {
-        *error = writeFailure(target.path, host::describeFileFailure(target.path, file));
+    QFile file;
+    QString reason;
+    if (!host::openRegularFile(file, target.path, host::OpenFor::Append, &reason)) {
+        *error = writeFailure(target.path, reason);
         return false;
     }
+    // The size from the file system: the file itself is never read beyond its last byte.
     const qint64 oldSize = file.size();
-    if (needsLineEndFirst(file))
-        line.prepend("\r\n");
-    const bool written = file.write(line) == line.size() && file.flush();
-    if (!written) {
+    if (needsLineEndFirst(file, oldSize))
+        line->prepend("\r\n");
+    const qint64 newSize = oldSize + line->size();
+    if (newSize > fileLimit) {
+        *error = tooLargeFile(target.path, newSize);
+        return false;
+    }
+    if (!appendAll(file, *line)) {
         *error = writeFailure(target.path, host::describeFileFailure(target.path, file));
         file.resize(oldSize); // drop a half-written line; QFile's destructor releases the file
         return false;
@@ -133,6 +180,10 @@ bool writeLine(const BindRequest &request, const host::Host &host, QString *erro
     if (file.error() != QFileDevice::NoError) {
         *error = writeFailure(target.path, host::describeFileFailure(target.path, file));
         return false;
+    }
+    if (notice) {
+        const bool passesOriginalLimit = oldSize <= originalGamesFileLimit && newSize > originalGamesFileLimit;
+        *notice = passesOriginalLimit ? passedOriginalGamesLimit(target.path, newSize) : QString();
     }
     return true;
 }

@@ -5,18 +5,34 @@
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 
 namespace binds {
 
-// bind KEY "TEXT", without the line end.
+// Every game reads bytes 0-1022 of a command line and runs the rest as new commands.
+inline constexpr qsizetype maxLineBytes = 1023;
+// Quake III Arena 1.32 and the original RTCW ignore an autoexec.cfg larger than this...
+inline constexpr qint64 originalGamesFileLimit = 16383;
+// ...and ioquake3 and iortcw one larger than this.
+inline constexpr qint64 fileLimit = 131071;
+
+// bind KEY "TEXT", without the line end. The key loses surrounding blanks, as the
+// game's own reading drops them.
 QString bindLine(const QString &key, const QString &text);
 
-// Why the game would not run KEY "TEXT" as one bind; empty when it would.
+// Why the game would not run KEY "TEXT" as one bind; empty when it would. Checks the
+// characters only; encodedLine also checks the length.
 QString refusalOf(const QString &key, const QString &text);
+
+// The bind line in the bytes the file gets (the system's 8-bit code page), without the
+// line end; nullopt with the reason when the game would read it as something else.
+std::optional<QByteArray> encodedLine(const QString &key, const QString &text, QString *error);
 
 // Appends one bind line, CR LF ended, to autoexec.cfg in the request's folder.
 // Returns false with a message for the player when the line is refused or the
-// file cannot be written; the file is left as it was then.
-bool writeLine(const BindRequest &request, const host::Host &host, QString *error);
+// file cannot be written; the file is left as it was then. On success, notice (when
+// given) says what the player should know about the file, such as its size passing
+// what the original games read; it is empty otherwise.
+bool writeLine(const BindRequest &request, const host::Host &host, QString *error, QString *notice = nullptr);
 
 } // namespace binds

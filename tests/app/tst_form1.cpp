@@ -42,6 +42,9 @@ private slots:
     void quake3Add_rawConsoleTextStraightAfterStart();
     void rtcwAdd_normalisesRootAndWritesIntoMain();
     void rtcwAdd_twiceGrowsStatus();
+    void rtcwAdd_bindsTheVoiceCommandAsTyped_data();
+    void rtcwAdd_bindsTheVoiceCommandAsTyped();
+    void add_fileGrowingPastTheOriginalGamesIsTold();
     void add_refusalChangesNothingAndNextAddWorks();
     void add_writeFailureIsReported();
 
@@ -290,6 +293,47 @@ void TestForm1::rtcwAdd_normalisesRootAndWritesIntoMain()
     QCOMPARE(box("txtwolfdir")->text(), m_dir->path() + u'/');
     QCOMPARE(contents(m_dir->filePath(QStringLiteral("main/autoexec.cfg"))), QByteArray("bind mouse3 \"vsay_team Medic\"\r\n"));
     QCOMPARE(box("Text2")->text(), QStringLiteral("Status:Wrote Bind..."));
+}
+
+void TestForm1::rtcwAdd_bindsTheVoiceCommandAsTyped_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("start of a listed command") << "vsay G";
+    QTest::newRow("another case") << "vsay h";
+    QTest::newRow("a listed command in lower case") << "vsay hi";
+}
+
+void TestForm1::rtcwAdd_bindsTheVoiceCommandAsTyped()
+{
+    QFETCH(QString, typed);
+    showAndActivate();
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("main")));
+    box("txtwolfdir")->setText(m_dir->path() + u'/');
+    box("txtwolfkey")->setText(QStringLiteral("f6"));
+    radio("OptVoice")->click();
+    auto *voice = control<QComboBox>(m_window.get(), "CboVoice");
+    voice->lineEdit()->clear();
+    voice->setFocus();
+    QTest::keyClicks(voice, typed);
+    QTest::keyClick(voice, Qt::Key_Return);
+    QCOMPARE(voice->currentText(), typed);
+    click("Command13");
+    QCOMPARE(contents(m_dir->filePath(QStringLiteral("main/autoexec.cfg"))),
+             QStringLiteral("bind f6 \"%1\"\r\n").arg(typed).toLatin1());
+}
+
+void TestForm1::add_fileGrowingPastTheOriginalGamesIsTold()
+{
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("osp")));
+    writeFile(m_dir->filePath(QStringLiteral("osp/autoexec.cfg")), QByteArray(16380, '\n'));
+    box("Text1")->setText(m_dir->path() + u'/');
+    box("txtkey")->setText(QStringLiteral("f1"));
+    click("Command1");
+    click("Command1");
+    QCOMPARE(m_reported.messages.size(), 1); // once, when the file passes the size
+    QVERIFY2(m_reported.messages.first().contains(QLatin1String("ignore the whole file")),
+             qPrintable(m_reported.messages.first()));
+    QCOMPARE(box("Text2")->text(), QStringLiteral("Status: Added .... Added ...."));
 }
 
 void TestForm1::rtcwAdd_twiceGrowsStatus()

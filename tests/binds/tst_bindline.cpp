@@ -5,7 +5,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "smalldisk.h"
 #include "testfiles.h"
+
+#include <QElapsedTimer>
+#include <sys/stat.h>
 
 using binds::BindRequest;
 
@@ -34,10 +38,18 @@ private slots:
     void refusal_data();
     void refusal();
     void refusal_allowsSemicolonsAndColourCodes();
+    void keys_data();
+    void keys();
+    void lineLength_data();
+    void lineLength();
+    void fileSize_data();
+    void fileSize();
 
     void failure_missingFolder();
     void failure_folderWhereFileShouldBe();
     void failure_fullDisk();
+    void failure_notARegularFile();
+    void failure_pathTooLong();
     void failure_missingWineDrive();
 
 private:
@@ -138,7 +150,7 @@ void TestBindLine::refusal_data()
     QTest::newRow("blank in key") << "f 1" << "say hi" << "a blank";
     QTest::newRow("tab in key") << "f\t1" << "say hi" << "a tab";
     QTest::newRow("quote in key") << "f\"1" << "say hi" << "a double quote";
-    QTest::newRow("line break in key") << "f1\n" << "say hi" << "a line break";
+    QTest::newRow("line break in key") << "f1\nquit" << "say hi" << "a line break";
     QTest::newRow("semicolon in key") << "f1;quit" << "" << "semicolon";
     QTest::newRow("comment in key") << "f1//" << "" << "comment";
     QTest::newRow("non-ASCII key") << "ä" << "" << "key name";
@@ -163,8 +175,94 @@ void TestBindLine::refusal()
 
 void TestBindLine::refusal_allowsSemicolonsAndColourCodes()
 {
-    QCOMPARE(binds::refusalOf(QStringLiteral("kp_up"), QStringLiteral("say ^1a;say //b")), QString());
+    QCOMPARE(binds::refusalOf(QStringLiteral("kp_uparrow"), QStringLiteral("say ^1a;say //b")), QString());
     QCOMPARE(binds::refusalOf(QStringLiteral("/"), QStringLiteral("")), QString());
+}
+
+void TestBindLine::keys_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("written"); // empty: refused
+    QTest::addColumn<QString>("mentions");
+    QTest::newRow("name") << "kp_uparrow" << "kp_uparrow" << "";
+    QTest::newRow("name in capitals") << "MOUSE3" << "MOUSE3" << "";
+    QTest::newRow("ioquake3 only") << "world_0" << "world_0" << "";
+    QTest::newRow("one character") << "/" << "/" << "";
+    QTest::newRow("hex number") << "0x1F" << "0x1F" << "";
+    QTest::newRow("blanks around") << " f1\t" << "f1" << "";
+    QTest::newRow("unknown, a prefix") << "kp_up" << "" << "did you mean kp_uparrow?";
+    QTest::newRow("unknown, a typo") << "escpe" << "" << "did you mean escape?";
+    QTest::newRow("unknown, nothing near") << "zzzzzzzz" << "" << "know no key \"zzzzzzzz\".";
+    QTest::newRow("three-digit hex") << "0x3ff" << "" << "know no key";
+    QTest::newRow("capital letter") << "A" << "" << "lower case (a)";
+}
+
+void TestBindLine::keys()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, written);
+    QFETCH(QString, mentions);
+    QString error;
+    const bool ok = binds::writeLine({key, "x", folder()}, posix, &error);
+    QCOMPARE(ok, !written.isEmpty());
+    if (ok)
+        QCOMPARE(contents(target()), QStringLiteral("bind %1 \"x\"\r\n").arg(written).toLatin1());
+    else
+        QVERIFY2(error.contains(mentions), qPrintable(error));
+}
+
+void TestBindLine::lineLength_data()
+{
+    // "bind f1 \"\"" takes 10 bytes, so a text of 1013 bytes fills a line of 1023.
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("refusal");
+    QTest::newRow("1023 bytes") << QString(1013, u'x') << "";
+    QTest::newRow("1024 bytes") << QString(1014, u'x') << "by 1 character or more";
+    QTest::newRow("two-byte letters, 1023") << QString(1, u'x') + QString(506, u'é') << "";
+    QTest::newRow("two-byte letters, 1025") << QString(3, u'x') + QString(506, u'é') << "by 1 character or";
+    QTest::newRow("two-byte letters, 1026") << QString(4, u'x') + QString(506, u'é') << "by 2 characters";
+    QTest::newRow("a four-byte letter at the end") << QString(1012, u'x') + QStringLiteral("😀") << "by 1 character or";
+}
+
+void TestBindLine::lineLength()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, refusal);
+    QString error;
+    QCOMPARE(binds::writeLine({"f1", text, folder()}, posix, &error), refusal.isEmpty());
+    QVERIFY2(error.contains(refusal), qPrintable(error));
+    QCOMPARE(QFileInfo(target()).size(), refusal.isEmpty() ? 1025 : 0);
+}
+
+void TestBindLine::fileSize_data()
+{
+    QTest::addColumn<int>("before");
+    QTest::addColumn<bool>("added");
+    QTest::addColumn<QString>("notice");
+    const int line = 13; // bind f1 "x" and CR LF
+    QTest::newRow("ends at 16,383") << 16383 - line << true << "";
+    QTest::newRow("passes 16,383") << 16384 - line << true << "is now 16,384 bytes";
+    QTest::newRow("already past 16,383") << 16384 << true << "";
+    QTest::newRow("ends at 131,071") << 131071 - line << true << "";
+    QTest::newRow("passes 131,071") << 131072 - line << false << "";
+}
+
+void TestBindLine::fileSize()
+{
+    QFETCH(int, before);
+    QFETCH(bool, added);
+    QFETCH(QString, notice);
+    writeFile(target(), QByteArray(before, '\n'));
+    QString error;
+    QString told = QStringLiteral("stale");
+    QCOMPARE(binds::writeLine({"f1", "x", folder()}, posix, &error, &told), added);
+    if (added) {
+        QCOMPARE(told.isEmpty(), notice.isEmpty());
+        QVERIFY2(told.contains(notice), qPrintable(told));
+    } else {
+        QVERIFY2(error.contains(QLatin1String("no game reads")), qPrintable(error));
+        QCOMPARE(QFileInfo(target()).size(), before);
+    }
 }
 
 void TestBindLine::failure_missingFolder()
@@ -188,13 +286,39 @@ void TestBindLine::failure_folderWhereFileShouldBe()
 
 void TestBindLine::failure_fullDisk()
 {
-    if (!QFileInfo::exists(QStringLiteral("/dev/full")))
-        QSKIP("this system has no /dev/full");
-    QVERIFY(QFile::link(QStringLiteral("/dev/full"), target()));
+    SmallDisk disk(64);
+    if (!disk.ready())
+        QSKIP(qPrintable(disk.why()));
+    // The file's last block has room for part of the line only: the write stops midway.
+    const QString file = disk.path() + QStringLiteral("/autoexec.cfg");
+    const QByteArray before(4000, '\n');
+    writeFile(file, before);
+    QVERIFY(disk.fill());
+    QString error;
+    QVERIFY(!binds::writeLine({"f1", QString(300, u'x'), disk.path() + u'/'}, posix, &error));
+    QVERIFY2(error.contains(QLatin1String("the disk is full")), qPrintable(error));
+    QVERIFY2(error.contains(file), qPrintable(error));
+    QCOMPARE(contents(file), before);
+}
+
+void TestBindLine::failure_notARegularFile()
+{
+    QVERIFY(::mkfifo(QFile::encodeName(target()).constData(), 0644) == 0);
+    QElapsedTimer clock;
+    clock.start();
     QString error;
     QVERIFY(!binds::writeLine({"f1", "say hi", folder()}, posix, &error));
-    QVERIFY2(error.contains(QLatin1String("the disk is full")), qPrintable(error));
-    QVERIFY2(error.contains(target()), qPrintable(error));
+    QVERIFY2(error.contains(QLatin1String("named pipe")), qPrintable(error));
+    QVERIFY(clock.elapsed() < 5000);
+    QVERIFY(QFile::remove(target()));
+}
+
+void TestBindLine::failure_pathTooLong()
+{
+    const QString tooLong = folder() + QString(300, u'q') + u'/';
+    QString error;
+    QVERIFY(!binds::writeLine({"f1", "", tooLong}, posix, &error));
+    QVERIFY2(error.contains(QLatin1String("too long for this system")), qPrintable(error));
 }
 
 void TestBindLine::failure_missingWineDrive()

@@ -1,56 +1,63 @@
 #include "binds/bindline.h"
+#include "bindcorpus.h"
 #include "consoleparser.h"
 
 #include <QFile>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
+
+using Commands = QList<ConsoleCommand>;
 
 class TestBindProperty : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void parser_followsConsoleRules();
+    void parser_followsTheOriginalGames_data();
+    void parser_followsTheOriginalGames();
     void everyWrittenLine_parsesBackToTheBind();
 };
 
-void TestBindProperty::parser_followsConsoleRules()
+void TestBindProperty::parser_followsTheOriginalGames_data()
 {
-    using Commands = QList<QStringList>;
-    QCOMPARE(parseConsole(QStringLiteral("bind f1 \"say a; b\"")), (Commands{{"bind", "f1", "say a; b"}}));
-    QCOMPARE(parseConsole(QStringLiteral("bind f1 say; quit")), (Commands{{"bind", "f1", "say"}, {"quit"}}));
-    QCOMPARE(parseConsole(QStringLiteral("bind f1 \"a\nquit\"")), (Commands{{"bind", "f1", "a"}, {"quit", ""}}));
-    QCOMPARE(parseConsole(QStringLiteral("bind f1 // x \"y\"")), (Commands{{"bind", "f1"}}));
-    QCOMPARE(parseConsole(QStringLiteral("bind f1 \"\"")), (Commands{{"bind", "f1", ""}}));
-    QCOMPARE(parseConsole(QStringLiteral("bind f1 \"a\"b\"")), (Commands{{"bind", "f1", "a", "b", ""}}));
+    QTest::addColumn<QByteArray>("script");
+    QTest::addColumn<Commands>("commands");
+    QTest::newRow("quoted ;") << QByteArray("bind f1 \"say a; b\"") << Commands{{"bind", "f1", "say a; b"}};
+    QTest::newRow("bare ;") << QByteArray("bind f1 say; quit") << Commands{{"bind", "f1", "say"}, {"quit"}};
+    QTest::newRow("line break") << QByteArray("bind f1 \"a\nquit\"") << Commands{{"bind", "f1", "a"}, {"quit", ""}};
+    QTest::newRow("// ends the line") << QByteArray("bind f1 // x \"y\"") << Commands{{"bind", "f1"}};
+    QTest::newRow("// does not hide ;") << QByteArray("// x; quit") << Commands{{"quit"}};
+    QTest::newRow("/* */ skipped") << QByteArray("bind /* x */ f1") << Commands{{"bind", "f1"}};
+    QTest::newRow("empty quotes") << QByteArray("bind f1 \"\"") << Commands{{"bind", "f1", ""}};
+    QTest::newRow("stray quote") << QByteArray("bind f1 \"a\"b\"") << Commands{{"bind", "f1", "a", "b", ""}};
+    QTest::newRow("high bytes are blanks") << QByteArray("bind \xc3\xa4 \"\xc3\xa4\"") << Commands{{"bind", "\xc3\xa4"}};
+    QTest::newRow("NUL ends the file") << QByteArray("bind f1 \"a\"\r\n\0quit", 17) << Commands{{"bind", "f1", "a"}};
+    QTest::newRow("1023 bytes whole") << QByteArray("bind f1 \"" + QByteArray(1013, 'x') + "\"")
+                                      << Commands{{"bind", "f1", QByteArray(1013, 'x')}};
+    QTest::newRow("byte 1023 lost, the rest runs")
+        << QByteArray("bind f1 \"" + QByteArray(1014, 'x') + "ab;quit\"")
+        << Commands{{"bind", "f1", QByteArray(1014, 'x')}, {"b"}, {"quit", ""}};
+}
+
+void TestBindProperty::parser_followsTheOriginalGames()
+{
+    QFETCH(QByteArray, script);
+    QFETCH(Commands, commands);
+    QCOMPARE(parseConsole(script), commands);
 }
 
 void TestBindProperty::everyWrittenLine_parsesBackToTheBind()
 {
-    const QStringList pieces = {"a", "f1", " ", ";", "//", "/", "ä", "é", "😀", "^1", "\"", "\t",
-                                "\n", "\r", "say ", "vsay Hi", "kp_up", "*", "\\", "x"};
-    const QStringList keyPieces = {"f1", "mouse3", "kp_up", "a", "/", "*", "\\", "ä", " ", ";", "//", "\"", "\t"};
     QTemporaryDir dir;
     const QString folder = dir.path() + u'/';
     const QString file = folder + QStringLiteral("autoexec.cfg");
     const host::Host host{host::Style::Posix, {}};
-    QRandomGenerator random(20261207); // fixed, so a failure can be replayed
-
-    auto generate = [&](const QStringList &from, int most) {
-        QString s;
-        for (int n = random.bounded(most + 1); n > 0; --n)
-            s += from.at(random.bounded(int(from.size())));
-        return s;
-    };
 
     int written = 0;
-    for (int round = 0; round < 3000; ++round) {
-        const QString key = generate(keyPieces, 2);
-        const QString text = generate(pieces, 5);
+    for (const BindCase &bind : generatedCases(3000) + hostileCases()) {
         QFile::remove(file);
         QString error;
-        if (!binds::writeLine({key, text, folder}, host, &error)) {
+        if (!binds::writeLine({bind.key, bind.text, folder}, host, &error)) {
             QVERIFY2(!error.isEmpty(), "a refusal must say why");
             QVERIFY2(!QFile::exists(file), "a refused bind must not touch the file");
             continue;
@@ -58,11 +65,11 @@ void TestBindProperty::everyWrittenLine_parsesBackToTheBind()
         ++written;
         QFile in(file);
         QVERIFY(in.open(QIODevice::ReadOnly));
-        const QList<QStringList> commands = parseConsole(QString::fromLocal8Bit(in.readAll()));
-        const QList<QStringList> expected = {{QStringLiteral("bind"), key, text}};
-        QVERIFY2(commands == expected,
-                 qPrintable(QStringLiteral("key [%1] text [%2] parsed as %3 commands")
-                                .arg(key, text).arg(commands.size())));
+        const Commands commands = parseConsole(in.readAll());
+        const Commands expected = {{"bind", bind.key.trimmed().toLocal8Bit(), bind.text.toLocal8Bit()}};
+        QVERIFY2(commands == expected, qPrintable(QStringLiteral("key [%1] text [%2] parsed as %3 commands")
+                                                      .arg(bind.key, bind.text)
+                                                      .arg(commands.size())));
     }
     QVERIFY2(written > 300, qPrintable(QStringLiteral("only %1 valid binds generated").arg(written)));
 }

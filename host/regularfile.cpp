@@ -1,0 +1,86 @@
+#include "host/regularfile.h"
+
+#include "host/filefailure.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace host {
+
+namespace {
+
+QIODevice::OpenMode modeFor(OpenFor purpose)
+{
+    // Unbuffered, so a failed write is reported by the write itself.
+    return purpose == OpenFor::Append ? QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered
+                                      : QIODevice::ReadOnly;
+}
+
+} // namespace
+
+#ifdef Q_OS_UNIX
+
+static QString notRegularFile(mode_t mode)
+{
+    const char *kind = S_ISFIFO(mode)   ? "a named pipe (FIFO)"
+                       : S_ISSOCK(mode) ? "a socket"
+                       : S_ISDIR(mode)  ? "a folder"
+                                        : "a device";
+    return QStringLiteral("it is %1, not a regular file, so nothing written there would stay; "
+                          "remove it or pick another folder")
+        .arg(QLatin1String(kind));
+}
+
+bool openRegularFile(QFile &file, const QString &hostPath, OpenFor purpose, QString *reason)
+{
+    // O_NONBLOCK: opening a FIFO with no reader or writer would otherwise wait forever.
+    int flags = O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
+    flags |= purpose == OpenFor::Append ? O_RDWR | O_APPEND | O_CREAT : O_RDONLY;
+    const int fd = ::open(QFile::encodeName(hostPath).constData(), flags, 0666);
+    if (fd < 0) {
+        *reason = describeSystemError(errno, hostPath);
+        return false;
+    }
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        *reason = notRegularFile(status.st_mode);
+        ::close(fd);
+        return false;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (!file.open(fd, modeFor(purpose), QFileDevice::AutoCloseHandle)) {
+        *reason = describeFileFailure(hostPath, file);
+        ::close(fd);
+        return false;
+    }
+    return true;
+}
+
+#else
+
+bool openRegularFile(QFile &file, const QString &hostPath, OpenFor purpose, QString *reason)
+{
+    const QFileInfo info(hostPath);
+    if (info.exists() && !info.isFile()) {
+        *reason = info.isDir() ? QStringLiteral("a folder stands where the file should be")
+                               : QStringLiteral("it is a device, not a regular file; pick another folder");
+        return false;
+    }
+    file.setFileName(hostPath);
+    if (!file.open(modeFor(purpose))) {
+        *reason = describeFileFailure(hostPath, file);
+        return false;
+    }
+    return true;
+}
+
+#endif
+
+} // namespace host
