@@ -10,6 +10,7 @@
 
 #include <QElapsedTimer>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using binds::BindRequest;
 
@@ -50,6 +51,7 @@ private slots:
     void failure_fullDisk();
     void failure_notARegularFile();
     void failure_pathTooLong();
+    void failure_folderMayNotBeEntered();
     void failure_missingWineDrive();
 
 private:
@@ -319,6 +321,20 @@ void TestBindLine::failure_pathTooLong()
     QString error;
     QVERIFY(!binds::writeLine({"f1", "", tooLong}, posix, &error));
     QVERIFY2(error.contains(QLatin1String("too long for this system")), qPrintable(error));
+}
+
+void TestBindLine::failure_folderMayNotBeEntered()
+{
+    if (::geteuid() == 0)
+        QSKIP("root enters every folder: the test needs an ordinary user");
+    const QString locked = folder() + QStringLiteral("locked");
+    QVERIFY(QDir().mkpath(locked + QStringLiteral("/baseq3")));
+    QVERIFY(QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    QString error;
+    const bool written = binds::writeLine({"f1", "", locked + QStringLiteral("/baseq3/")}, posix, &error);
+    QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QVERIFY(!written);
+    QVERIFY2(error.contains(QStringLiteral("you may not enter the folder \"%1\"").arg(locked)), qPrintable(error));
 }
 
 void TestBindLine::failure_missingWineDrive()
