@@ -2,6 +2,7 @@
 
 #include "form2.h"
 #include "layout.h"
+#include "singlelineedit.h"
 #include "wrapbutton.h"
 
 #include "binds/bindline.h"
@@ -42,7 +43,15 @@ QLabel *label(QWidget *parent, const char *name, const QString &caption, QRect g
 
 QLineEdit *lineEdit(QWidget *parent, const char *name, const QString &text, QRect geometry)
 {
-    return place(new QLineEdit(text, parent), name, geometry);
+    auto *box = place(new QLineEdit(text, parent), name, geometry);
+    takeAnyLength(box);
+    return box;
+}
+
+// Folders, the mod folder and keys: one line each, whatever reaches them.
+QLineEdit *singleLineEdit(QWidget *parent, const char *name, const QString &text, QRect geometry)
+{
+    return place(new SingleLineEdit(text, parent), name, geometry);
 }
 
 QRadioButton *option(QWidget *parent, const char *name, const QString &caption, QRect geometry)
@@ -89,15 +98,15 @@ void Form1::createQuake3Panel()
     Frame2 = place(new QGroupBox(QStringLiteral("Quake3"), this), "Frame2", twipsRect(0, 0, 5535, 4215));
     Label5 = label(Frame2, "Label5", remembersHint, twipsRect(1800, 240, 3615, 255));
     Label1 = label(Frame2, "Label1", QStringLiteral("Root Quake3 Dir"), twipsRect(240, 480, 1575, 375));
-    Text1 = lineEdit(Frame2, "Text1", QString(), twipsRect(1800, 480, 3375, 285));
+    Text1 = singleLineEdit(Frame2, "Text1", QString(), twipsRect(1800, 480, 3375, 285));
     Command16 = button(Frame2, "Command16", QStringLiteral("..."), twipsRect(5160, 480, 255, 255));
     Option1 = option(Frame2, "Option1", QStringLiteral("Baseq3"), twipsRect(240, 840, 1215, 255));
     Option2 = option(Frame2, "Option2", QStringLiteral("OSP"), twipsRect(1560, 840, 855, 255));
     Option5 = option(Frame2, "Option5", QStringLiteral("Option5"), twipsRect(2520, 840, 255, 255));
-    txtmod = lineEdit(Frame2, "txtmod", QStringLiteral("other"), twipsRect(2880, 840, 1215, 285));
+    txtmod = singleLineEdit(Frame2, "txtmod", QStringLiteral("other"), twipsRect(2880, 840, 1215, 285));
     Label3 = label(Frame2, "Label3", QStringLiteral("Key to be bound to (eg f f1 mouse3 space)"),
                    twipsRect(120, 1800, 3255, 255));
-    txtkey = lineEdit(Frame2, "txtkey", QString(), twipsRect(3360, 1800, 2055, 285));
+    txtkey = singleLineEdit(Frame2, "txtkey", QString(), twipsRect(3360, 1800, 2055, 285));
     Label4 = label(Frame2, "Label4", QStringLiteral("To say"), twipsRect(120, 2160, 975, 255));
     txtsay = lineEdit(Frame2, "txtsay", QString(), twipsRect(1200, 2160, 4215, 285));
     Option3 = option(Frame2, "Option3", QStringLiteral("Team Talk"), twipsRect(840, 2520, 1335, 255));
@@ -126,19 +135,20 @@ void Form1::createRtcwPanel()
                    twipsRect(5640, 0, 5535, 4215));
     Label10 = label(Frame1, "Label10", remembersHint, twipsRect(1560, 240, 3615, 255));
     Label6 = label(Frame1, "Label6", QStringLiteral("RTCW Root Dir"), twipsRect(120, 480, 1215, 255));
-    txtwolfdir = lineEdit(Frame1, "txtwolfdir", QString(), twipsRect(1320, 480, 3855, 285));
+    txtwolfdir = singleLineEdit(Frame1, "txtwolfdir", QString(), twipsRect(1320, 480, 3855, 285));
     Command17 = button(Frame1, "Command17", QStringLiteral("..."), twipsRect(5160, 480, 255, 255));
     Label7 = label(Frame1, "Label7", QStringLiteral("For example, C:\\Program Files\\Return to Castle Wolfenstein\\"),
                    twipsRect(120, 840, 5295, 255));
     Label8 = label(Frame1, "Label8", QStringLiteral("Key to be bound to (eg space, kp_up etc)"),
                    twipsRect(120, 1200, 3255, 375));
-    txtwolfkey = lineEdit(Frame1, "txtwolfkey", QString(), twipsRect(3480, 1200, 1935, 285));
+    txtwolfkey = singleLineEdit(Frame1, "txtwolfkey", QString(), twipsRect(3480, 1200, 1935, 285));
     OptVoice = option(Frame1, "OptVoice", QString(), twipsRect(240, 1560, 255, 255));
     CboVoice = place(new QComboBox(Frame1), "CboVoice", twipsRect(720, 1560, 4695, 315));
     CboVoice->setEditable(true);
     CboVoice->setInsertPolicy(QComboBox::NoInsert); // typed text is bound, never added to the list
     // No completion: it would turn a typed "vsay G" into "vsay GoodGame" and change case.
     CboVoice->setCompleter(nullptr);
+    takeAnyLength(CboVoice->lineEdit());
     CboVoice->setEditText(binds::voicePlaceholder.toString());
     OptSay = option(Frame1, "OptSay", QStringLiteral("Option6"), twipsRect(240, 2040, 255, 255));
     Label9 = label(Frame1, "Label9", QStringLiteral("To Say"), twipsRect(720, 2040, 1215, 255));
@@ -238,10 +248,15 @@ void Form1::Form_Load()
     CboVoice->setCurrentIndex(-1);
     CboVoice->setEditText(binds::voicePlaceholder.toString());
 
-    // A missing or unreadable settings file leaves both boxes as they are.
-    if (const std::optional<settings::Folders> folders = settings::load(m_settingsPath)) {
+    // A missing or unreadable settings file leaves both boxes as they are. One that
+    // could not be read may still hold folders: it is only replaced once the player
+    // changes a root folder.
+    QString unreadable;
+    if (const std::optional<settings::Folders> folders = settings::load(m_settingsPath, &unreadable)) {
         Text1->setText(folders->quake3);
         txtwolfdir->setText(folders->rtcw);
+    } else if (!unreadable.isEmpty()) {
+        m_unreadSettingsFolders = rootFolders();
     }
     txtkey->setFocus();
 }
@@ -250,8 +265,10 @@ void Form1::Form_Unload()
 {
     if (m_picker)
         m_picker->close(); // it writes into this window, so it goes with it
+    if (m_unreadSettingsFolders == rootFolders())
+        return;
     QString error;
-    if (!settings::save(m_settingsPath, {Text1->text(), txtwolfdir->text()}, &error))
+    if (!settings::save(m_settingsPath, rootFolders(), &error))
         report(error);
 }
 
@@ -274,6 +291,11 @@ bool Form1::WriteLine(const QString &key, const QString &text, const QString &di
     if (!notice.isEmpty())
         report(notice);
     return true;
+}
+
+settings::Folders Form1::rootFolders() const
+{
+    return {Text1->text(), txtwolfdir->text()};
 }
 
 binds::Quake3Panel Form1::quake3Panel() const

@@ -4,6 +4,7 @@
 #include "binds/rtcw.h"
 #include "decorate/randomsource.h"
 #include "host/folderstring.h"
+#include "settings/settingsfile.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -82,6 +83,7 @@ private:
     void connectHandlers();
 
     void report(const QString &message);
+    settings::Folders rootFolders() const;
     binds::Quake3Panel quake3Panel() const;
     binds::RtcwPanel rtcwPanel() const;
     void addColour(QLineEdit *box, int digit, bool takeFocus);
@@ -93,6 +95,9 @@ private:
     decorate::SplitMix64 m_jazzRandom; // one for both panels
     Reporter m_reporter;
     QPointer<Form2> m_picker;
+    // The root folders at start when settings.cfg could not be read: while the boxes
+    // still hold them, the file is kept as it is.
+    std::optional<settings::Folders> m_unreadSettingsFolders;
 
     // Quake 3 panel
     QGroupBox *Frame2;

@@ -39,7 +39,7 @@ QString number(qint64 n)
 // How many characters at the end of the text hold at least excessBytes of the line.
 qsizetype charactersHolding(const QString &text, qsizetype excessBytes)
 {
-    QStringEncoder encoder(QStringEncoder::System);
+    QStringEncoder encoder(QStringEncoder::System, QStringEncoder::Flag::Stateless);
     qsizetype characters = 0;
     qsizetype end = text.size();
     while (excessBytes > 0 && end > 0) {
@@ -129,7 +129,7 @@ std::optional<QByteArray> encodedLine(const QString &key, const QString &text, Q
         *error = refusal;
         return std::nullopt;
     }
-    QStringEncoder encoder(QStringEncoder::System);
+    QStringEncoder encoder(QStringEncoder::System, QStringEncoder::Flag::Stateless);
     QByteArray line = encoder.encode(bindLine(key, text));
     if (encoder.hasError()) {
         *error = QStringLiteral("The key or the text holds characters that this system's "

@@ -5,6 +5,11 @@
 #include <QFile>
 #include <QFileInfo>
 
+#ifdef Q_OS_WIN
+#include <cerrno>
+#include <io.h>
+#endif
+
 #ifdef Q_OS_UNIX
 #include <cerrno>
 #include <fcntl.h>
@@ -82,5 +87,17 @@ bool openRegularFile(QFile &file, const QString &hostPath, OpenFor purpose, QStr
 }
 
 #endif
+
+bool syncToDisk(QFileDevice &file, QString *reason)
+{
+#ifdef Q_OS_WIN
+    const bool synced = ::_commit(file.handle()) == 0;
+#else
+    const bool synced = ::fsync(file.handle()) == 0;
+#endif
+    if (!synced)
+        *reason = describeSystemError(errno, file.fileName());
+    return synced;
+}
 
 } // namespace host

@@ -3,6 +3,7 @@
 #include <QString>
 
 class QFile;
+class QFileDevice;
 
 namespace host {
 
@@ -16,5 +17,9 @@ enum class OpenFor {
 // line written there would be lost. On failure the file stays closed and reason says
 // why in plain words ("the folder \"/x\" does not exist").
 bool openRegularFile(QFile &file, const QString &hostPath, OpenFor purpose, QString *reason);
+
+// Waits until what was written to the open file is on the disk; false with the reason
+// when the disk refuses it (a full disk may only say so here).
+bool syncToDisk(QFileDevice &file, QString *reason);
 
 } // namespace host

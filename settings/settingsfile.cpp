@@ -1,6 +1,7 @@
 #include "settings/settingsfile.h"
 
 #include "host/filefailure.h"
+#include "host/regularfile.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,12 +16,18 @@ namespace {
 
 const QString fileName = QStringLiteral("settings.cfg");
 
+bool isWrappedInQuotes(const QString &folder)
+{
+    return folder.size() >= 2 && folder.startsWith(u'"') && folder.endsWith(u'"');
+}
+
 // One line without its CR LF or LF; nullopt at the end of the file or past the limit.
 std::optional<QByteArray> readLine(QFile &file)
 {
     if (file.atEnd())
         return std::nullopt;
-    QByteArray line = file.readLine(maxLineBytes + 2);
+    // Room for the longest line, CR, LF and readLine's terminating NUL.
+    QByteArray line = file.readLine(maxLineBytes + 3);
     if (line.endsWith('\n'))
         line.chop(1);
     else if (!file.atEnd())
@@ -36,7 +43,7 @@ std::optional<QByteArray> readLine(QFile &file)
 // for bytes that are no text of this system.
 std::optional<QString> folderFrom(const QByteArray &line)
 {
-    QStringDecoder decoder(QStringDecoder::System);
+    QStringDecoder decoder(QStringDecoder::System, QStringDecoder::Flag::Stateless);
     QString folder = decoder.decode(line);
     if (decoder.hasError())
         return std::nullopt;
@@ -44,9 +51,15 @@ std::optional<QString> folderFrom(const QByteArray &line)
         if (c.category() == QChar::Other_Control && c != u'\t')
             return std::nullopt;
     }
-    if (folder.size() >= 2 && folder.startsWith(u'"') && folder.endsWith(u'"'))
+    if (isWrappedInQuotes(folder))
         folder = folder.sliced(1, folder.size() - 2);
     return folder;
+}
+
+// The line for a folder: one wrapped in quotes gets another pair, which the load takes off.
+QString lineFor(const QString &folder)
+{
+    return isWrappedInQuotes(folder) ? u'"' + folder + u'"' : folder;
 }
 
 QString saveFailure(const QString &path, const QString &reason)
@@ -65,41 +78,93 @@ QString settingsFilePath(const QString &programFolder, const QString &userConfig
     return QDir(folder).filePath(fileName);
 }
 
-std::optional<Folders> load(const QString &path)
+std::optional<Folders> load(const QString &path, QString *error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QString ignored;
+    QString &reason = error ? *error : ignored;
+    reason.clear();
+    if (!QFileInfo::exists(path) && !QFileInfo(path).isSymLink())
+        return std::nullopt;
+    QFile file;
+    if (!host::openRegularFile(file, path, host::OpenFor::Read, &reason))
         return std::nullopt;
     const std::optional<QByteArray> first = readLine(file);
     const std::optional<QByteArray> second = first ? readLine(file) : std::nullopt;
-    if (!second)
+    if (!second) {
+        reason = QStringLiteral("it does not hold two lines of at most %1 bytes").arg(maxLineBytes);
         return std::nullopt;
+    }
     const std::optional<QString> quake3 = folderFrom(*first);
     const std::optional<QString> rtcw = folderFrom(*second);
-    if (!quake3 || !rtcw)
+    if (!quake3 || !rtcw) {
+        reason = QStringLiteral("it holds bytes that are no text of this system");
         return std::nullopt;
+    }
     return Folders{*quake3, *rtcw};
+}
+
+// Why the new file could not replace the old one; empty when it did. Never close() a
+// QSaveFile: commit() decides whether the old file is replaced. Qt 6.4's commit()
+// renames even when writing out its buffer failed, so the new file is flushed and on
+// the disk before commit() may replace the old one.
+QString writeAndCommit(QSaveFile &file, const QByteArray &bytes)
+{
+    if (file.write(bytes) != bytes.size() || !file.flush())
+        return host::describeFileFailure(file.fileName(), file);
+    QString reason;
+    if (!host::syncToDisk(file, &reason))
+        return reason;
+    if (!file.commit())
+        return host::describeFileFailure(file.fileName(), file);
+    return {};
+}
+
+// The folder's line in the file's bytes, or nullopt with why it would not load back.
+std::optional<QByteArray> encodedLine(const QString &folder, QString *why)
+{
+    for (QChar c : folder) {
+        if (c.category() == QChar::Other_Control && c != u'\t') {
+            *why = QStringLiteral("it holds a line break or another control character");
+            return std::nullopt;
+        }
+    }
+    QStringEncoder encoder(QStringEncoder::System, QStringEncoder::Flag::Stateless);
+    const QByteArray line = encoder.encode(lineFor(folder));
+    if (encoder.hasError()) {
+        *why = QStringLiteral("it holds characters that this system's code page cannot write");
+        return std::nullopt;
+    }
+    if (line.size() > maxLineBytes) {
+        *why = QStringLiteral("it is longer than the %1 bytes a folder may take").arg(maxLineBytes);
+        return std::nullopt;
+    }
+    return line;
 }
 
 bool saveThrough(QSaveFile &file, const Folders &folders, QString *error)
 {
     const QString path = file.fileName();
-    QStringEncoder encoder(QStringEncoder::System);
-    const QByteArray bytes = encoder.encode(folders.quake3 + QStringLiteral("\r\n") + folders.rtcw
-                                            + QStringLiteral("\r\n11\r\n"));
-    if (encoder.hasError()) {
-        *error = saveFailure(path, QStringLiteral("a folder name holds characters that this "
-                                                  "system's code page cannot write"));
-        return false;
+    QByteArray bytes;
+    const std::pair<QString, QString> named[] = {{QStringLiteral("Quake 3"), folders.quake3},
+                                                 {QStringLiteral("RTCW"), folders.rtcw}};
+    for (const auto &[game, folder] : named) {
+        QString why;
+        const std::optional<QByteArray> line = encodedLine(folder, &why);
+        if (!line) {
+            *error = saveFailure(path, QStringLiteral("the %1 root folder cannot be remembered: %2").arg(game, why));
+            return false;
+        }
+        bytes += *line + "\r\n";
     }
+    bytes += "11\r\n";
     QDir().mkpath(QFileInfo(path).absolutePath()); // the per-user folder may be new; open reports failures
     if (!file.open(QIODevice::WriteOnly)) {
         *error = saveFailure(path, host::describeFileFailure(path, file));
         return false;
     }
-    // Never close() a QSaveFile: commit() decides whether the old file is replaced.
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        *error = saveFailure(path, host::describeFileFailure(path, file));
+    const QString reason = writeAndCommit(file, bytes);
+    if (!reason.isEmpty()) {
+        *error = saveFailure(path, reason);
         file.cancelWriting();
         return false;
     }

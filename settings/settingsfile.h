@@ -22,10 +22,12 @@ inline constexpr int maxLineBytes = 32 * 1024;
 // next start loads.
 QString settingsFilePath(const QString &programFolder, const QString &userConfigFolder);
 
-// Both folders, or nullopt when the file is missing, short, too long or not text.
-std::optional<Folders> load(const QString &path);
+// Both folders, or nullopt when the file is missing (error empty) or could not be read
+// (error says why: short, too long, not text, not a regular file).
+std::optional<Folders> load(const QString &path, QString *error = nullptr);
 
-// Rewrites the file; the old one stays whole until the new one is complete.
+// Rewrites the file; the old one stays whole until the new one is complete and on the
+// disk. Refuses, naming the folder, one that would not load back as it is.
 bool save(const QString &path, const Folders &folders, QString *error);
 
 // The save, through a file the caller made (tests hand in one that fails).

@@ -4,11 +4,13 @@
 #include "wrapbutton.h"
 
 #include "binds/rtcw.h"
+#include "decorate/decorations.h"
 #include "settings/settingsfile.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -19,6 +21,7 @@
 
 #include "testfiles.h"
 #include <memory>
+#include <sys/stat.h>
 
 class TestForm1 : public QObject
 {
@@ -55,6 +58,12 @@ private slots:
 
     void settings_loadedAtStartSavedAtClose();
     void settings_failedSaveIsReportedAndCloseCompletes();
+    void settings_unreadableFileKeptUntilAFolderChanges_data();
+    void settings_unreadableFileKeptUntilAFolderChanges();
+    void settings_fifoDoesNotStopTheWindow();
+    void boxes_takeAnyLength();
+    void singleLineBoxes_dropLineBreaks_data();
+    void singleLineBoxes_dropLineBreaks();
 
 private:
     QLineEdit *box(const char *name) { return control<QLineEdit>(m_window.get(), name); }
@@ -513,6 +522,91 @@ void TestForm1::settings_failedSaveIsReportedAndCloseCompletes()
     QVERIFY(!m_window->isVisible());
     QCOMPARE(m_reported.messages.size(), 1);
     QVERIFY2(m_reported.messages.first().contains(path), qPrintable(m_reported.messages.first()));
+}
+
+void TestForm1::settings_unreadableFileKeptUntilAFolderChanges_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<bool>("changeAFolder");
+    const QByteArray unreadable = "/home/p/.q3a/\r\n/home/p/\x01wolf/\r\n11\r\n";
+    QTest::newRow("untouched") << unreadable << false;
+    QTest::newRow("a folder changed") << unreadable << true;
+    QTest::newRow("a line over the limit") << QByteArray(settings::maxLineBytes + 1, 'x') + "\r\n\r\n" << false;
+}
+
+void TestForm1::settings_unreadableFileKeptUntilAFolderChanges()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(bool, changeAFolder);
+    const QString path = m_dir->filePath(QStringLiteral("settings.cfg"));
+    writeFile(path, file);
+    {
+        Form1 window(path);
+        window.setReporter(m_reported.reporter());
+        QCOMPARE(control<QLineEdit>(&window, "Text1")->text(), QString());
+        if (changeAFolder)
+            control<QLineEdit>(&window, "Text1")->setText(QStringLiteral("/games/q3/"));
+        window.show();
+        QVERIFY(window.close());
+    }
+    QCOMPARE(contents(path), changeAFolder ? QByteArray("/games/q3/\r\n\r\n11\r\n") : file);
+    QVERIFY(m_reported.messages.isEmpty());
+}
+
+void TestForm1::settings_fifoDoesNotStopTheWindow()
+{
+    const QString path = m_dir->filePath(QStringLiteral("fifo/settings.cfg"));
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("fifo")));
+    QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0644) == 0);
+    QElapsedTimer clock;
+    clock.start();
+    Form1 window(path); // would wait for a writer forever if the load opened the FIFO plainly
+    QVERIFY(clock.elapsed() < 5000);
+    QCOMPARE(control<QLineEdit>(&window, "Text1")->text(), QString());
+}
+
+void TestForm1::boxes_takeAnyLength()
+{
+    const QString text(32766, u'a');
+    box("txtsay")->setText(text);
+    QElapsedTimer clock;
+    clock.start();
+    click("Command11"); // jazz: three characters for every one
+    QCOMPARE(box("txtsay")->text().size(), 3 * 32766);
+    QVERIFY2(clock.elapsed() < 2000, "the window must stay responsive");
+    QVERIFY(m_reported.messages.isEmpty());
+
+    box("txtwolfsay")->setText(QString(40000, u'b'));
+    click("Command14");
+    QCOMPARE(box("txtwolfsay")->text(), decorate::formalDecoration(QString(40000, u'b')));
+
+    auto *voice = control<QComboBox>(m_window.get(), "CboVoice");
+    voice->lineEdit()->clear();
+    voice->lineEdit()->insert(QString(40000, u'v'));
+    QCOMPARE(voice->currentText().size(), 40000);
+    for (const char *name : {"Text1", "txtmod", "txtkey", "txtwolfdir", "txtwolfkey", "Text2"}) {
+        box(name)->setText(QString(40000, u'x'));
+        QVERIFY2(box(name)->text().size() == 40000, name);
+    }
+}
+
+void TestForm1::singleLineBoxes_dropLineBreaks_data()
+{
+    QTest::addColumn<QString>("name");
+    for (const char *name : {"Text1", "txtmod", "txtkey", "txtwolfdir", "txtwolfkey"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+void TestForm1::singleLineBoxes_dropLineBreaks()
+{
+    QFETCH(QString, name);
+    QLineEdit *line = box(name.toLatin1().constData());
+    line->clear();
+    line->insert(QStringLiteral("/home/p/\t.q3a/\r\n")); // as a paste arrives
+    QCOMPARE(line->text(), QStringLiteral("/home/p/.q3a/"));
+    QCOMPARE(line->cursorPosition(), line->text().size());
+    line->setText(QStringLiteral("C:\\Q3\n\\")); // as the picker or a handler writes
+    QCOMPARE(line->text(), QStringLiteral("C:\\Q3\\"));
 }
 
 QTEST_MAIN(TestForm1)

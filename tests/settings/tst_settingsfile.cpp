@@ -6,7 +6,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "smalldisk.h"
 #include "testfiles.h"
+
+#include <QElapsedTimer>
+#include <sys/stat.h>
 
 using settings::Folders;
 
@@ -50,6 +54,10 @@ private slots:
     void load_handWritten();
     void load_rejects_data();
     void load_rejects();
+    void load_missingOrNotARegularFile();
+    void save_refusesWhatWouldNotLoadBack_data();
+    void save_refusesWhatWouldNotLoadBack();
+    void save_fullDisk_keepsOldFile();
 
     void location_programFolderWhenWritable();
     void location_userFolderOtherwise();
@@ -79,6 +87,9 @@ void TestSettingsFile::roundTrip_data()
     QTest::newRow("one empty") << "/home/p/.q3a/" << "";
     QTest::newRow("non-ASCII") << "C:\\Spiele\\Ärger\\" << "/home/zoë/wolf/";
     QTest::newRow("quotes inside") << "C:\\a\"b\\" << "x";
+    QTest::newRow("wrapped in quotes") << "\"C:\\Q3\\\"" << "\"\"";
+    QTest::newRow("a lone quote") << "\"" << "\"\"\"";
+    QTest::newRow("longest lines") << QString(settings::maxLineBytes, u'q') << QString(settings::maxLineBytes / 2, u'é');
 }
 
 void TestSettingsFile::roundTrip()
@@ -112,6 +123,10 @@ void TestSettingsFile::load_handWritten_data()
     QTest::newRow("third line ignored") << QByteArray("a\r\nb\r\nwhatever\r\nmore\r\n") << "a" << "b";
     QTest::newRow("empty second line") << QByteArray("a\r\n\r\n") << "a" << "";
     QTest::newRow("lone quote kept") << QByteArray("\"C:\\Q3\r\nb\r\n") << "\"C:\\Q3" << "b";
+    QTest::newRow("longest line, CR LF") << QByteArray(settings::maxLineBytes, 'a') + "\r\nb\r\n"
+                                         << QString(settings::maxLineBytes, u'a') << "b";
+    QTest::newRow("longest line, LF") << QByteArray(settings::maxLineBytes, 'a') + "\nb\n"
+                                      << QString(settings::maxLineBytes, u'a') << "b";
 }
 
 void TestSettingsFile::load_handWritten()
@@ -134,6 +149,7 @@ void TestSettingsFile::load_rejects_data()
     QTest::newRow("binary junk") << QByteArray("\x7f" "ELF\x02\x01\x01\x00\x00\r\n\x00\x01\x02\r\n", 17);
     QTest::newRow("not UTF-8") << QByteArray("\xff\xfe\xfd\r\nb\r\n");
     QTest::newRow("over-long line") << QByteArray(settings::maxLineBytes + 1, 'a') + "\r\nb\r\n";
+    QTest::newRow("over-long line, LF") << QByteArray(settings::maxLineBytes + 1, 'a') + "\nb\n";
     QTest::newRow("megabytes, no line end") << QByteArray(4 * 1024 * 1024, 'a');
 }
 
@@ -141,7 +157,59 @@ void TestSettingsFile::load_rejects()
 {
     QFETCH(QByteArray, file);
     writeFile(path(), file);
-    QVERIFY(!settings::load(path()));
+    QString error;
+    QVERIFY(!settings::load(path(), &error));
+    QVERIFY2(!error.isEmpty(), "an unreadable file is told apart from a missing one");
+}
+
+void TestSettingsFile::load_missingOrNotARegularFile()
+{
+    QString error = QStringLiteral("stale");
+    QVERIFY(!settings::load(path(), &error));
+    QCOMPARE(error, QString());
+
+    QVERIFY(::mkfifo(QFile::encodeName(path()).constData(), 0644) == 0);
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(!settings::load(path(), &error));
+    QVERIFY2(error.contains(QLatin1String("named pipe")), qPrintable(error));
+    QVERIFY(clock.elapsed() < 5000);
+}
+
+void TestSettingsFile::save_refusesWhatWouldNotLoadBack_data()
+{
+    QTest::addColumn<QString>("quake3");
+    QTest::addColumn<QString>("rtcw");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("line break") << "/home/p/.q3a/\n" << "" << "the Quake 3 root folder cannot be remembered: it holds a line break";
+    QTest::newRow("too long") << "" << QString(settings::maxLineBytes + 1, u'w') << "the RTCW root folder cannot be remembered: it is longer";
+    QTest::newRow("not in the code page") << QString(QChar(0xD800)) << "" << "code page";
+}
+
+void TestSettingsFile::save_refusesWhatWouldNotLoadBack()
+{
+    QFETCH(QString, quake3);
+    QFETCH(QString, rtcw);
+    QFETCH(QString, reason);
+    writeFile(path(), "old\r\nfolders\r\n11\r\n");
+    QString error;
+    QVERIFY(!settings::save(path(), {quake3, rtcw}, &error));
+    QVERIFY2(error.contains(reason), qPrintable(error));
+    QCOMPARE(contents(path()), QByteArray("old\r\nfolders\r\n11\r\n"));
+}
+
+void TestSettingsFile::save_fullDisk_keepsOldFile()
+{
+    SmallDisk disk(64);
+    if (!disk.ready())
+        QSKIP(qPrintable(disk.why()));
+    const QString onDisk = disk.path() + QStringLiteral("/settings.cfg");
+    QString error;
+    QVERIFY(settings::save(onDisk, {"/old/q3/", "/old/wolf/"}, &error));
+    QVERIFY(disk.fill());
+    QVERIFY(!settings::save(onDisk, {QString(8000, u'n'), "/new/wolf/"}, &error));
+    QVERIFY2(error.contains(QLatin1String("the disk is full")), qPrintable(error));
+    QCOMPARE(settings::load(onDisk), std::optional<Folders>(Folders{"/old/q3/", "/old/wolf/"}));
 }
 
 void TestSettingsFile::location_programFolderWhenWritable()
