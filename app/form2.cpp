@@ -3,6 +3,7 @@
 #include "layout.h"
 
 #include "host/drives.h"
+#include "host/gamefolders.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -15,13 +16,6 @@
 #include <QTreeView>
 
 namespace {
-
-bool isAncestorOrSelf(const QString &folder, const QString &of)
-{
-    if (folder == of)
-        return true;
-    return of.startsWith(folder.endsWith(u'/') ? folder : folder + u'/');
-}
 
 QString parentOf(const QString &path)
 {
@@ -46,7 +40,7 @@ public:
     // Only the open chain unfolds: a subfolder opens with a double click, not an arrow.
     bool hasChildren(const QModelIndex &parent) const override
     {
-        if (parent.isValid() && !isAncestorOrSelf(pathOf(mapToSource(parent)), m_open))
+        if (parent.isValid() && !host::isAncestorOrSelf(pathOf(mapToSource(parent)), m_open))
             return false;
         return QSortFilterProxyModel::hasChildren(parent);
     }
@@ -55,7 +49,7 @@ protected:
     bool filterAcceptsRow(int row, const QModelIndex &parent) const override
     {
         const QString path = pathOf(sourceModel()->index(row, 0, parent));
-        return isAncestorOrSelf(path, m_open) || QDir::cleanPath(parentOf(path)) == m_open;
+        return host::isAncestorOrSelf(path, m_open) || QDir::cleanPath(parentOf(path)) == m_open;
     }
 
 private:
@@ -79,7 +73,8 @@ Form2::Form2(QLineEdit *quake3Dir, QLineEdit *rtcwDir, const host::Host &host, Q
     setFixedSize(fromTwips(4215), fromTwips(5175));
 
     m_folders = new QFileSystemModel(this);
-    m_folders->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
+    // Hidden too: ioquake3, iortcw and OpenArena keep their files in ~/.q3a and its kin.
+    m_folders->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives | QDir::Hidden);
     m_folders->setReadOnly(true);
     m_chain = new FolderChainFilter(this);
     m_chain->setSourceModel(m_folders);
@@ -123,17 +118,13 @@ Form2::~Form2() = default;
 
 void Form2::fillDrives()
 {
-    const QString current = QDir::currentPath();
-    int currentDrive = -1;
-    qsizetype longest = -1;
-    for (const host::Drive &drive : host::drives(m_host)) {
+    // The drives, then the game folders found on this machine; either moves the list there.
+    m_drives = host::drives(m_host);
+    for (const host::Drive &drive : std::as_const(m_drives))
         Drive1->addItem(drive.name, drive.rootPath);
-        if (isAncestorOrSelf(QDir::cleanPath(drive.rootPath), current) && drive.rootPath.size() > longest) {
-            longest = drive.rootPath.size();
-            currentDrive = Drive1->count() - 1;
-        }
-    }
-    Drive1->setCurrentIndex(currentDrive);
+    for (const host::Drive &game : host::gameFolders(m_host))
+        Drive1->addItem(game.name, game.rootPath);
+    Drive1->setCurrentIndex(int(host::driveHolding(m_drives, QDir::currentPath())));
 }
 
 void Form2::Form_Load()
@@ -160,6 +151,7 @@ bool Form2::setPath(const QString &hostPath)
         return false;
     problem->hide();
     m_path = QDir::cleanPath(folder.absoluteFilePath());
+    m_highlightOpenFolder = true;
     m_chain->setOpenFolder(m_path);
     m_folders->setRootPath(m_path);
     expandToPath();
@@ -168,13 +160,8 @@ bool Form2::setPath(const QString &hostPath)
 
 QString Form2::driveRootOf(const QString &path) const
 {
-    QString root = QStringLiteral("/");
-    for (int i = 0; i < Drive1->count(); ++i) {
-        const QString candidate = QDir::cleanPath(Drive1->itemData(i).toString());
-        if (isAncestorOrSelf(candidate, path) && candidate.size() > root.size())
-            root = candidate;
-    }
-    return root;
+    const qsizetype drive = host::driveHolding(m_drives, path);
+    return drive < 0 ? QStringLiteral("/") : QDir::cleanPath(m_drives.at(drive).rootPath);
 }
 
 void Form2::expandToPath()
@@ -185,16 +172,25 @@ void Form2::expandToPath()
     const QModelIndex open = m_chain->mapFromSource(m_folders->index(m_path));
     if (!open.isValid())
         return;
-    Dir1->setCurrentIndex(open);
+    // Once, when the folder opens: later, as folders load, the highlight is the player's.
+    if (m_highlightOpenFolder) {
+        Dir1->setCurrentIndex(open);
+        m_highlightOpenFolder = false;
+    }
     for (QModelIndex i = open; i.isValid(); i = i.parent())
         Dir1->expand(i);
 }
 
 void Form2::showCannotOpen(const QString &what)
 {
-    problem->setText(QStringLiteral("%1 cannot be opened: it is not there or not ready. "
-                                    "The list stays where it was.")
-                         .arg(what));
+    showProblem(QStringLiteral("%1 cannot be opened: it is not there or not ready. "
+                               "The list stays where it was.")
+                    .arg(what));
+}
+
+void Form2::showProblem(const QString &text)
+{
+    problem->setText(text);
     problem->show();
     problem->raise();
 }
@@ -228,7 +224,13 @@ void Form2::Drive1_Change()
 
 void Form2::Command1_Click()
 {
-    const QString folder = host::withFinalSeparator(host::folderStringFor(m_path, m_host), m_host.style);
+    QString error;
+    const std::optional<QString> picked = host::folderStringFor(m_path, m_host, &error);
+    if (!picked) {
+        showProblem(error);
+        return;
+    }
+    const QString folder = host::withFinalSeparator(*picked, m_host.style);
     QLineEdit *box = m_game == -1 ? m_quake3Dir.data() : m_game == 0 ? m_rtcwDir.data() : nullptr;
     if (box)
         box->setText(folder);

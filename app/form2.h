@@ -1,5 +1,6 @@
 #pragma once
 
+#include "host/drives.h"
 #include "host/folderstring.h"
 
 #include <QPointer>
@@ -47,12 +48,15 @@ private:
     void expandToPath();
     QString driveRootOf(const QString &path) const;
     void showCannotOpen(const QString &what);
+    void showProblem(const QString &text);
 
     QPointer<QLineEdit> m_quake3Dir;
     QPointer<QLineEdit> m_rtcwDir;
     const host::Host m_host;
     qint16 m_game = 0;
     QString m_path;
+    QList<host::Drive> m_drives; // the drives only, not the game folders after them in Drive1
+    bool m_highlightOpenFolder = false;
 
     QFileSystemModel *m_folders;
     FolderChainFilter *m_chain;

@@ -4,6 +4,21 @@ namespace binds {
 
 using host::withFinalSeparator;
 
+QString rootRefusal(const QString &root, const RootNames &names, host::Style style)
+{
+    const QString example = style == host::Style::Windows
+                                ? names.windowsExample
+                                : QStringLiteral("%1 or %2").arg(names.posixExample, names.windowsExample);
+    if (root.trimmed().isEmpty())
+        return QStringLiteral("Type or pick the %1 folder first (%2), for example %3").arg(names.game, names.label, example);
+    if (!host::isWholeFolder(root, style)) {
+        return QStringLiteral("Type the whole %1 folder (%2) from its start, for example %3: \"%4\" would be "
+                              "read from wherever Bindwright was started.")
+            .arg(names.game, names.label, example, root);
+    }
+    return {};
+}
+
 QString chatCommand(ChatScope scope, const QString &say)
 {
     switch (scope) {
@@ -37,9 +52,11 @@ static QString quake3Target(const Quake3Panel &panel, host::Style style)
 
 std::optional<BindRequest> quake3Request(const Quake3Panel &panel, host::Style style, QString *error)
 {
-    if (panel.root.trimmed().isEmpty()) {
-        *error = QStringLiteral("Type or pick the Quake 3 folder first (Root Quake3 Dir), "
-                                "for example C:\\Program Files\\Quake III Arena\\.");
+    static const RootNames quake3 = {QStringLiteral("Quake 3"), QStringLiteral("Root Quake3 Dir"),
+                                     QStringLiteral("/home/you/.q3a/"), QStringLiteral("C:\\Games\\Quake3\\")};
+    if (const QString refusal = rootRefusal(panel.root, quake3, style);
+        !refusal.isEmpty()) {
+        *error = refusal;
         return std::nullopt;
     }
     return BindRequest{panel.key, chatCommand(panel.scope, panel.say), quake3Target(panel, style)};

@@ -26,6 +26,18 @@ std::optional<BindRequest> quake3Request(const Quake3Panel &panel, host::Style s
 // The custom mod box after it loses the focus: one final separator, unless it is empty.
 QString normalisedCustomMod(const QString &text, host::Style style);
 
+// How a refusal of a root folder names the game, its box and a whole folder to type.
+struct RootNames {
+    QString game;  // "Quake 3"
+    QString label; // "Root Quake3 Dir"
+    QString posixExample;
+    QString windowsExample;
+};
+
+// Why a root folder cannot take binds: empty, or relative to wherever the program was
+// started; empty when it is a whole folder.
+QString rootRefusal(const QString &root, const RootNames &names, host::Style style);
+
 // The chat command for a text: "say_team ", "say " or nothing in front.
 QString chatCommand(ChatScope scope, const QString &say);
 

@@ -60,10 +60,11 @@ static QString rtcwCommand(const RtcwPanel &panel)
 
 RtcwAssembly rtcwRequest(const RtcwPanel &panel, host::Style style)
 {
-    if (panel.root.trimmed().isEmpty()) {
-        return {panel.root, std::nullopt,
-                QStringLiteral("Type or pick the RTCW folder first (RTCW Root Dir), for example "
-                               "C:\\Program Files\\Return to Castle Wolfenstein\\.")};
+    static const RootNames rtcw = {QStringLiteral("RTCW"), QStringLiteral("RTCW Root Dir"),
+                                   QStringLiteral("/home/you/.wolf/"), QStringLiteral("C:\\Games\\RTCW\\")};
+    if (const QString refusal = rootRefusal(panel.root, rtcw, style);
+        !refusal.isEmpty()) {
+        return {panel.root, std::nullopt, refusal};
     }
     const QString root = host::withFinalSeparator(panel.root, style);
     if (panel.kind == RtcwKind::Voice && panel.voice == voicePlaceholder) {

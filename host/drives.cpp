@@ -1,8 +1,9 @@
 #include "host/drives.h"
 
+#include "host/wine.h"
+
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QStorageInfo>
 
 namespace host {
@@ -30,22 +31,13 @@ QString windowsDriveName(const QStorageInfo &volume)
     return volume.name().isEmpty() ? letter : QStringLiteral("%1 [%2]").arg(letter, volume.name());
 }
 
-QString wineDrivePath(const QString &winePrefix, const QString &drive)
-{
-    return winePrefix + QStringLiteral("/dosdevices/") + drive;
-}
-
 } // namespace
 
 QList<Drive> wineDrives(const QString &winePrefix)
 {
     QList<Drive> result;
-    for (char letter = 'a'; letter <= 'z'; ++letter) {
-        const QString drive = QString(QChar(letter)) + u':';
-        const QString path = wineDrivePath(winePrefix, drive);
-        if (QFileInfo(path).isDir())
-            result.append({drive, path + u'/'});
-    }
+    for (QChar letter : wine::driveLetters(winePrefix))
+        result.append({QString(letter) + u':', wine::driveFolder(winePrefix, letter) + u'/'});
     return result;
 }
 
@@ -65,21 +57,37 @@ QList<Drive> drives(const Host &host)
     return result;
 }
 
-QString folderStringFor(const QString &hostPath, const Host &host)
+bool isAncestorOrSelf(const QString &folder, const QString &path)
+{
+    const QString cleanFolder = QDir::cleanPath(folder);
+    const QString cleanPath = QDir::cleanPath(path);
+    if (cleanFolder == cleanPath)
+        return true;
+    return cleanPath.startsWith(cleanFolder.endsWith(u'/') ? cleanFolder : cleanFolder + u'/');
+}
+
+qsizetype driveHolding(const QList<Drive> &drives, const QString &hostPath)
+{
+    qsizetype holding = -1;
+    for (qsizetype i = 0; i < drives.size(); ++i) {
+        if (isAncestorOrSelf(drives.at(i).rootPath, hostPath)
+            && (holding < 0 || drives.at(i).rootPath.size() > drives.at(holding).rootPath.size()))
+            holding = i;
+    }
+    return holding;
+}
+
+std::optional<QString> folderStringFor(const QString &hostPath, const Host &host, QString *error)
 {
     if (host.style == Style::Windows)
         return QDir::toNativeSeparators(hostPath);
-
-    static const QRegularExpression wineDrive(QStringLiteral("^/dosdevices/([a-z]:)(/.*)?$"));
-    if (host.winePrefix.isEmpty() || !hostPath.startsWith(host.winePrefix))
-        return hostPath;
-    const QRegularExpressionMatch match = wineDrive.match(hostPath.mid(host.winePrefix.size()));
-    if (!match.hasMatch())
-        return hostPath;
-    QString rest = match.captured(2);
-    if (rest.isEmpty())
-        rest = QStringLiteral("/");
-    return match.captured(1) + rest.replace(u'/', u'\\');
+    if (hostPath.contains(u'\\')) {
+        *error = QStringLiteral("The name of \"%1\" holds a \\, which Bindwright reads as a separator, so the "
+                                "bind would go to another folder. Rename the folder or pick another one.")
+                     .arg(hostPath);
+        return std::nullopt;
+    }
+    return wine::windowsPathFor(hostPath, host.winePrefix).value_or(hostPath);
 }
 
 } // namespace host

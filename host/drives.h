@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <optional>
 
 namespace host {
 
@@ -19,8 +20,16 @@ QList<Drive> drives(const Host &host);
 // The Wine drives of a prefix, "c:" to "z:", that lead to a folder.
 QList<Drive> wineDrives(const QString &winePrefix);
 
+// Whether a host folder is the path or one of the folders above it.
+bool isAncestorOrSelf(const QString &folder, const QString &path);
+
+// The drive whose root holds the path (the deepest, when roots nest); -1 for none.
+qsizetype driveHolding(const QList<Drive> &drives, const QString &hostPath);
+
 // The folder string a player would type for a host folder: Wine drive paths go back to
 // their letter ("c:\Games"), Windows paths get "\" separators, others stay as they are.
-QString folderStringFor(const QString &hostPath, const Host &host);
+// Nullopt, with the reason, for a folder whose name holds a "\" on a POSIX host: as a
+// folder string it would name another folder.
+std::optional<QString> folderStringFor(const QString &hostPath, const Host &host, QString *error);
 
 } // namespace host

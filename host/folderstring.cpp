@@ -1,5 +1,7 @@
 #include "host/folderstring.h"
 
+#include "host/wine.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QProcessEnvironment>
@@ -12,7 +14,7 @@ Host Host::current()
     return {Style::Windows, {}};
 #else
     const QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    return {Style::Posix, winePrefixFrom(env.value(QStringLiteral("WINEPREFIX")), QDir::homePath())};
+    return {Style::Posix, winePrefixFrom(env.value(QStringLiteral("WINEPREFIX")), QDir::homePath()), QDir::homePath()};
 #endif
 }
 
@@ -56,28 +58,32 @@ static bool startsWithDriveLetter(const QString &s)
     return s.size() >= 2 && s.at(1) == u':' && s.at(0).isLetter() && s.at(0).unicode() < 128;
 }
 
+static bool isHomeFolder(const QString &s, Style style)
+{
+    return style == Style::Posix && (s == u"~" || (s.size() >= 2 && s.at(0) == u'~' && isSeparator(s.at(1), style)));
+}
+
+bool isWholeFolder(const QString &folder, Style style)
+{
+    if (startsWithDriveLetter(folder))
+        return folder.size() >= 3 && isSeparator(folder.at(2), style);
+    if (folder.startsWith(QLatin1String("\\\\")))
+        return true;
+    return style == Style::Posix && ((!folder.isEmpty() && isSeparator(folder.front(), style)) || isHomeFolder(folder, style));
+}
+
 HostPath toHostPath(const QString &folderString, const Host &host)
 {
     if (host.style == Style::Windows)
         return {folderString, {}};
 
+    if (startsWithDriveLetter(folderString))
+        return wine::hostPathFor(folderString, host.winePrefix);
     QString path = folderString;
     path.replace(u'\\', u'/');
-    if (!startsWithDriveLetter(path))
-        return {path, {}};
-
-    const QString drive = path.left(2).toLower();
-    const QString driveFolder = host.winePrefix + QStringLiteral("/dosdevices/") + drive;
-    if (!QFileInfo(driveFolder).isDir()) {
-        return {{},
-                QStringLiteral("drive %1 is not set up under Wine (\"%2\" does not exist); "
-                               "type the folder as a path of this computer instead, such as /home/you/.q3a/")
-                    .arg(drive.toUpper(), driveFolder)};
-    }
-    QString rest = path.mid(2);
-    if (!rest.startsWith(u'/'))
-        rest.prepend(u'/');
-    return {driveFolder + rest, {}};
+    if (isHomeFolder(path, host.style))
+        path.replace(0, 1, host.home);
+    return {path, {}};
 }
 
 } // namespace host

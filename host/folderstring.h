@@ -13,7 +13,8 @@ enum class Style {
 
 struct Host {
     Style style = Style::Posix;
-    QString winePrefix; // used by Style::Posix only
+    QString winePrefix {}; // used by Style::Posix only
+    QString home {};       // what "~" stands for; used by Style::Posix only
 
     // The host this program runs on, with the Wine prefix from the environment.
     static Host current();
@@ -31,13 +32,19 @@ QChar separatorFor(const QString &folder, Style style);
 // The folder with one final separator; an empty folder becomes just the separator.
 QString withFinalSeparator(const QString &folder, Style style);
 
+// Whether a folder string names a folder wherever the program was started: it starts at
+// a drive ("C:\"), a share ("\\server\"), or on POSIX hosts at "/" or the home folder ("~/").
+bool isWholeFolder(const QString &folder, Style style);
+
 struct HostPath {
     QString path;  // as the host's file system takes it
     QString error; // why the string has no such path; empty on success
     bool ok() const { return error.isEmpty(); }
 };
 
-// Maps a folder string (or a file path built from one) onto the host's file system.
+// Maps a folder string (or a file path built from one) onto the host's file system. On
+// POSIX hosts "~" and "~/" at the start stand for the home folder, and drive paths
+// lead into the Wine prefix, read as Windows reads them.
 HostPath toHostPath(const QString &folderString, const Host &host);
 
 } // namespace host

@@ -74,7 +74,14 @@ QString saveFailure(const QString &path, const QString &reason)
 QString settingsFilePath(const QString &programFolder, const QString &userConfigFolder)
 {
     const QFileInfo program(programFolder);
-    const QString folder = program.isDir() && program.isWritable() ? programFolder : userConfigFolder;
+#ifdef Q_OS_WIN
+    const bool installed = false; // a Windows copy keeps its settings beside it wherever it can
+#else
+    // PREFIX/bin is where an install puts the program, shared by every user and program.
+    const bool installed = program.fileName() == u"bin";
+#endif
+    const bool beside = !installed && program.isDir() && program.isWritable();
+    const QString folder = beside ? programFolder : userConfigFolder;
     return QDir(folder).filePath(fileName);
 }
 

@@ -17,8 +17,8 @@ struct Folders {
 // The longest line the load takes; anything longer is not a settings file of ours.
 inline constexpr int maxLineBytes = 32 * 1024;
 
-// settings.cfg beside the program when its folder can be written, otherwise in the
-// per-user configuration folder. Load and save both use this, so a save is what the
+// settings.cfg beside the program when its folder can be written and is not an install
+// prefix's bin, otherwise in the per-user configuration folder. Load and save both use this, so a save is what the
 // next start loads.
 QString settingsFilePath(const QString &programFolder, const QString &userConfigFolder);
 

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFileSystemModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -35,6 +36,10 @@ private slots:
     void driveThatCannotBeOpened_leavesTheList();
     void noDriveC_startsAtHome();
     void closingMainWindow_closesPicker();
+    void hiddenFolders_areListed();
+    void gameFolders_areOfferedAfterTheDrives();
+    void highlight_staysWhileFoldersLoad();
+    void done_refusesAFolderNamedWithABackslash();
 
 private:
     Form2 *openPicker(const char *button);
@@ -44,6 +49,8 @@ private:
     QString driveC() const { return m_prefix->path() + QStringLiteral("/dosdevices/c:"); }
 
     std::unique_ptr<QTemporaryDir> m_prefix;
+    std::unique_ptr<QTemporaryDir> m_home;
+    QByteArray m_realHome = qgetenv("HOME");
     std::unique_ptr<Form1> m_window;
     ReportedMessages m_reported;
 };
@@ -57,6 +64,13 @@ void TestForm2::init()
     QVERIFY(prefix.mkpath(QStringLiteral("dosdevices/c:/Games/RTCW")));
     QVERIFY(prefix.mkpath(QStringLiteral("dosdevices/d:/Other")));
     qputenv("WINEPREFIX", m_prefix->path().toLocal8Bit());
+    // A home with a game in it, as ioquake3 leaves it, and a folder of many folders.
+    m_home = std::make_unique<QTemporaryDir>();
+    QDir home(m_home->path());
+    QVERIFY(home.mkpath(QStringLiteral(".q3a/baseq3")));
+    for (int i = 0; i < 400; ++i)
+        QVERIFY(home.mkpath(QStringLiteral("many/folder%1").arg(i, 3, 10, QChar(u'0'))));
+    qputenv("HOME", m_home->path().toLocal8Bit());
     m_reported = {};
     m_window = std::make_unique<Form1>(m_prefix->filePath(QStringLiteral("settings.cfg")));
     m_window->setReporter(m_reported.reporter());
@@ -67,7 +81,9 @@ void TestForm2::cleanup()
 {
     m_window.reset();
     m_prefix.reset();
+    m_home.reset();
     qunsetenv("WINEPREFIX");
+    qputenv("HOME", m_realHome);
 }
 
 Form2 *TestForm2::openPicker(const char *button)
@@ -257,6 +273,57 @@ void TestForm2::closingMainWindow_closesPicker()
     QVERIFY(m_window->close());
     QTRY_VERIFY(!form);
     QVERIFY(!m_window->isVisible());
+}
+
+void TestForm2::hiddenFolders_areListed()
+{
+    Form2 *form = openPicker("Command16");
+    QVERIFY(form->setPath(m_home->path()));
+    QTRY_VERIFY(shown(form, QStringLiteral(".q3a")).isValid());
+}
+
+void TestForm2::gameFolders_areOfferedAfterTheDrives()
+{
+    Form2 *form = openPicker("Command16");
+    auto *drives = control<QComboBox>(form, "Drive1");
+    const int game = drives->findText(QStringLiteral("Quake 3 (ioquake3) ~/.q3a"));
+    QVERIFY2(game > drives->findText(QStringLiteral("d:")), "after the drives");
+    drives->setCurrentIndex(game);
+    emit drives->activated(game);
+    QCOMPARE(form->path(), m_home->path() + QStringLiteral("/.q3a"));
+    QTRY_VERIFY(shown(form, QStringLiteral("baseq3")).isValid()); // the list shows it like any folder
+    QTest::mouseClick(control<QPushButton>(form, "Command1"), Qt::LeftButton);
+    QCOMPARE(control<QLineEdit>(m_window.get(), "Text1")->text(), m_home->path() + QStringLiteral("/.q3a/"));
+}
+
+void TestForm2::highlight_staysWhileFoldersLoad()
+{
+    Form2 *form = openPicker("Command16");
+    auto *list = control<QTreeView>(form, "Dir1");
+    const QString many = m_home->path() + QStringLiteral("/many");
+    for (int round = 0; round < 5; ++round) {
+        QVERIFY(form->setPath(many));
+        QTRY_VERIFY(list->currentIndex().isValid() && list->model()->rowCount(list->currentIndex()) > 0);
+        QTest::keyClick(list, Qt::Key_Down);
+        QTest::qWait(50 * round); // folders go on loading meanwhile
+        const QString highlighted = list->currentIndex().data(QFileSystemModel::FilePathRole).toString();
+        QVERIFY2(highlighted != many, "the highlight jumped back to the open folder");
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(form->path(), highlighted);
+    }
+}
+
+void TestForm2::done_refusesAFolderNamedWithABackslash()
+{
+    const QString odd = m_home->path() + QStringLiteral("/we\\ird");
+    QVERIFY(QDir().mkpath(odd));
+    Form2 *form = openPicker("Command16");
+    QVERIFY(form->setPath(odd));
+    QTest::mouseClick(control<QPushButton>(form, "Command1"), Qt::LeftButton);
+    QCOMPARE(control<QLineEdit>(m_window.get(), "Text1")->text(), QString());
+    QVERIFY(form->isVisible());
+    QVERIFY2(control<QLabel>(form, "problem")->text().contains(QLatin1String("holds a \\")),
+             qPrintable(control<QLabel>(form, "problem")->text()));
 }
 
 QTEST_MAIN(TestForm2)

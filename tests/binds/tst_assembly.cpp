@@ -24,6 +24,8 @@ private slots:
     void rtcw_command_data();
     void rtcw_command();
     void rtcw_emptyRoot_isRefusedAndLeftEmpty();
+    void relativeRoots_areRefusedInBothPanels_data();
+    void relativeRoots_areRefusedInBothPanels();
     void rtcw_voicePlaceholder_isRefused();
     void rtcw_voiceList_inOrder();
 
@@ -222,6 +224,36 @@ void TestAssembly::status_quake3()
 void TestAssembly::status_rtcw_grows()
 {
     QCOMPARE(rtcwStatus(rtcwStatus(QStringLiteral("Status:"))), QStringLiteral("Status:Wrote Bind...Wrote Bind..."));
+}
+
+void TestAssembly::relativeRoots_areRefusedInBothPanels_data()
+{
+    QTest::addColumn<Style>("style");
+    QTest::addColumn<QString>("root");
+    QTest::addColumn<QString>("example"); // empty: accepted
+    QTest::newRow("posix, relative") << Style::Posix << "games/q3" << "/home/you/";
+    QTest::newRow("posix, dot") << Style::Posix << "." << "C:\\Games\\";
+    QTest::newRow("posix, home") << Style::Posix << "~/.q3a/" << "";
+    QTest::newRow("posix, wine drive") << Style::Posix << "c:\\Games\\" << "";
+    QTest::newRow("windows, relative") << Style::Windows << "Games\\Quake3" << "C:\\Games\\";
+    QTest::newRow("windows, drive") << Style::Windows << "D:\\Q3" << "";
+}
+
+void TestAssembly::relativeRoots_areRefusedInBothPanels()
+{
+    QFETCH(Style, style);
+    QFETCH(QString, root);
+    QFETCH(QString, example);
+    QString error;
+    const bool quake3 = quake3Request({root, "other", "hi", "f1", Quake3Mod::Baseq3, ChatScope::None}, style, &error)
+                            .has_value();
+    const RtcwAssembly rtcw = rtcwRequest({root, "f1", "vsay Hi", "", RtcwKind::Voice, ChatScope::None}, style);
+    QCOMPARE(quake3, example.isEmpty());
+    QCOMPARE(rtcw.request.has_value(), example.isEmpty());
+    for (const QString &message : {error, rtcw.error}) {
+        QVERIFY2(message.contains(example), qPrintable(message));
+        QVERIFY2(example.isEmpty() || message.contains(root), qPrintable(message));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestAssembly)

@@ -1,3 +1,4 @@
+#include "host/drives.h"
 #include "host/folderstring.h"
 
 #include <QDir>
@@ -19,6 +20,12 @@ private slots:
     void posixPaths();
     void driveLetter_mapsThroughWinePrefix();
     void missingDrive_isAnErrorNamingTheDrive();
+    void wineDrivePaths_readAsWindowsReadsThem_data();
+    void wineDrivePaths_readAsWindowsReadsThem();
+    void wholeFolders_data();
+    void wholeFolders();
+    void pickedFolders_becomeFolderStrings_data();
+    void pickedFolders_becomeFolderStrings();
 
 private:
     QTemporaryDir m_prefix;
@@ -79,13 +86,17 @@ void TestFolderString::posixPaths_data()
     QTest::newRow("mixed") << "/home/p\\q3/osp\\" << "/home/p/q3/osp/";
     QTest::newRow("relative") << "autoexec.cfg" << "autoexec.cfg";
     QTest::newRow("colon later is no drive") << "/x/c:\\y" << "/x/c:/y";
+    QTest::newRow("home") << "~/.q3a/" << "/home/you/.q3a/";
+    QTest::newRow("home alone") << "~" << "/home/you";
+    QTest::newRow("home, backslash") << "~\\.wolf\\" << "/home/you/.wolf/";
+    QTest::newRow("another user's home is not expanded") << "~p/.q3a" << "~p/.q3a";
 }
 
 void TestFolderString::posixPaths()
 {
     QFETCH(QString, folder);
     QFETCH(QString, expected);
-    const host::HostPath path = host::toHostPath(folder, {Style::Posix, m_prefix.path()});
+    const host::HostPath path = host::toHostPath(folder, {Style::Posix, m_prefix.path(), QStringLiteral("/home/you")});
     QVERIFY2(path.ok(), qPrintable(path.error));
     QCOMPARE(path.path, expected);
 }
@@ -109,6 +120,83 @@ void TestFolderString::missingDrive_isAnErrorNamingTheDrive()
     QVERIFY(path.path.isEmpty());
     QVERIFY2(path.error.contains(QLatin1String("drive D:")), qPrintable(path.error));
     QVERIFY2(path.error.contains(m_prefix.path() + QStringLiteral("/dosdevices/d:")), qPrintable(path.error));
+}
+
+void TestFolderString::wineDrivePaths_readAsWindowsReadsThem_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("onDriveC");
+    QTest::newRow("case ignored") << "c:\\program files\\quake iii arena\\baseq3\\autoexec.cfg"
+                                  << "/Program Files/Quake III Arena/baseq3/autoexec.cfg";
+    QTest::newRow("trailing blank") << "C:\\Q3 \\" << "/Q3/";
+    QTest::newRow("trailing dots") << "C:\\Q3..\\baseq3.\\" << "/Q3/baseq3/";
+    QTest::newRow("dot and dot-dot") << "C:\\Q3\\.\\x\\..\\baseq3\\" << "/Q3/baseq3/";
+    QTest::newRow("never above the drive") << "C:\\Games\\..\\..\\..\\" << "/";
+    QTest::newRow("doubled separators") << "C:\\\\Q3//baseq3\\" << "/Q3/baseq3/";
+    QTest::newRow("new names kept as typed") << "c:\\q3\\New Mod\\autoexec.cfg" << "/Q3/New Mod/autoexec.cfg";
+}
+
+void TestFolderString::wineDrivePaths_readAsWindowsReadsThem()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, onDriveC);
+    QTemporaryDir wine; // laid out as Wine lays a prefix out
+    QDir prefix(wine.path());
+    QVERIFY(prefix.mkpath(QStringLiteral("drive_c/Program Files/Quake III Arena/baseq3")));
+    QVERIFY(prefix.mkpath(QStringLiteral("drive_c/Q3/baseq3")));
+    QVERIFY(prefix.mkpath(QStringLiteral("dosdevices")));
+    QVERIFY(QFile::link(QStringLiteral("../drive_c"), wine.path() + QStringLiteral("/dosdevices/c:")));
+    const host::HostPath path = host::toHostPath(typed, {Style::Posix, wine.path()});
+    QVERIFY2(path.ok(), qPrintable(path.error));
+    QCOMPARE(path.path, wine.path() + QStringLiteral("/dosdevices/c:") + onDriveC);
+}
+
+void TestFolderString::wholeFolders_data()
+{
+    QTest::addColumn<Style>("style");
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<bool>("whole");
+    QTest::newRow("posix, absolute") << Style::Posix << "/home/p/.q3a/" << true;
+    QTest::newRow("posix, backslash") << Style::Posix << "\\games\\q3" << true;
+    QTest::newRow("posix, home") << Style::Posix << "~/.q3a" << true;
+    QTest::newRow("posix, drive") << Style::Posix << "C:\\Games\\" << true;
+    QTest::newRow("posix, dot") << Style::Posix << "." << false;
+    QTest::newRow("posix, relative") << Style::Posix << "games/q3" << false;
+    QTest::newRow("posix, leading blank") << Style::Posix << " /home/p" << false;
+    QTest::newRow("posix, drive without separator") << Style::Posix << "C:games" << false;
+    QTest::newRow("windows, drive") << Style::Windows << "C:\\Games\\" << true;
+    QTest::newRow("windows, share") << Style::Windows << "\\\\server\\games" << true;
+    QTest::newRow("windows, tilde") << Style::Windows << "~\\q3" << false;
+    QTest::newRow("windows, relative") << Style::Windows << "Games\\Quake3" << false;
+}
+
+void TestFolderString::wholeFolders()
+{
+    QFETCH(Style, style);
+    QFETCH(QString, folder);
+    QFETCH(bool, whole);
+    QCOMPARE(host::isWholeFolder(folder, style), whole);
+}
+
+void TestFolderString::pickedFolders_becomeFolderStrings_data()
+{
+    QTest::addColumn<QString>("picked");
+    QTest::addColumn<QString>("folderString"); // empty: refused
+    const QString prefix = QStringLiteral("/wine");
+    QTest::newRow("Wine drive") << prefix + "/dosdevices/c:/Games/Quake3" << "c:\\Games\\Quake3";
+    QTest::newRow("Wine drive root") << prefix + "/dosdevices/d:" << "d:\\";
+    QTest::newRow("elsewhere") << "/home/p/.q3a" << "/home/p/.q3a";
+    QTest::newRow("a backslash in a name") << "/home/p/we\\ird" << "";
+}
+
+void TestFolderString::pickedFolders_becomeFolderStrings()
+{
+    QFETCH(QString, picked);
+    QFETCH(QString, folderString);
+    QString error;
+    const std::optional<QString> result = host::folderStringFor(picked, {Style::Posix, QStringLiteral("/wine")}, &error);
+    QCOMPARE(result.value_or(QString()), folderString);
+    QCOMPARE(error.contains(QLatin1String("holds a \\")), folderString.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestFolderString)

@@ -226,6 +226,14 @@ void TestSettingsFile::location_userFolderOtherwise()
     const QString aFile = m_dir.filePath(QStringLiteral("a-file"));
     writeFile(aFile, "x");
     QCOMPARE(settings::settingsFilePath(aFile, user), expected);
+
+    // Installed under a prefix: PREFIX/bin is no place for one user's settings.
+    const QString bin = m_dir.filePath(QStringLiteral("prefix/bin"));
+    QVERIFY(QDir().mkpath(bin));
+    QCOMPARE(settings::settingsFilePath(bin, user), expected);
+    QVERIFY(QDir().mkpath(m_dir.filePath(QStringLiteral("unpacked/binaries"))));
+    QCOMPARE(settings::settingsFilePath(m_dir.filePath(QStringLiteral("unpacked/binaries")), user),
+             m_dir.filePath(QStringLiteral("unpacked/binaries/settings.cfg")));
 }
 
 void TestSettingsFile::save_folderWhereFileShouldBe_keepsNothingHalfDone()

@@ -1,0 +1,137 @@
+#include "host/gamefolders.h"
+
+#include "host/wine.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSet>
+
+#include <functional>
+
+namespace host {
+
+namespace {
+
+struct Place {
+    const char *name;       // the game, as the list shows it
+    const char *folder;     // below where the search starts
+    const char *dataFolder; // what a real install holds
+};
+
+// Below the home folder on POSIX hosts.
+const Place homePlaces[] = {
+    {"Quake 3 (ioquake3)", ".q3a", "baseq3"},
+    {"RTCW (iortcw)", ".iortcw", "main"},
+    {"RTCW", ".wolf", "main"},
+    {"OpenArena", ".openarena", "baseoa"},
+};
+
+// Below a Steam library.
+const Place steamPlaces[] = {
+    {"Quake 3 Arena (Steam)", "steamapps/common/Quake 3 Arena", "baseq3"},
+    {"Return to Castle Wolfenstein (Steam)", "steamapps/common/Return to Castle Wolfenstein", "main"},
+};
+
+// Below a Windows drive's root, where the games' installers and Steam put them.
+const Place windowsPlaces[] = {
+    {"Quake 3", "Program Files/Quake III Arena", "baseq3"},
+    {"Quake 3", "Program Files (x86)/Quake III Arena", "baseq3"},
+    {"Quake 3", "Quake III Arena", "baseq3"},
+    {"Quake 3", "Games/Quake III Arena", "baseq3"},
+    {"RTCW", "Program Files/Return to Castle Wolfenstein", "main"},
+    {"RTCW", "Program Files (x86)/Return to Castle Wolfenstein", "main"},
+    {"RTCW", "Games/Return to Castle Wolfenstein", "main"},
+    {"Quake 3 Arena (Steam)", "Program Files (x86)/Steam/steamapps/common/Quake 3 Arena", "baseq3"},
+    {"Return to Castle Wolfenstein (Steam)", "Program Files (x86)/Steam/steamapps/common/Return to Castle Wolfenstein", "main"},
+};
+
+// The place below start, spelt as the disk spells it (Windows installs vary the case).
+QString findPlace(const QString &start, const Place &place)
+{
+    QString folder = start;
+    for (const QString &name : QString::fromUtf8(place.folder).split(u'/'))
+        folder += u'/' + wine::matchingEntry(folder, name);
+    const QString data = folder + u'/' + wine::matchingEntry(folder, QString::fromUtf8(place.dataFolder));
+    return QFileInfo(data).isDir() ? folder : QString();
+}
+
+QString withTilde(const QString &path, const QString &home)
+{
+    if (!home.isEmpty() && (path == home || path.startsWith(home + u'/')))
+        return u'~' + path.mid(home.size());
+    return path;
+}
+
+// Steam's own folders, and the libraries its libraryfolders.vdf lists.
+QStringList steamLibraries(const QString &home)
+{
+    QStringList libraries;
+    for (const char *steam : {".steam/steam", ".local/share/Steam", ".var/app/com.valvesoftware.Steam/.local/share/Steam"}) {
+        const QString root = home + u'/' + QString::fromUtf8(steam);
+        if (!QFileInfo(root).isDir())
+            continue;
+        libraries.append(root);
+        QFile vdf(root + QStringLiteral("/steamapps/libraryfolders.vdf"));
+        if (!QFileInfo(vdf.fileName()).isFile() || vdf.size() > 1024 * 1024 || !vdf.open(QIODevice::ReadOnly))
+            continue;
+        static const QRegularExpression pathEntry(QStringLiteral("\"path\"\\s+\"([^\"]+)\""));
+        for (const QRegularExpressionMatch &match : pathEntry.globalMatch(QString::fromUtf8(vdf.readAll())))
+            libraries.append(match.captured(1).replace(QLatin1String("\\\\"), QLatin1String("\\")));
+    }
+    return libraries;
+}
+
+class Finder
+{
+public:
+    void look(const QString &start, const Place &place, const std::function<QString(const QString &)> &shown)
+    {
+        const QString folder = findPlace(start, place);
+        if (folder.isEmpty())
+            return;
+        const QString canonical = QFileInfo(folder).canonicalFilePath();
+        if (m_seen.contains(canonical))
+            return; // ~/.steam/steam is a link to ~/.local/share/Steam, for one
+        m_seen.insert(canonical);
+        m_found.append({QString::fromUtf8(place.name) + u' ' + shown(folder), folder + u'/'});
+    }
+    QList<Drive> found() const { return m_found; }
+
+private:
+    QSet<QString> m_seen;
+    QList<Drive> m_found;
+};
+
+} // namespace
+
+QList<Drive> gameFolders(const Host &host)
+{
+    Finder finder;
+    if (host.style == Style::Windows) {
+        for (const Drive &drive : drives(host)) {
+            for (const Place &place : windowsPlaces)
+                finder.look(QDir::cleanPath(drive.rootPath), place, [](const QString &f) { return QDir::toNativeSeparators(f); });
+        }
+        return finder.found();
+    }
+
+    auto underHome = [&host](const QString &folder) { return withTilde(folder, host.home); };
+    for (const Place &place : homePlaces)
+        finder.look(host.home, place, underHome);
+    for (const QString &library : steamLibraries(host.home)) {
+        for (const Place &place : steamPlaces)
+            finder.look(library, place, underHome);
+    }
+    for (QChar letter : wine::driveLetters(host.winePrefix)) {
+        auto inWine = [&host](const QString &folder) {
+            return QStringLiteral("(Wine) ") + wine::windowsPathFor(folder, host.winePrefix).value_or(folder);
+        };
+        for (const Place &place : windowsPlaces)
+            finder.look(wine::driveFolder(host.winePrefix, letter), place, inWine);
+    }
+    return finder.found();
+}
+
+} // namespace host

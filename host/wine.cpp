@@ -1,0 +1,94 @@
+#include "host/wine.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+namespace host::wine {
+
+namespace {
+
+const QString dosdevices = QStringLiteral("/dosdevices/");
+
+// Windows drops trailing blanks and dots of every name it is given.
+QString withoutTrailingBlanksAndDots(QString name)
+{
+    while (name.endsWith(u' ') || name.endsWith(u'.'))
+        name.chop(1);
+    return name;
+}
+
+} // namespace
+
+QString driveFolder(const QString &winePrefix, QChar letter)
+{
+    return winePrefix + dosdevices + letter.toLower() + u':';
+}
+
+QList<QChar> driveLetters(const QString &winePrefix)
+{
+    QList<QChar> letters;
+    for (char16_t letter = u'a'; letter <= u'z'; ++letter) {
+        if (QFileInfo(driveFolder(winePrefix, QChar(letter))).isDir())
+            letters.append(QChar(letter));
+    }
+    return letters;
+}
+
+QString matchingEntry(const QString &folder, const QString &name)
+{
+    if (QFileInfo::exists(folder + u'/' + name))
+        return name;
+    const QStringList entries =
+        QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QString &entry : entries) {
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            return entry;
+    }
+    return name;
+}
+
+HostPath hostPathFor(const QString &windowsPath, const QString &winePrefix)
+{
+    const QChar letter = windowsPath.at(0).toLower();
+    const QString drive = driveFolder(winePrefix, letter);
+    if (!QFileInfo(drive).isDir()) {
+        return {{},
+                QStringLiteral("drive %1: is not set up under Wine (\"%2\" does not exist); "
+                               "type the folder as a path of this computer instead, such as /home/you/.q3a/")
+                    .arg(letter.toUpper(), drive)};
+    }
+    static const QRegularExpression separators(QStringLiteral("[\\\\/]"));
+    QStringList names; // below the drive's root, as the host spells them
+    for (const QString &typed : windowsPath.mid(2).split(separators, Qt::SkipEmptyParts)) {
+        if (typed == u"..") {
+            if (!names.isEmpty())
+                names.removeLast();
+            continue;
+        }
+        const QString name = withoutTrailingBlanksAndDots(typed);
+        if (name.isEmpty())
+            continue; // ".", or a name of dots and blanks only
+        names.append(matchingEntry(drive + u'/' + names.join(u'/'), name));
+    }
+    QString path = drive + u'/' + names.join(u'/');
+    if (!names.isEmpty() && windowsPath.contains(QRegularExpression(QStringLiteral("[\\\\/]$"))))
+        path += u'/';
+    return {path, {}};
+}
+
+std::optional<QString> windowsPathFor(const QString &hostPath, const QString &winePrefix)
+{
+    static const QRegularExpression wineDrive(QStringLiteral("^/dosdevices/([a-z]):(/.*)?$"));
+    if (winePrefix.isEmpty() || !hostPath.startsWith(winePrefix))
+        return std::nullopt;
+    const QRegularExpressionMatch match = wineDrive.match(hostPath.mid(winePrefix.size()));
+    if (!match.hasMatch())
+        return std::nullopt;
+    QString rest = match.captured(2);
+    if (rest.isEmpty())
+        rest = QStringLiteral("/");
+    return match.captured(1) + u':' + rest.replace(u'/', u'\\');
+}
+
+} // namespace host::wine
