@@ -3,10 +3,10 @@
 #include "binds/keys.h"
 #include "host/filefailure.h"
 #include "host/regularfile.h"
+#include "host/textencoding.h"
 
 #include <QFile>
 #include <QLocale>
-#include <QStringEncoder>
 
 namespace binds {
 
@@ -39,14 +39,13 @@ QString number(qint64 n)
 // How many characters at the end of the text hold at least excessBytes of the line.
 qsizetype charactersHolding(const QString &text, qsizetype excessBytes)
 {
-    QStringEncoder encoder(QStringEncoder::System, QStringEncoder::Flag::Stateless);
     qsizetype characters = 0;
     qsizetype end = text.size();
     while (excessBytes > 0 && end > 0) {
         qsizetype start = end - 1;
         if (start > 0 && text.at(start).isLowSurrogate() && text.at(start - 1).isHighSurrogate())
             --start;
-        excessBytes -= QByteArray(encoder.encode(QStringView(text).sliced(start, end - start))).size();
+        excessBytes -= host::toFileEncoding(text.sliced(start, end - start)).value_or(QByteArray(1, '?')).size();
         end = start;
         ++characters;
     }
@@ -129,15 +128,14 @@ std::optional<QByteArray> encodedLine(const QString &key, const QString &text, Q
         *error = refusal;
         return std::nullopt;
     }
-    QStringEncoder encoder(QStringEncoder::System, QStringEncoder::Flag::Stateless);
-    QByteArray line = encoder.encode(bindLine(key, text));
-    if (encoder.hasError()) {
+    const std::optional<QByteArray> line = host::toFileEncoding(bindLine(key, text));
+    if (!line) {
         *error = QStringLiteral("The key or the text holds characters that this system's "
                                 "code page cannot write. Remove them and try again.");
         return std::nullopt;
     }
-    if (line.size() > maxLineBytes) {
-        *error = tooLongLine(text, line.size());
+    if (line->size() > maxLineBytes) {
+        *error = tooLongLine(text, line->size());
         return std::nullopt;
     }
     return line;

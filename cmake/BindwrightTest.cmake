@@ -1,12 +1,22 @@
 # One place that turns a test source into a CTest test: headless, with a fixed
-# UTF-8 locale so the 8-bit code page is the same on every machine.
+# UTF-8 locale so the 8-bit code page is the same on every machine. In a Windows
+# build the tests run under Wine (see tests/windows/), named win_<test>.
 function(bindwright_add_test name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
-    add_executable(${name} ${ARG_SOURCES})
+    qt_add_executable(${name} ${ARG_SOURCES})
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
     target_link_libraries(${name} PRIVATE Qt6::Test ${ARG_LIBS})
-    add_test(NAME ${name} COMMAND ${name})
-    set_tests_properties(${name} PROPERTIES
-        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=C.UTF-8;LC_ALL=C.UTF-8"
-        TIMEOUT 120)
+    get_target_property(qt_type Qt6::Core TYPE)
+    if(qt_type STREQUAL "STATIC_LIBRARY")
+        # A static Qt links only the plugins it is told of; the window tests run offscreen.
+        qt_import_plugins(${name} INCLUDE Qt6::QOffscreenIntegrationPlugin)
+    endif()
+    if(CMAKE_CROSSCOMPILING)
+        bindwright_add_wine_test(${name})
+    else()
+        add_test(NAME ${name} COMMAND ${name})
+        set_tests_properties(${name} PROPERTIES
+            ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=C.UTF-8;LC_ALL=C.UTF-8"
+            TIMEOUT 120)
+    endif()
 endfunction()

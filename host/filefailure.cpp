@@ -5,6 +5,7 @@
 #include <QFileDevice>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -56,6 +57,20 @@ QString permissionDenied(const QString &hostPath)
         .arg(QFileInfo(hostPath).absolutePath());
 }
 
+QString tooLong(const QString &hostPath)
+{
+    return QStringLiteral("the path is too long for this system (%1 characters; a folder or file "
+                          "name may have at most 255)")
+        .arg(hostPath.size());
+}
+
+// Windows says "not found" for a name over 255 characters; the length is the cause.
+bool hasOverlongName(const QString &hostPath)
+{
+    const QStringList names = QDir::fromNativeSeparators(hostPath).split(u'/');
+    return std::any_of(names.begin(), names.end(), [](const QString &name) { return name.size() > 255; });
+}
+
 } // namespace
 
 QString describeSystemError(int errorNumber, const QString &hostPath)
@@ -68,9 +83,7 @@ QString describeSystemError(int errorNumber, const QString &hostPath)
     case EPERM:
         return permissionDenied(hostPath);
     case ENAMETOOLONG:
-        return QStringLiteral("the path is too long for this system (%1 characters; a folder or file "
-                              "name may have at most 255 bytes)")
-            .arg(hostPath.size());
+        return tooLong(hostPath);
     case EISDIR:
         return QStringLiteral("a folder stands where the file should be");
     case ENOSPC:
@@ -93,6 +106,8 @@ QString describeSystemError(int errorNumber, const QString &hostPath)
 
 QString describeFileFailure(const QString &hostPath, const QFileDevice &file)
 {
+    if (hasOverlongName(hostPath))
+        return tooLong(hostPath);
     const QFileInfo info(hostPath);
     if (info.isDir())
         return QStringLiteral("a folder stands where the file should be");

@@ -65,9 +65,11 @@ static bool isHomeFolder(const QString &s, Style style)
 
 bool isWholeFolder(const QString &folder, Style style)
 {
+    // Windows itself takes "/" as well as "\\" after a drive and for a share.
+    auto slash = [](QChar c) { return c == u'\\' || c == u'/'; };
     if (startsWithDriveLetter(folder))
-        return folder.size() >= 3 && isSeparator(folder.at(2), style);
-    if (folder.startsWith(QLatin1String("\\\\")))
+        return folder.size() >= 3 && slash(folder.at(2));
+    if (folder.size() >= 2 && slash(folder.at(0)) && slash(folder.at(1)))
         return true;
     return style == Style::Posix && ((!folder.isEmpty() && isSeparator(folder.front(), style)) || isHomeFolder(folder, style));
 }

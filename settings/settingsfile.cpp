@@ -2,13 +2,12 @@
 
 #include "host/filefailure.h"
 #include "host/regularfile.h"
+#include "host/textencoding.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStringDecoder>
-#include <QStringEncoder>
 
 namespace settings {
 
@@ -43,10 +42,10 @@ std::optional<QByteArray> readLine(QFile &file)
 // for bytes that are no text of this system.
 std::optional<QString> folderFrom(const QByteArray &line)
 {
-    QStringDecoder decoder(QStringDecoder::System, QStringDecoder::Flag::Stateless);
-    QString folder = decoder.decode(line);
-    if (decoder.hasError())
+    std::optional<QString> decoded = host::fromFileEncoding(line);
+    if (!decoded)
         return std::nullopt;
+    QString folder = *decoded;
     for (QChar c : folder) {
         if (c.category() == QChar::Other_Control && c != u'\t')
             return std::nullopt;
@@ -135,13 +134,12 @@ std::optional<QByteArray> encodedLine(const QString &folder, QString *why)
             return std::nullopt;
         }
     }
-    QStringEncoder encoder(QStringEncoder::System, QStringEncoder::Flag::Stateless);
-    const QByteArray line = encoder.encode(lineFor(folder));
-    if (encoder.hasError()) {
+    const std::optional<QByteArray> line = host::toFileEncoding(lineFor(folder));
+    if (!line) {
         *why = QStringLiteral("it holds characters that this system's code page cannot write");
         return std::nullopt;
     }
-    if (line.size() > maxLineBytes) {
+    if (line->size() > maxLineBytes) {
         *why = QStringLiteral("it is longer than the %1 bytes a folder may take").arg(maxLineBytes);
         return std::nullopt;
     }

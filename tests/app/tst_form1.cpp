@@ -20,8 +20,8 @@
 #include <QTest>
 
 #include "testfiles.h"
+#include "testhost.h"
 #include <memory>
-#include <sys/stat.h>
 
 class TestForm1 : public QObject
 {
@@ -166,6 +166,8 @@ void TestForm1::captions_fitTheirBoxes()
 {
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    if (QFontInfo(m_window->font()).family().isEmpty())
+        QSKIP("this platform has no fonts to measure captions with (Qt's offscreen platform on Windows)");
     // The two option buttons whose captions the design cuts off on purpose.
     const QStringList cutOff = {QStringLiteral("Option5"), QStringLiteral("OptSay")};
 
@@ -248,7 +250,7 @@ void TestForm1::optionGroups_areIndependent()
 void TestForm1::enterAndEscape_pressNothing()
 {
     showAndActivate();
-    box("Text1")->setText(m_dir->path() + u'/');
+    box("Text1")->setText(withSeparator(m_dir->path()));
     box("txtkey")->setText(QStringLiteral("f1"));
     for (QWidget *at : {static_cast<QWidget *>(box("txtkey")), static_cast<QWidget *>(box("txtsay"))}) {
         QTest::keyClick(at, Qt::Key_Return);
@@ -262,7 +264,7 @@ void TestForm1::enterAndEscape_pressNothing()
 void TestForm1::quake3Add_writesBindAndStatus()
 {
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("baseq3")));
-    box("Text1")->setText(m_dir->path() + u'/');
+    box("Text1")->setText(withSeparator(m_dir->path()));
     radio("Option1")->click();
     radio("Option3")->click();
     QTest::keyClicks(box("txtkey"), QStringLiteral("f1"));
@@ -281,25 +283,25 @@ void TestForm1::quake3Add_writesBindAndStatus()
 void TestForm1::quake3Add_rawConsoleTextStraightAfterStart()
 {
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("osp")));
-    box("Text1")->setText(m_dir->path()); // no final separator: added, not run into "osp"
+    box("Text1")->setText(QDir::toNativeSeparators(m_dir->path())); // no final separator: added, not run into "osp"
     box("txtkey")->setText(QStringLiteral("space"));
     box("txtsay")->setText(QStringLiteral("vsay Hi"));
     click("Command1");
     QCOMPARE(contents(m_dir->filePath(QStringLiteral("osp/autoexec.cfg"))), QByteArray("bind space \"vsay Hi\"\r\n"));
-    QCOMPARE(box("Text1")->text(), m_dir->path()); // the box itself is left as typed
+    QCOMPARE(box("Text1")->text(), QDir::toNativeSeparators(m_dir->path())); // the box itself is left as typed
 }
 
 void TestForm1::rtcwAdd_normalisesRootAndWritesIntoMain()
 {
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("main")));
-    box("txtwolfdir")->setText(m_dir->path());
+    box("txtwolfdir")->setText(QDir::toNativeSeparators(m_dir->path()));
     box("txtwolfkey")->setText(QStringLiteral("mouse3"));
     radio("OptVoice")->click();
     auto *voice = control<QComboBox>(m_window.get(), "CboVoice");
     voice->setCurrentIndex(voice->findText(QStringLiteral("vsay_team Medic")));
     click("Command13");
     QVERIFY2(m_reported.messages.isEmpty(), qPrintable(m_reported.messages.join(u'\n')));
-    QCOMPARE(box("txtwolfdir")->text(), m_dir->path() + u'/');
+    QCOMPARE(box("txtwolfdir")->text(), withSeparator(m_dir->path()));
     QCOMPARE(contents(m_dir->filePath(QStringLiteral("main/autoexec.cfg"))), QByteArray("bind mouse3 \"vsay_team Medic\"\r\n"));
     QCOMPARE(box("Text2")->text(), QStringLiteral("Status:Wrote Bind..."));
 }
@@ -317,7 +319,7 @@ void TestForm1::rtcwAdd_bindsTheVoiceCommandAsTyped()
     QFETCH(QString, typed);
     showAndActivate();
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("main")));
-    box("txtwolfdir")->setText(m_dir->path() + u'/');
+    box("txtwolfdir")->setText(withSeparator(m_dir->path()));
     box("txtwolfkey")->setText(QStringLiteral("f6"));
     radio("OptVoice")->click();
     auto *voice = control<QComboBox>(m_window.get(), "CboVoice");
@@ -335,7 +337,7 @@ void TestForm1::add_fileGrowingPastTheOriginalGamesIsTold()
 {
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("osp")));
     writeFile(m_dir->filePath(QStringLiteral("osp/autoexec.cfg")), QByteArray(16380, '\n'));
-    box("Text1")->setText(m_dir->path() + u'/');
+    box("Text1")->setText(withSeparator(m_dir->path()));
     box("txtkey")->setText(QStringLiteral("f1"));
     click("Command1");
     click("Command1");
@@ -348,14 +350,14 @@ void TestForm1::add_fileGrowingPastTheOriginalGamesIsTold()
 void TestForm1::rtcwAdd_twiceGrowsStatus()
 {
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("main")));
-    box("txtwolfdir")->setText(m_dir->path() + u'/');
+    box("txtwolfdir")->setText(withSeparator(m_dir->path()));
     box("txtwolfkey")->setText(QStringLiteral("f5"));
     radio("OptSay")->click();
     radio("Option6")->click();
     box("txtwolfsay")->setText(QStringLiteral("go go"));
     click("Command13");
     click("Command13");
-    QCOMPARE(box("txtwolfdir")->text(), m_dir->path() + u'/');
+    QCOMPARE(box("txtwolfdir")->text(), withSeparator(m_dir->path()));
     QCOMPARE(box("Text2")->text(), QStringLiteral("Status:Wrote Bind...Wrote Bind..."));
     QCOMPARE(contents(m_dir->filePath(QStringLiteral("main/autoexec.cfg"))),
              QByteArray("bind f5 \"say_team go go\"\r\nbind f5 \"say_team go go\"\r\n"));
@@ -365,7 +367,7 @@ void TestForm1::add_refusalChangesNothingAndNextAddWorks()
 {
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("osp")));
     const QString file = m_dir->filePath(QStringLiteral("osp/autoexec.cfg"));
-    box("Text1")->setText(m_dir->path() + u'/');
+    box("Text1")->setText(withSeparator(m_dir->path()));
     box("txtsay")->setText(QStringLiteral("say \"hi\""));
     box("txtkey")->setText(QStringLiteral("f1"));
     click("Command1");
@@ -381,7 +383,7 @@ void TestForm1::add_refusalChangesNothingAndNextAddWorks()
     QCOMPARE(contents(file), QByteArray("bind f1 \"say hi\"\r\n"));
 
     // The voice box at its start text, and an empty RTCW root, are refused too.
-    box("txtwolfdir")->setText(m_dir->path());
+    box("txtwolfdir")->setText(QDir::toNativeSeparators(m_dir->path()));
     radio("OptVoice")->click();
     box("txtwolfkey")->setText(QStringLiteral("f2"));
     click("Command13");
@@ -396,12 +398,12 @@ void TestForm1::add_refusalChangesNothingAndNextAddWorks()
 
 void TestForm1::add_writeFailureIsReported()
 {
-    const QString missing = m_dir->filePath(QStringLiteral("no-such-game/"));
+    const QString missing = withSeparator(m_dir->filePath(QStringLiteral("no-such-game")));
     box("txtwolfdir")->setText(missing);
     box("txtwolfkey")->setText(QStringLiteral("f1"));
     click("Command13");
     QCOMPARE(m_reported.messages.size(), 1);
-    QVERIFY2(m_reported.messages.first().contains(missing + QStringLiteral("main/autoexec.cfg")),
+    QVERIFY2(m_reported.messages.first().contains(withSeparator(missing + QStringLiteral("main")) + QStringLiteral("autoexec.cfg")),
              qPrintable(m_reported.messages.first()));
     QCOMPARE(box("Text2")->text(), QStringLiteral("Status:"));
     QVERIFY(!QFileInfo::exists(missing));
@@ -482,11 +484,11 @@ void TestForm1::txtmod_normalisedWhenFocusMovesOn()
 
     QTest::keyClick(mod, Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), radio("Option5"));
-    QCOMPARE(mod->text(), QStringLiteral("other/"));
+    QCOMPARE(mod->text(), withSeparator(QStringLiteral("other")));
 
     mod->setFocus(Qt::TabFocusReason);
     QTest::keyClick(mod, Qt::Key_Backtab);
-    QCOMPARE(mod->text(), QStringLiteral("other/"));
+    QCOMPARE(mod->text(), withSeparator(QStringLiteral("other")));
 
     mod->clear();
     mod->setFocus(Qt::TabFocusReason);
@@ -557,7 +559,7 @@ void TestForm1::settings_fifoDoesNotStopTheWindow()
 {
     const QString path = m_dir->filePath(QStringLiteral("fifo/settings.cfg"));
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("fifo")));
-    QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0644) == 0);
+    QVERIFY_MKFIFO(path);
     QElapsedTimer clock;
     clock.start();
     Form1 window(path); // would wait for a writer forever if the load opened the FIFO plainly

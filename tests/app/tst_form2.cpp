@@ -40,6 +40,7 @@ private slots:
     void gameFolders_areOfferedAfterTheDrives();
     void highlight_staysWhileFoldersLoad();
     void done_refusesAFolderNamedWithABackslash();
+    void windows_startsAtDriveC();
 
 private:
     Form2 *openPicker(const char *button);
@@ -57,6 +58,10 @@ private:
 
 void TestForm2::init()
 {
+#ifdef Q_OS_WIN
+    if (QTest::currentTestFunction() != QByteArrayLiteral("windows_startsAtDriveC"))
+        QSKIP("POSIX hosts only: this picker test lays out a Wine prefix and a Linux home");
+#endif
     applyAppearance();
     m_prefix = std::make_unique<QTemporaryDir>();
     QDir prefix(m_prefix->path());
@@ -324,6 +329,20 @@ void TestForm2::done_refusesAFolderNamedWithABackslash()
     QVERIFY(form->isVisible());
     QVERIFY2(control<QLabel>(form, "problem")->text().contains(QLatin1String("holds a \\")),
              qPrintable(control<QLabel>(form, "problem")->text()));
+}
+
+void TestForm2::windows_startsAtDriveC()
+{
+#ifndef Q_OS_WIN
+    QSKIP("Windows only");
+#else
+    Form2 *form = openPicker("Command16");
+    QCOMPARE(form->path().toLower(), QStringLiteral("c:/"));
+    auto *drives = control<QComboBox>(form, "Drive1");
+    QVERIFY2(drives->findText(QStringLiteral("c:"), Qt::MatchStartsWith) >= 0, "drive c: is offered by its letter");
+    QTest::mouseClick(control<QPushButton>(form, "Command1"), Qt::LeftButton);
+    QCOMPARE(control<QLineEdit>(m_window.get(), "Text1")->text().toLower(), QStringLiteral("c:\\"));
+#endif
 }
 
 QTEST_MAIN(TestForm2)

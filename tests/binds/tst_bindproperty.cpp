@@ -1,6 +1,7 @@
 #include "binds/bindline.h"
 #include "bindcorpus.h"
 #include "consoleparser.h"
+#include "testhost.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -51,7 +52,7 @@ void TestBindProperty::everyWrittenLine_parsesBackToTheBind()
     QTemporaryDir dir;
     const QString folder = dir.path() + u'/';
     const QString file = folder + QStringLiteral("autoexec.cfg");
-    const host::Host host{host::Style::Posix, {}};
+    const host::Host host = testHost();
 
     int written = 0;
     for (const BindCase &bind : generatedCases(3000) + hostileCases()) {

@@ -1,6 +1,7 @@
 #include "binds/bindline.h"
 #include "binds/keys.h"
 #include "bindcorpus.h"
+#include "testhost.h"
 
 #include <QDir>
 #include <QFile>
@@ -189,7 +190,7 @@ void TestEngine::theEngineReadsEveryLineAsWritten()
     QTemporaryDir dir;
     const QString folder = dir.path() + u'/';
     const QString file = folder + QStringLiteral("autoexec.cfg");
-    const host::Host host{host::Style::Posix, {}};
+    const host::Host host = testHost();
     const Engine engine(m_program);
 
     QList<Judged> batch;

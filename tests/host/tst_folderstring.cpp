@@ -1,5 +1,6 @@
 #include "host/drives.h"
 #include "host/folderstring.h"
+#include "testhost.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -94,6 +95,7 @@ void TestFolderString::posixPaths_data()
 
 void TestFolderString::posixPaths()
 {
+    SKIP_UNLESS_POSIX();
     QFETCH(QString, folder);
     QFETCH(QString, expected);
     const host::HostPath path = host::toHostPath(folder, {Style::Posix, m_prefix.path(), QStringLiteral("/home/you")});
@@ -103,6 +105,7 @@ void TestFolderString::posixPaths()
 
 void TestFolderString::driveLetter_mapsThroughWinePrefix()
 {
+    SKIP_UNLESS_POSIX();
     QVERIFY(QDir(m_prefix.path()).mkpath(QStringLiteral("dosdevices/c:")));
     const host::Host posix{Style::Posix, m_prefix.path()};
     const QString drive = m_prefix.path() + QStringLiteral("/dosdevices/c:");
@@ -115,6 +118,7 @@ void TestFolderString::driveLetter_mapsThroughWinePrefix()
 
 void TestFolderString::missingDrive_isAnErrorNamingTheDrive()
 {
+    SKIP_UNLESS_POSIX();
     const host::HostPath path = host::toHostPath(QStringLiteral("D:\\Games\\"), {Style::Posix, m_prefix.path()});
     QVERIFY(!path.ok());
     QVERIFY(path.path.isEmpty());
@@ -138,6 +142,7 @@ void TestFolderString::wineDrivePaths_readAsWindowsReadsThem_data()
 
 void TestFolderString::wineDrivePaths_readAsWindowsReadsThem()
 {
+    SKIP_UNLESS_POSIX();
     QFETCH(QString, typed);
     QFETCH(QString, onDriveC);
     QTemporaryDir wine; // laid out as Wine lays a prefix out
@@ -166,6 +171,7 @@ void TestFolderString::wholeFolders_data()
     QTest::newRow("posix, drive without separator") << Style::Posix << "C:games" << false;
     QTest::newRow("windows, drive") << Style::Windows << "C:\\Games\\" << true;
     QTest::newRow("windows, share") << Style::Windows << "\\\\server\\games" << true;
+    QTest::newRow("windows, slashes") << Style::Windows << "C:/Games/Quake3/" << true;
     QTest::newRow("windows, tilde") << Style::Windows << "~\\q3" << false;
     QTest::newRow("windows, relative") << Style::Windows << "Games\\Quake3" << false;
 }

@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include "testfiles.h"
+#include "testhost.h"
 
 class TestGameFolders : public QObject
 {
@@ -17,6 +18,7 @@ private slots:
 
 void TestGameFolders::foundInTheKnownPlaces()
 {
+    SKIP_UNLESS_POSIX();
     QTemporaryDir home, library, wine;
     QDir h(home.path());
     for (const char *game : {".q3a/baseq3", ".iortcw/main", ".openarena/baseoa", ".wolf/not-main",

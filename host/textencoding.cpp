@@ -1,0 +1,28 @@
+#include "host/textencoding.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace host {
+
+std::optional<QByteArray> toFileEncoding(const QString &text)
+{
+    QStringEncoder encoder(QStringEncoder::System, QStringEncoder::Flag::Stateless);
+    const QByteArray bytes = encoder.encode(text);
+    // Some code pages put "?" for what they lack without calling it an error: reading
+    // the bytes back is the test that holds everywhere.
+    if (encoder.hasError() || fromFileEncoding(bytes) != text)
+        return std::nullopt;
+    return bytes;
+}
+
+std::optional<QString> fromFileEncoding(const QByteArray &bytes)
+{
+    QStringDecoder decoder(QStringDecoder::System, QStringDecoder::Flag::Stateless);
+    const QString text = decoder.decode(bytes);
+    if (decoder.hasError())
+        return std::nullopt;
+    return text;
+}
+
+} // namespace host
