@@ -2,6 +2,7 @@
 # the program or run the tests.
 
 BUILD_DIR ?= build
+WIN_BUILD_DIR ?= build-win
 BUILD_TYPE ?= Release
 PREFIX ?= /usr/local
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
@@ -9,10 +10,13 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 # Build, test and packaging needs, as Debian 12 names them.
 PACKAGES := cmake make g++ qt6-base-dev libgl-dev fonts-liberation2 xvfb xauth x11-utils libx11-dev \
             dpkg-dev file ioquake3
+# The Windows build, and what runs it under Wine in the tests.
+WIN_PACKAGES := g++-mingw-w64-x86-64-posix qt6-base-dev-tools ninja-build xz-utils
+WINE_PACKAGES := wine wine64 xdotool x11-utils
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build run test bench install package screenshot clean
+.PHONY: all deps configure build run test bench install package screenshot clean windows windows-package windows-for-tests
 
 all: build
 
@@ -33,7 +37,8 @@ deps:
 	$(call install_missing,$(PACKAGES))
 
 configure: deps
-	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DCMAKE_INSTALL_PREFIX=$(PREFIX)
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DCMAKE_INSTALL_PREFIX=$(PREFIX) \
+	    -DBINDWRIGHT_WINDOWS_BUILD_DIR=$(abspath $(WIN_BUILD_DIR))
 
 build: configure
 	cmake --build $(BUILD_DIR) --parallel $(JOBS)
@@ -41,8 +46,22 @@ build: configure
 run: build
 	./$(BUILD_DIR)/bindwright
 
-test: build
+# The Windows build's tests run under Wine in the same ctest run.
+test: build windows-for-tests
 	cd $(BUILD_DIR) && ctest --output-on-failure --parallel $(JOBS)
+
+# build-win/bindwright.exe: one static file for 64-bit Windows.
+windows: configure
+	$(call install_missing,$(WIN_PACKAGES))
+	tools/windows-build.sh $(BUILD_DIR) $(WIN_BUILD_DIR)
+
+# bindwright-<version>-win64.zip: the .exe and a short text for players.
+windows-package: windows
+	cd $(WIN_BUILD_DIR) && cpack -G ZIP
+
+windows-for-tests: configure
+	$(call install_missing,$(WIN_PACKAGES) $(WINE_PACKAGES))
+	tools/windows-build.sh $(BUILD_DIR) $(WIN_BUILD_DIR) --no-qt-build
 
 bench: build
 	cmake --build $(BUILD_DIR) --target run_benchmarks
@@ -58,4 +77,4 @@ screenshot: build
 	tools/screenshot.sh $(BUILD_DIR)/bindwright docs/main-window.png
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(WIN_BUILD_DIR)

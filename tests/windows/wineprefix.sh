@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Wine prefix the Windows tests share, made afresh once per test run.
-#   wineprefix.sh setup WINE64 PREFIX   a new prefix, its wineserver kept running
-#   wineprefix.sh stop WINE64 PREFIX    ends that wineserver
+#   wineprefix.sh setup WINE64 PREFIX   a new prefix, its wineserver kept running, and an
+#                                       X server for its windows (display in PREFIX/display)
+#   wineprefix.sh stop WINE64 PREFIX    ends both
 set -euo pipefail
 action=$1 wine64=$2 prefix=$3
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" DISPLAY=
@@ -11,11 +12,18 @@ wineserver=$(dirname "$wine64")/wineserver
 case $action in
 setup)
     "$wineserver" -k 2>/dev/null || true
+    [ -f "$prefix/xvfb.pid" ] && kill "$(cat "$prefix/xvfb.pid")" 2>/dev/null || true
     rm -rf "$prefix"
     mkdir -p "$prefix"
+    log="$prefix/setup.log"
+    # Wine's desktop takes the display it starts with, so the X server comes first.
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$prefix/display" </dev/null >>"$log" 2>&1 &
+    echo $! >"$prefix/xvfb.pid"
+    for _ in $(seq 50); do [ -s "$prefix/display" ] && break; sleep 0.2; done
+    [ -s "$prefix/display" ] || { cat "$log"; echo "Xvfb did not start" >&2; exit 1; }
+    export DISPLAY=":$(head -n1 "$prefix/display")"
     # The server and the services it starts outlive this script: they must not hold on to
     # its output, or ctest waits for them.
-    log="$prefix/setup.log"
     "$wineserver" -p </dev/null >>"$log" 2>&1 # stays up: each test then starts at once
     # wineboot complains of the 32-bit half Debian's wine64 alone lacks; the prefix is whole.
     "$wine64" wineboot -i </dev/null >>"$log" 2>&1 || true
@@ -28,6 +36,7 @@ setup)
     ;;
 stop)
     "$wineserver" -k 2>/dev/null || true
+    [ -f "$prefix/xvfb.pid" ] && kill "$(cat "$prefix/xvfb.pid")" 2>/dev/null || true
     ;;
 *)
     echo "usage: wineprefix.sh setup|stop WINE64 PREFIX" >&2
