@@ -9,7 +9,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
 # Build, test and packaging needs, as Debian 12 names them.
 PACKAGES := cmake make g++ qt6-base-dev libgl-dev fonts-liberation2 xvfb xauth x11-utils libx11-dev \
-            dpkg-dev file ioquake3
+            dpkg-dev file ioquake3 lintian appstream
 # The Windows build, and what runs it under Wine in the tests.
 WIN_PACKAGES := g++-mingw-w64-x86-64-posix qt6-base-dev-tools ninja-build xz-utils
 WINE_PACKAGES := wine wine64 xdotool x11-utils
@@ -43,7 +43,9 @@ configure: deps
 build: configure
 	cmake --build $(BUILD_DIR) --parallel $(JOBS)
 
-run: build
+# Only the program: the tests and benchmarks are built by make test and make bench.
+run: configure
+	cmake --build $(BUILD_DIR) --parallel $(JOBS) --target bindwright
 	./$(BUILD_DIR)/bindwright
 
 # The Windows build's tests run under Wine in the same ctest run.

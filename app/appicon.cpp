@@ -45,7 +45,10 @@ QImage drawAppIcon(int size)
     painter.drawRect(QRectF(x, size * 0.68, bar, bar));
     painter.end();
 
-    // 16 colours and a transparency mask, as the icon was made.
+    // 16 colours and a transparency mask, as the icon was made for its small sizes; the
+    // large ones keep their smooth edges.
+    if (size > 32)
+        return image;
     const QList<QRgb> palette = sixteenColours();
     for (int y = 0; y < size; ++y) {
         for (int x = 0; x < size; ++x) {

@@ -14,11 +14,14 @@
 
 namespace {
 
-const QList<int> sizes = {16, 32};
+// Every size an icon theme's app grids, docks and menus ask for.
+const QList<int> themeSizes = {16, 22, 24, 32, 48, 64, 128, 256};
+// What a Windows .exe needs for Explorer and the title bar.
+const QList<int> icoSizes = {16, 32};
 
 bool writeThemePngs(const QDir &out)
 {
-    for (int size : sizes) {
+    for (int size : themeSizes) {
         const QString folder = QStringLiteral("%1x%1/apps").arg(size);
         const QString file = out.filePath(folder + QStringLiteral("/bindwright.png"));
         if (!out.mkpath(folder) || !drawAppIcon(size).save(file, "PNG")) {
@@ -40,7 +43,7 @@ void append(QByteArray &bytes, T value)
 bool writeIco(const QString &file)
 {
     QList<QByteArray> images;
-    for (int size : sizes) {
+    for (int size : icoSizes) {
         QBuffer png;
         png.open(QIODevice::WriteOnly);
         if (!drawAppIcon(size).save(&png, "PNG"))
@@ -53,7 +56,7 @@ bool writeIco(const QString &file)
     append<quint16>(ico, quint16(images.size()));
     quint32 offset = quint32(6 + 16 * images.size());
     for (qsizetype i = 0; i < images.size(); ++i) {
-        ico.append(char(sizes.at(i))).append(char(sizes.at(i))).append(char(0)).append(char(0));
+        ico.append(char(icoSizes.at(i))).append(char(icoSizes.at(i))).append(char(0)).append(char(0));
         append<quint16>(ico, 1);  // planes
         append<quint16>(ico, 32); // bits a pixel
         append<quint32>(ico, quint32(images.at(i).size()));
