@@ -5,11 +5,18 @@
 #include <QApplication>
 #include <QFont>
 
-void applyAppearance()
+QFont layoutFont()
 {
-    QFont font = QApplication::font();
+    QFont font;
     font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("Nimbus Sans")});
     font.setPixelSize(10); // device-independent: high-DPI scaling keeps the proportions
-    QApplication::setFont(font);
+    font.setWeight(QFont::Normal);
+    font.setStyle(QFont::StyleNormal);
+    return font;
+}
+
+void applyAppearance()
+{
+    QApplication::setFont(layoutFont());
     QApplication::setWindowIcon(appIcon());
 }

@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include "form2.h"
+#include "appearance.h"
 #include "layout.h"
 #include "singlelineedit.h"
 #include "wrapbutton.h"
@@ -82,11 +83,13 @@ Form1::Form1(const QString &settingsPath, QWidget *parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Quillfen Q3/RTCW Bindwright 1.1"));
     setFixedSize(fromTwips(11205), fromTwips(5025));
+    setFont(layoutFont()); // the fixed layout holds only in its own font
 
     createQuake3Panel();
     createRtcwPanel();
     createSharedControls();
     setTabOrder();
+    setAccessibleNames();
     connectHandlers();
     Form_Load();
 }
@@ -197,6 +200,53 @@ void Form1::setTabOrder()
     };
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order.at(i - 1), order.at(i));
+}
+
+void Form1::setAccessibleNames()
+{
+    // A screen reader names each control by its label or caption and its panel: the two
+    // panels hold the same captions ("Add", "Red", "...").
+    const QList<std::pair<QWidget *, QString>> names = {
+        {Text1, QStringLiteral("Quake 3 root folder")},
+        {Command16, QStringLiteral("Quake 3 pick the root folder")},
+        {Option1, QStringLiteral("Quake 3 mod folder baseq3")},
+        {Option2, QStringLiteral("Quake 3 mod folder osp")},
+        {Option5, QStringLiteral("Quake 3 mod folder: the custom mod folder")},
+        {txtmod, QStringLiteral("custom mod folder")},
+        {txtkey, QStringLiteral("Quake 3 key")},
+        {txtsay, QStringLiteral("Quake 3 text to say")},
+        {Option3, QStringLiteral("Quake 3 Team Talk")},
+        {Option4, QStringLiteral("Quake 3 Public")},
+        {Command10, QStringLiteral("Quake 3 Formal Decoration")},
+        {Command11, QStringLiteral("Quake 3 Uber-Jazz")},
+        {Command12, QStringLiteral("Quake 3 Tessel Scheme")},
+        {Command1, QStringLiteral("Quake 3 Add")},
+        {txtwolfdir, QStringLiteral("RTCW root folder")},
+        {Command17, QStringLiteral("RTCW pick the root folder")},
+        {txtwolfkey, QStringLiteral("RTCW key")},
+        {OptVoice, QStringLiteral("RTCW bind a voice command")},
+        {CboVoice, QStringLiteral("voice command")},
+        {OptSay, QStringLiteral("RTCW bind a text to say")},
+        {txtwolfsay, QStringLiteral("RTCW text to say")},
+        {Option6, QStringLiteral("RTCW Team Talk")},
+        {Option7, QStringLiteral("RTCW Public")},
+        {Command14, QStringLiteral("RTCW Formal Decoration")},
+        {Command15, QStringLiteral("RTCW Make it Jazzeehh!")},
+        {Command13, QStringLiteral("RTCW Add")},
+        {Text2, QStringLiteral("Status")},
+    };
+    for (const auto &[control, name] : names)
+        control->setAccessibleName(name);
+    // On Linux a combo box is announced by its text; the box typed into carries the name.
+    CboVoice->lineEdit()->setAccessibleName(CboVoice->accessibleName());
+    const QList<WrapButton *> quake3Colours = {Command2, Command3, Command4, Command5,
+                                               Command6, Command7, Command8, Command9};
+    const QList<WrapButton *> rtcwColours = {Command25, Command24, Command23, Command22,
+                                             Command21, Command20, Command19, Command18};
+    for (qsizetype i = 0; i < quake3Colours.size(); ++i) {
+        quake3Colours.at(i)->setAccessibleName(QStringLiteral("Quake 3 ") + quake3Colours.at(i)->text());
+        rtcwColours.at(i)->setAccessibleName(QStringLiteral("RTCW ") + rtcwColours.at(i)->text());
+    }
 }
 
 void Form1::connectHandlers()

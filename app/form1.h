@@ -80,6 +80,7 @@ private:
     void createRtcwPanel();
     void createSharedControls();
     void setTabOrder();
+    void setAccessibleNames();
     void connectHandlers();
 
     void report(const QString &message);

@@ -1,5 +1,6 @@
 #include "form2.h"
 
+#include "appearance.h"
 #include "layout.h"
 
 #include "host/drives.h"
@@ -71,6 +72,7 @@ Form2::Form2(QLineEdit *quake3Dir, QLineEdit *rtcwDir, const host::Host &host, Q
     setWindowTitle(QStringLiteral("Find Game Folder"));
     setAttribute(Qt::WA_DeleteOnClose); // closing unloads it; the next "..." starts afresh
     setFixedSize(fromTwips(4215), fromTwips(5175));
+    setFont(layoutFont()); // the fixed layout holds only in its own font
 
     m_folders = new QFileSystemModel(this);
     // Hidden too: ioquake3, iortcw and OpenArena keep their files in ~/.q3a and its kin.
@@ -99,6 +101,10 @@ Form2::Form2(QLineEdit *quake3Dir, QLineEdit *rtcwDir, const host::Host &host, Q
     problem->setBackgroundRole(QPalette::ToolTipBase);
     problem->setForegroundRole(QPalette::ToolTipText);
     problem->hide();
+
+    Dir1->setAccessibleName(QStringLiteral("folders"));
+    Drive1->setAccessibleName(QStringLiteral("drives and game folders"));
+    Command1->setAccessibleName(QStringLiteral("Done: use the open folder"));
 
     QWidget::setTabOrder(Dir1, Drive1);
     QWidget::setTabOrder(Drive1, Command1);

@@ -7,6 +7,7 @@
 #include "decorate/decorations.h"
 #include "settings/settingsfile.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -23,6 +24,45 @@
 #include "testhost.h"
 #include <memory>
 
+namespace {
+
+// Every caption and label holds its text in its box, as laid out.
+void verifyCaptionsFit(Form1 *window)
+{
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    if (QFontInfo(window->font()).family().isEmpty())
+        QSKIP("this platform has no fonts to measure captions with (Qt's offscreen platform on Windows)");
+    // The two option buttons whose captions the design cuts off on purpose.
+    const QStringList cutOff = {QStringLiteral("Option5"), QStringLiteral("OptSay")};
+
+    for (WrapButton *button : window->findChildren<WrapButton *>()) {
+        const QRect room = button->captionRect();
+        const QRect needed = button->fontMetrics().boundingRect(room, WrapButton::textFlags, button->text());
+        QVERIFY2(room.contains(needed), qPrintable(button->objectName() + QStringLiteral(" clips its caption")));
+        const int longestWord = [&] {
+            int widest = 0;
+            for (const QString &word : button->text().split(u' '))
+                widest = qMax(widest, button->fontMetrics().horizontalAdvance(word));
+            return widest;
+        }();
+        QVERIFY2(longestWord <= room.width(), qPrintable(button->objectName() + QStringLiteral(" splits a word")));
+    }
+    for (QLabel *label : window->findChildren<QLabel *>()) {
+        const QRect needed = label->fontMetrics().boundingRect(label->contentsRect(), Qt::TextWordWrap, label->text());
+        QVERIFY2(label->contentsRect().contains(needed), qPrintable(label->objectName() + QStringLiteral(" clips its text")));
+    }
+    for (QRadioButton *option : window->findChildren<QRadioButton *>()) {
+        if (cutOff.contains(option->objectName()) || option->text().isEmpty())
+            continue;
+        QVERIFY2(option->sizeHint().width() <= option->width(), qPrintable(option->objectName() + QStringLiteral(" clips its caption")));
+    }
+    for (QGroupBox *frame : window->findChildren<QGroupBox *>())
+        QVERIFY2(frame->fontMetrics().horizontalAdvance(frame->title()) < frame->width(), qPrintable(frame->objectName()));
+}
+
+} // namespace
+
 class TestForm1 : public QObject
 {
     Q_OBJECT
@@ -37,6 +77,8 @@ private slots:
     void startState_focusInKey();
     void layout_matchesTheDesign();
     void captions_fitTheirBoxes();
+    void captions_fitWhateverFontATheme_offers();
+    void accessibleNames_tellEveryControlApart();
     void tabOrder_followsTheDesign();
     void optionGroups_areIndependent();
     void enterAndEscape_pressNothing();
@@ -164,36 +206,45 @@ void TestForm1::layout_matchesTheDesign()
 
 void TestForm1::captions_fitTheirBoxes()
 {
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-    if (QFontInfo(m_window->font()).family().isEmpty())
-        QSKIP("this platform has no fonts to measure captions with (Qt's offscreen platform on Windows)");
-    // The two option buttons whose captions the design cuts off on purpose.
-    const QStringList cutOff = {QStringLiteral("Option5"), QStringLiteral("OptSay")};
+    verifyCaptionsFit(m_window.get());
+}
 
-    for (WrapButton *button : m_window->findChildren<WrapButton *>()) {
-        const QRect room = button->captionRect();
-        const QRect needed = button->fontMetrics().boundingRect(room, WrapButton::textFlags, button->text());
-        QVERIFY2(room.contains(needed), qPrintable(button->objectName() + QStringLiteral(" clips its caption")));
-        const int longestWord = [&] {
-            int widest = 0;
-            for (const QString &word : button->text().split(u' '))
-                widest = qMax(widest, button->fontMetrics().horizontalAdvance(word));
-            return widest;
-        }();
-        QVERIFY2(longestWord <= room.width(), qPrintable(button->objectName() + QStringLiteral(" splits a word")));
+void TestForm1::captions_fitWhateverFontATheme_offers()
+{
+    // What qt6ct and its kin do: fonts of their own for the application and its classes.
+    QFont big(QStringLiteral("DejaVu Sans"));
+    big.setPointSize(16);
+    const QFont before = QApplication::font();
+    for (const char *widgetClass : {"QPushButton", "QAbstractButton", "QLabel", "QLineEdit", "QRadioButton", "QGroupBox", "QComboBox"})
+        QApplication::setFont(big, widgetClass);
+    QApplication::setFont(big);
+    {
+        Form1 themed(m_dir->filePath(QStringLiteral("settings.cfg")));
+        verifyCaptionsFit(&themed);
+        QCOMPARE(control<QLabel>(&themed, "Label3")->font().pixelSize(), layoutFont().pixelSize());
     }
-    for (QLabel *label : m_window->findChildren<QLabel *>()) {
-        const QRect needed = label->fontMetrics().boundingRect(label->contentsRect(), Qt::TextWordWrap, label->text());
-        QVERIFY2(label->contentsRect().contains(needed), qPrintable(label->objectName() + QStringLiteral(" clips its text")));
+    QApplication::setFont(before);
+    applyAppearance();
+}
+
+void TestForm1::accessibleNames_tellEveryControlApart()
+{
+    QStringList names;
+    for (QWidget *control : m_window->findChildren<QWidget *>()) {
+        if (!(control->focusPolicy() & Qt::TabFocus) || control->objectName().isEmpty())
+            continue; // the controls a player reaches
+        auto *combo = qobject_cast<QComboBox *>(control);
+        QAccessibleInterface *accessible =
+            QAccessible::queryAccessibleInterface(combo && combo->isEditable() ? combo->lineEdit() : control);
+        QVERIFY2(accessible, qPrintable(control->objectName()));
+        const QString name = accessible->text(QAccessible::Name);
+        QVERIFY2(!name.isEmpty(), qPrintable(control->objectName() + QStringLiteral(" has no name")));
+        QVERIFY2(!names.contains(name), qPrintable(QStringLiteral("two controls are called ") + name));
+        names << name;
     }
-    for (QRadioButton *option : m_window->findChildren<QRadioButton *>()) {
-        if (cutOff.contains(option->objectName()) || option->text().isEmpty())
-            continue;
-        QVERIFY2(option->sizeHint().width() <= option->width(), qPrintable(option->objectName() + QStringLiteral(" clips its caption")));
-    }
-    for (QGroupBox *frame : m_window->findChildren<QGroupBox *>())
-        QVERIFY2(frame->fontMetrics().horizontalAdvance(frame->title()) < frame->width(), qPrintable(frame->objectName()));
+    for (const char *expected : {"Quake 3 root folder", "RTCW key", "Quake 3 Add", "RTCW Add", "custom mod folder",
+                                 "voice command", "Quake 3 Red", "RTCW pick the root folder"})
+        QVERIFY2(names.contains(QLatin1String(expected)), expected);
 }
 
 void TestForm1::tabOrder_followsTheDesign()
