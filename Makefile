@@ -75,8 +75,8 @@ package: build
 	cd $(BUILD_DIR) && cpack -G DEB
 
 screenshot: build
-	$(call install_missing,imagemagick x11-apps x11-utils)
-	tools/screenshot.sh $(BUILD_DIR)/bindwright docs/main-window.png
+	$(call install_missing,imagemagick x11-apps x11-utils xdotool)
+	tools/screenshot.sh $(BUILD_DIR)/bindwright docs/main-window.png docs/chat-preview.png
 
 clean:
 	rm -rf $(BUILD_DIR) $(WIN_BUILD_DIR)

@@ -19,4 +19,7 @@ void applyAppearance()
 {
     QApplication::setFont(layoutFont());
     QApplication::setWindowIcon(appIcon());
+    // The chat preview shows at once after a click, without fading or rolling in.
+    QApplication::setEffectEnabled(Qt::UI_FadeTooltip, false);
+    QApplication::setEffectEnabled(Qt::UI_AnimateTooltip, false);
 }

@@ -2,6 +2,7 @@
 
 #include "form2.h"
 #include "appearance.h"
+#include "chatpreview.h"
 #include "layout.h"
 #include "singlelineedit.h"
 #include "wrapbutton.h"
@@ -21,6 +22,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QRadioButton>
+#include <QToolTip>
 
 namespace {
 
@@ -277,6 +279,29 @@ void Form1::connectHandlers()
     connect(Command16, &QPushButton::clicked, this, &Form1::Command16_Click);
     connect(Command17, &QPushButton::clicked, this, &Form1::Command17_Click);
     txtmod->installEventFilter(this);
+
+    // The previews follow the texts and the chat scopes.
+    connect(txtsay, &QLineEdit::textChanged, this, &Form1::updateChatPreviews);
+    connect(txtwolfsay, &QLineEdit::textChanged, this, &Form1::updateChatPreviews);
+    connect(CboVoice, &QComboBox::editTextChanged, this, &Form1::updateChatPreviews);
+    connect(quake3ScopeGroup, &QButtonGroup::buttonToggled, this, &Form1::updateChatPreviews);
+    connect(rtcwScopeGroup, &QButtonGroup::buttonToggled, this, &Form1::updateChatPreviews);
+    updateChatPreviews();
+}
+
+void Form1::updateChatPreviews()
+{
+    const binds::Quake3Panel quake3 = quake3Panel();
+    const binds::RtcwPanel rtcw = rtcwPanel();
+    txtsay->setToolTip(chatPreviewHtml(quake3.say, decorate::ColourRules::Original, quake3.scope));
+    txtwolfsay->setToolTip(chatPreviewHtml(rtcw.say, decorate::ColourRules::Original, rtcw.scope));
+    CboVoice->setToolTip(chatPreviewHtml(rtcw.voice, decorate::ColourRules::Original, binds::ChatScope::None));
+}
+
+void Form1::showChatPreview(QLineEdit *box)
+{
+    // For a moment, by the box: the player sees what the click did.
+    QToolTip::showText(box->mapToGlobal(QPoint(0, box->height())), box->toolTip(), box, {}, 4000);
 }
 
 void Form1::setReporter(Reporter reporter)
@@ -423,18 +448,24 @@ void Form1::txtmod_LostFocus()
 
 // ---- decoration
 
+void Form1::decorateBox(QLineEdit *box, const QString &decorated)
+{
+    box->setText(decorated);
+    showChatPreview(box);
+}
+
 void Form1::addColour(QLineEdit *box, int digit, bool takeFocus)
 {
-    box->setText(decorate::withColour(box->text(), digit));
-    if (takeFocus)
+    if (takeFocus) // first: a focus change hides a tooltip
         box->setFocus(Qt::OtherFocusReason);
+    decorateBox(box, decorate::withColour(box->text(), digit));
 }
 
 void Form1::jazzBox(QLineEdit *box)
 {
     QString error;
     if (const std::optional<QString> jazzed = decorate::jazz(box->text(), m_jazzRandom, &error))
-        box->setText(*jazzed);
+        decorateBox(box, *jazzed);
     else
         report(error);
 }
@@ -447,10 +478,10 @@ void Form1::Command6_Click() { addColour(txtsay, 5, false); }
 void Form1::Command7_Click() { addColour(txtsay, 6, false); }
 void Form1::Command8_Click() { addColour(txtsay, 7, false); }
 void Form1::Command9_Click() { addColour(txtsay, 8, false); }
-void Form1::Command10_Click() { txtsay->setText(decorate::formalDecoration(txtsay->text())); }
+void Form1::Command10_Click() { decorateBox(txtsay, decorate::formalDecoration(txtsay->text())); }
 void Form1::Command11_Click() { jazzBox(txtsay); }
-void Form1::Command12_Click() { txtsay->setText(decorate::tesselScheme(txtsay->text())); }
-void Form1::Command14_Click() { txtwolfsay->setText(decorate::formalDecoration(txtwolfsay->text())); }
+void Form1::Command12_Click() { decorateBox(txtsay, decorate::tesselScheme(txtsay->text())); }
+void Form1::Command14_Click() { decorateBox(txtwolfsay, decorate::formalDecoration(txtwolfsay->text())); }
 void Form1::Command15_Click() { jazzBox(txtwolfsay); }
 void Form1::Command25_Click() { addColour(txtwolfsay, 1, true); }
 void Form1::Command24_Click() { addColour(txtwolfsay, 2, true); }

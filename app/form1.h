@@ -70,6 +70,7 @@ private slots:
     void Command25_Click();
     void Command16_Click();
     void Command17_Click();
+    void updateChatPreviews();
 
 private:
     void Form_Load();
@@ -87,6 +88,8 @@ private:
     settings::Folders rootFolders() const;
     binds::Quake3Panel quake3Panel() const;
     binds::RtcwPanel rtcwPanel() const;
+    void decorateBox(QLineEdit *box, const QString &decorated);
+    void showChatPreview(QLineEdit *box);
     void addColour(QLineEdit *box, int digit, bool takeFocus);
     void jazzBox(QLineEdit *box);
     void openFolderPicker(qint16 game);

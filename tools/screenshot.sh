@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Takes a screenshot of the main window in a virtual X server: screenshot.sh BINARY OUT.png
+# Takes screenshots of the main window in a virtual X server, and of the chat preview
+# after a colour button: screenshot.sh BINARY OUT.png [PREVIEW.png]
 set -euo pipefail
 binary=$(realpath "$1")
 out=$2
+preview=${3:-}
 work=$(mktemp -d)
 trap 'kill "${app:-}" "${xvfb:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
 
@@ -27,3 +29,26 @@ id=$(xwininfo -name "$title" 2>/dev/null | awk '/Window id:/ {print $4}')
 [ -n "$id" ] || { echo "screenshot.sh: the program showed no window captioned \"$title\"" >&2; exit 1; }
 xwd -silent -id "$id" | /usr/bin/convert xwd:- "$out"
 echo "wrote $out"
+
+if [ -n "$preview" ]; then
+    # Public chat, a decorated text, then "Red": the preview shows by the box.
+    xdotool mousemove --window "$id" 136 176 click 1   # Option4, "Public"
+    xdotool mousemove --window "$id" 220 153 click 1   # txtsay
+    xdotool type --delay 10 '^3Good ^2game ^5all'
+    xdotool mousemove --window "$id" 28 212 click 1    # Command2, "Red"
+    xdotool type --delay 10 ' :)'
+    xdotool mousemove --window "$id" 28 212 click 1
+    sleep 1
+    # The tooltip is a window of its own (32 bits deep, which a capture of the root
+    # shows black): it is captured alone and laid over the window's capture.
+    tip=$(xwininfo -root -children | awk '/"bindwright"/ && $1 != "'"$id"'" {print $1}' | while read -r w; do
+        xwininfo -id "$w" | grep -q 'Map State: IsViewable' && echo "$w"; done | head -n1 || true)
+    [ -n "$tip" ] || { echo "screenshot.sh: no chat preview showed after the click" >&2; exit 1; }
+    read -r wx wy < <(xwininfo -id "$id" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} END {print x, y}')
+    read -r tx ty < <(xwininfo -id "$tip" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} END {print x, y}')
+    xwd -silent -id "$id" | /usr/bin/convert xwd:- "$work/window.png"
+    xwd -silent -id "$tip" | /usr/bin/convert xwd:- "$work/tip.png"
+    /usr/bin/convert "$work/window.png" "$work/tip.png" -geometry "+$((tx - wx))+$((ty - wy))" -composite \
+        -crop "420x150+0+110" +repage "$preview"
+    echo "wrote $preview"
+fi

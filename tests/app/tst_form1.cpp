@@ -19,6 +19,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
 
 #include "testfiles.h"
 #include "testhost.h"
@@ -96,6 +97,7 @@ private slots:
     void colourButtons_appendAndMoveFocus();
     void decorations_editTheirPanelOnly();
     void jazz_tooLongIsReportedAndKept();
+    void chatPreview_showsAfterADecoration();
     void txtmod_normalisedWhenFocusMovesOn();
 
     void settings_loadedAtStartSavedAtClose();
@@ -517,6 +519,20 @@ void TestForm1::jazz_tooLongIsReportedAndKept()
     QCOMPARE(box("txtwolfsay")->text(), tooLong);
     QCOMPARE(m_reported.messages.size(), 1);
     QVERIFY(m_reported.messages.first().contains(QLatin1String("too long to jazz")));
+}
+
+void TestForm1::chatPreview_showsAfterADecoration()
+{
+    showAndActivate();
+    radio("Option4")->click(); // public chat: starts green
+    box("txtsay")->setText(QStringLiteral("gg"));
+    click("Command2"); // Red
+    QTRY_VERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), box("txtsay")->toolTip());
+    QVERIFY2(QToolTip::text().contains(QLatin1String("<span style=\"color:#00ff00\">gg</span>")), qPrintable(QToolTip::text()));
+    QVERIFY2(!QToolTip::text().contains(QLatin1String("^1")), "codes are not shown");
+    box("txtsay")->setText(QString(200, u'x'));
+    QVERIFY(box("txtsay")->toolTip().contains(QLatin1String("first 149 bytes")));
 }
 
 void TestForm1::txtmod_normalisedWhenFocusMovesOn()

@@ -1,3 +1,4 @@
+#include "decorate/chatrender.h"
 #include "decorate/decorations.h"
 #include "decorate/jazz.h"
 
@@ -61,6 +62,11 @@ private slots:
     void jazz_sameOnEveryLaunch();
     void jazz_sharedGenerator_continuesAcrossPanels();
     void jazz_limits();
+
+    void rendering_data();
+    void rendering();
+    void chatAsSent_data();
+    void chatAsSent();
     void jazz_keepsCharactersWhole();
 };
 
@@ -214,6 +220,62 @@ void TestDecorate::jazz_keepsCharactersWhole()
     const QString smiley = QStringLiteral("😀");
     QVERIFY(jazz(smiley.repeated(jazzLimit), random, &error));
     QVERIFY(!jazz(smiley.repeated(jazzLimit + 1), random, &error));
+}
+
+using Runs = QList<decorate::ColouredRun>;
+using decorate::ColourRules;
+
+void TestDecorate::rendering_data()
+{
+    using namespace decorate;
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("rules");
+    QTest::addColumn<Runs>("runs");
+    const int original = int(ColourRules::Original), io = int(ColourRules::Io);
+    QTest::newRow("codes taken out") << "^1red^7white" << original << Runs{{Red, "red"}, {White, "white"}};
+    QTest::newRow("starts in the chat colour") << "hi ^3you" << original << Runs{{Green, "hi "}, {Yellow, "you"}};
+    QTest::newRow("jazz") << "^3h^5e" << original << Runs{{Yellow, "h"}, {Cyan, "e"}};
+    QTest::newRow("8 and 9 wrap round") << "^8x^9y" << original << Runs{{Black, "x"}, {Red, "y"}};
+    QTest::newRow("same colour, one run") << "^2a^2b" << original << Runs{{Green, "ab"}};
+    QTest::newRow("a caret before a code") << "^^1x" << original << Runs{{Green, "^"}, {Red, "x"}};
+    QTest::newRow("a last caret stays") << "x^" << original << Runs{{Green, "x^"}};
+    QTest::newRow("any character: a code") << "^!a" << original << Runs{{Red, "a"}};
+    QTest::newRow("ioquake3: letters and digits only") << "^!a^dc" << io << Runs{{Green, "^!a"}, {Blue, "c"}};
+    QTest::newRow("nothing but codes") << "^1^2" << original << Runs{};
+}
+
+void TestDecorate::rendering()
+{
+    QFETCH(QString, text);
+    QFETCH(int, rules);
+    QFETCH(Runs, runs);
+    QCOMPARE(decorate::colouredRuns(text, ColourRules(rules), decorate::Green), runs);
+}
+
+void TestDecorate::chatAsSent_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("sent");
+    QTest::addColumn<bool>("cut");
+    QTest::addColumn<bool>("dotted");
+    QTest::newRow("as typed") << "^1gg" << "^1gg" << false << false;
+    QTest::newRow("149 bytes") << QString(149, u'a') << QString(149, u'a') << false << false;
+    QTest::newRow("150 bytes") << QString(150, u'a') << QString(149, u'a') << true << false;
+    QTest::newRow("percent") << "100%" << "100." << false << true;
+    const QString accented = QStringLiteral("é");
+    QTest::newRow("beyond ASCII, a dot a byte") << accented << QString(accented.toLocal8Bit().size(), u'.') << false << true;
+}
+
+void TestDecorate::chatAsSent()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, sent);
+    QFETCH(bool, cut);
+    QFETCH(bool, dotted);
+    const decorate::ChatAsSent result = decorate::chatAsSent(text);
+    QCOMPARE(result.text, sent);
+    QCOMPARE(result.cut, cut);
+    QCOMPARE(result.dotted, dotted);
 }
 
 QTEST_GUILESS_MAIN(TestDecorate)

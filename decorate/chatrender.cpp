@@ -1,0 +1,70 @@
+#include "decorate/chatrender.h"
+
+#include "host/textencoding.h"
+
+namespace decorate {
+
+namespace {
+
+bool startsCode(QChar next, ColourRules rules)
+{
+    if (next.isNull() || next == u'^')
+        return false;
+    if (rules == ColourRules::Io) // isalnum on the byte: ASCII letters and digits only
+        return next.unicode() < 128 && next.isLetterOrNumber();
+    return true;
+}
+
+int colourIndex(QChar code)
+{
+    return (code.unicode() - u'0') & 7;
+}
+
+} // namespace
+
+QList<ColouredRun> colouredRuns(const QString &text, ColourRules rules, int startColour)
+{
+    QList<ColouredRun> runs;
+    int colour = startColour;
+    QString letters;
+    auto endRun = [&] {
+        if (!letters.isEmpty())
+            runs.append({colour, letters});
+        letters.clear();
+    };
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar next = i + 1 < text.size() ? text.at(i + 1) : QChar();
+        if (text.at(i) == u'^' && startsCode(next, rules)) {
+            if (colourIndex(next) != colour) {
+                endRun();
+                colour = colourIndex(next);
+            }
+            ++i;
+            continue;
+        }
+        letters += text.at(i);
+    }
+    endRun();
+    return runs;
+}
+
+ChatAsSent chatAsSent(const QString &text)
+{
+    // The bytes the bind line holds; a text the file cannot hold is never written.
+    QByteArray bytes = host::toFileEncoding(text).value_or(text.toUtf8());
+    ChatAsSent sent;
+    if (bytes.size() > maxSayBytes) {
+        bytes.truncate(maxSayBytes);
+        sent.cut = true;
+    }
+    for (char &byte : bytes) {
+        if (static_cast<unsigned char>(byte) > 127 || byte == '%') {
+            byte = '.';
+            sent.dotted = true;
+        }
+    }
+    sent.text = QString::fromLatin1(bytes);
+    return sent;
+}
+
+} // namespace decorate
