@@ -280,20 +280,25 @@ void Form1::connectHandlers()
     connect(Command17, &QPushButton::clicked, this, &Form1::Command17_Click);
     txtmod->installEventFilter(this);
 
-    // The previews follow the texts and the chat scopes.
-    connect(txtsay, &QLineEdit::textChanged, this, &Form1::updateChatPreviews);
-    connect(txtwolfsay, &QLineEdit::textChanged, this, &Form1::updateChatPreviews);
-    connect(CboVoice, &QComboBox::editTextChanged, this, &Form1::updateChatPreviews);
-    connect(quake3ScopeGroup, &QButtonGroup::buttonToggled, this, &Form1::updateChatPreviews);
-    connect(rtcwScopeGroup, &QButtonGroup::buttonToggled, this, &Form1::updateChatPreviews);
-    updateChatPreviews();
+    // Each panel's previews follow its own texts and chat scope.
+    connect(txtsay, &QLineEdit::textChanged, this, &Form1::updateQuake3Preview);
+    connect(quake3ScopeGroup, &QButtonGroup::idClicked, this, &Form1::updateQuake3Preview);
+    connect(txtwolfsay, &QLineEdit::textChanged, this, &Form1::updateRtcwPreviews);
+    connect(CboVoice, &QComboBox::editTextChanged, this, &Form1::updateRtcwPreviews);
+    connect(rtcwScopeGroup, &QButtonGroup::idClicked, this, &Form1::updateRtcwPreviews);
+    updateQuake3Preview();
+    updateRtcwPreviews();
 }
 
-void Form1::updateChatPreviews()
+void Form1::updateQuake3Preview()
 {
     const binds::Quake3Panel quake3 = quake3Panel();
-    const binds::RtcwPanel rtcw = rtcwPanel();
     txtsay->setToolTip(chatPreviewHtml(quake3.say, decorate::ColourRules::Original, quake3.scope));
+}
+
+void Form1::updateRtcwPreviews()
+{
+    const binds::RtcwPanel rtcw = rtcwPanel();
     txtwolfsay->setToolTip(chatPreviewHtml(rtcw.say, decorate::ColourRules::Original, rtcw.scope));
     CboVoice->setToolTip(chatPreviewHtml(rtcw.voice, decorate::ColourRules::Original, binds::ChatScope::None));
 }

@@ -70,7 +70,8 @@ private slots:
     void Command25_Click();
     void Command16_Click();
     void Command17_Click();
-    void updateChatPreviews();
+    void updateQuake3Preview();
+    void updateRtcwPreviews();
 
 private:
     void Form_Load();

@@ -72,7 +72,7 @@ HostPath hostPathFor(const QString &windowsPath, const QString &winePrefix)
         names.append(matchingEntry(drive + u'/' + names.join(u'/'), name));
     }
     QString path = drive + u'/' + names.join(u'/');
-    if (!names.isEmpty() && windowsPath.contains(QRegularExpression(QStringLiteral("[\\\\/]$"))))
+    if (!names.isEmpty() && (windowsPath.endsWith(u'\\') || windowsPath.endsWith(u'/')))
         path += u'/';
     return {path, {}};
 }

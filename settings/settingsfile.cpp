@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+
 namespace settings {
 
 namespace {
@@ -38,6 +40,14 @@ std::optional<QByteArray> readLine(QFile &file)
     return line;
 }
 
+// A control character other than a tab: no folder of ours holds one, and a line break
+// would split the file's lines.
+bool holdsLineBreaking(const QString &folder)
+{
+    return std::any_of(folder.begin(), folder.end(),
+                       [](QChar c) { return c.category() == QChar::Other_Control && c != u'\t'; });
+}
+
 // A folder as the line holds it; a line wrapped in double quotes loses them. Nullopt
 // for bytes that are no text of this system.
 std::optional<QString> folderFrom(const QByteArray &line)
@@ -46,10 +56,8 @@ std::optional<QString> folderFrom(const QByteArray &line)
     if (!decoded)
         return std::nullopt;
     QString folder = *decoded;
-    for (QChar c : folder) {
-        if (c.category() == QChar::Other_Control && c != u'\t')
-            return std::nullopt;
-    }
+    if (holdsLineBreaking(folder))
+        return std::nullopt;
     if (isWrappedInQuotes(folder))
         folder = folder.sliced(1, folder.size() - 2);
     return folder;
@@ -128,11 +136,9 @@ QString writeAndCommit(QSaveFile &file, const QByteArray &bytes)
 // The folder's line in the file's bytes, or nullopt with why it would not load back.
 std::optional<QByteArray> encodedLine(const QString &folder, QString *why)
 {
-    for (QChar c : folder) {
-        if (c.category() == QChar::Other_Control && c != u'\t') {
-            *why = QStringLiteral("it holds a line break or another control character");
-            return std::nullopt;
-        }
+    if (holdsLineBreaking(folder)) {
+        *why = QStringLiteral("it holds a line break or another control character");
+        return std::nullopt;
     }
     const std::optional<QByteArray> line = host::toFileEncoding(lineFor(folder));
     if (!line) {
