@@ -1,6 +1,9 @@
 #include "chatpreview.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QStringList>
+#include <QToolTip>
 
 namespace {
 
@@ -22,6 +25,8 @@ int startColour(binds::ChatScope scope)
     return decorate::White;
 }
 
+constexpr int shownMilliseconds = 4000;
+
 } // namespace
 
 QString chatPreviewHtml(const QString &text, decorate::ColourRules rules, binds::ChatScope scope)
@@ -29,11 +34,14 @@ QString chatPreviewHtml(const QString &text, decorate::ColourRules rules, binds:
     QStringList notes;
     QString shown = text;
     if (scope != binds::ChatScope::None) {
-        const decorate::ChatAsSent sent = decorate::chatAsSent(text);
-        shown = sent.text;
-        if (sent.cut)
-            notes << QStringLiteral("The game sends the first %1 bytes only.").arg(decorate::maxSayBytes);
-        if (sent.dotted)
+        const binds::ChatReceived received = binds::chatAsReceived(text);
+        shown = received.text;
+        // The same words "Add" would refuse the text with; an empty box needs none yet.
+        if (!text.isEmpty())
+            notes << binds::chatRefusal(scope, text);
+        if (received.cut)
+            notes << QStringLiteral("The game sends the first %1 bytes only.").arg(binds::maxSayBytes);
+        if (received.dotted)
             notes << QStringLiteral("Other players see letters beyond plain English, and %, as dots.");
     }
     // A bind line holds at most 1,023 bytes; more is refused on "Add" and need not be drawn.
@@ -48,7 +56,45 @@ QString chatPreviewHtml(const QString &text, decorate::ColourRules rules, binds:
     QString html = QStringLiteral("<table cellpadding=\"4\" bgcolor=\"#2b2b2b\"><tr><td style=\"white-space:pre\">%1"
                                   "</td></tr></table>")
                        .arg(line.isEmpty() ? QStringLiteral("&nbsp;") : line);
-    for (const QString &note : std::as_const(notes))
-        html += QStringLiteral("<p>%1</p>").arg(note.toHtmlEscaped());
+    for (const QString &note : std::as_const(notes)) {
+        if (!note.isEmpty())
+            html += QStringLiteral("<p>%1</p>").arg(note.toHtmlEscaped());
+    }
     return html;
+}
+
+ChatPreviewPopup::ChatPreviewPopup(QWidget *parent)
+    : QLabel(parent, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowTransparentForInput
+                         | Qt::WindowDoesNotAcceptFocus)
+{
+    setObjectName(QStringLiteral("chatPreview"));
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setTextFormat(Qt::RichText);
+    setPalette(QToolTip::palette());
+    setFont(QToolTip::font());
+    setAutoFillBackground(true);
+    setFrameShape(QFrame::Box);
+    setMargin(2);
+    m_hideTimer.setSingleShot(true);
+    m_hideTimer.setInterval(shownMilliseconds);
+    connect(&m_hideTimer, &QTimer::timeout, this, &QWidget::hide);
+}
+
+void ChatPreviewPopup::showUnder(QWidget *box, const QString &html)
+{
+    setText(html);
+    adjustSize();
+    QPoint at = box->mapToGlobal(QPoint(0, box->height()));
+    // On the box's screen, whole where it fits.
+    if (const QScreen *screen = box->screen()) {
+        const QRect room = screen->availableGeometry();
+        at.setX(qBound(room.left(), at.x(), qMax(room.left(), room.right() + 1 - width())));
+        if (at.y() + height() > room.bottom() + 1)
+            at.setY(box->mapToGlobal(QPoint(0, 0)).y() - height());
+    }
+    move(at);
+    show();
+    raise();
+    m_hideTimer.start();
 }

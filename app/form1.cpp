@@ -22,7 +22,6 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QRadioButton>
-#include <QToolTip>
 
 namespace {
 
@@ -86,6 +85,7 @@ Form1::Form1(const QString &settingsPath, QWidget *parent)
     setWindowTitle(QStringLiteral("Quillfen Q3/RTCW Bindwright 1.1"));
     setFixedSize(fromTwips(11205), fromTwips(5025));
     setFont(layoutFont()); // the fixed layout holds only in its own font
+    m_chatPreview = new ChatPreviewPopup(this);
 
     createQuake3Panel();
     createRtcwPanel();
@@ -144,7 +144,7 @@ void Form1::createRtcwPanel()
     Command17 = button(Frame1, "Command17", QStringLiteral("..."), twipsRect(5160, 480, 255, 255));
     Label7 = label(Frame1, "Label7", QStringLiteral("For example, C:\\Program Files\\Return to Castle Wolfenstein\\"),
                    twipsRect(120, 840, 5295, 255));
-    Label8 = label(Frame1, "Label8", QStringLiteral("Key to be bound to (eg space, kp_up etc)"),
+    Label8 = label(Frame1, "Label8", QStringLiteral("Key to be bound to (eg space, kp_uparrow etc)"),
                    twipsRect(120, 1200, 3255, 375));
     txtwolfkey = singleLineEdit(Frame1, "txtwolfkey", QString(), twipsRect(3480, 1200, 1935, 285));
     OptVoice = option(Frame1, "OptVoice", QString(), twipsRect(240, 1560, 255, 255));
@@ -306,7 +306,7 @@ void Form1::updateRtcwPreviews()
 void Form1::showChatPreview(QLineEdit *box)
 {
     // For a moment, by the box: the player sees what the click did.
-    QToolTip::showText(box->mapToGlobal(QPoint(0, box->height())), box->toolTip(), box, {}, 4000);
+    m_chatPreview->showUnder(box, box->toolTip());
 }
 
 void Form1::setReporter(Reporter reporter)
@@ -411,7 +411,7 @@ binds::RtcwPanel Form1::rtcwPanel() const
 void Form1::Command1_Click()
 {
     QString error;
-    const std::optional<binds::BindRequest> request = binds::quake3Request(quake3Panel(), m_host.style, &error);
+    const std::optional<binds::BindRequest> request = binds::quake3Request(quake3Panel(), m_host, &error);
     if (!request) {
         report(error);
         return;
@@ -422,7 +422,7 @@ void Form1::Command1_Click()
 
 void Form1::Command13_Click()
 {
-    const binds::RtcwAssembly assembly = binds::rtcwRequest(rtcwPanel(), m_host.style);
+    const binds::RtcwAssembly assembly = binds::rtcwRequest(rtcwPanel(), m_host);
     txtwolfdir->setText(assembly.root);
     if (!assembly.request) {
         report(assembly.error);
@@ -461,7 +461,7 @@ void Form1::decorateBox(QLineEdit *box, const QString &decorated)
 
 void Form1::addColour(QLineEdit *box, int digit, bool takeFocus)
 {
-    if (takeFocus) // first: a focus change hides a tooltip
+    if (takeFocus)
         box->setFocus(Qt::OtherFocusReason);
     decorateBox(box, decorate::withColour(box->text(), digit));
 }

@@ -19,6 +19,7 @@ class QLineEdit;
 class QRadioButton;
 class WrapButton;
 class Form2;
+class ChatPreviewPopup;
 
 // The main window: both game panels, the status box, and every handler of the program.
 // The controls are the only state; each handler reads them, calls the libraries and
@@ -100,6 +101,7 @@ private:
     decorate::SplitMix64 m_jazzRandom; // one for both panels
     Reporter m_reporter;
     QPointer<Form2> m_picker;
+    ChatPreviewPopup *m_chatPreview;
     // The root folders at start when settings.cfg could not be read: while the boxes
     // still hold them, the file is kept as it is.
     std::optional<settings::Folders> m_unreadSettingsFolders;

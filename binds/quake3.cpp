@@ -1,5 +1,7 @@
 #include "binds/quake3.h"
 
+#include <algorithm>
+
 namespace binds {
 
 using host::withFinalSeparator;
@@ -19,47 +21,47 @@ QString rootRefusal(const QString &root, const RootNames &names, host::Style sty
     return {};
 }
 
-QString chatCommand(ChatScope scope, const QString &say)
+static QString quake3Target(const Quake3Panel &panel, const host::Host &host)
 {
-    switch (scope) {
-    case ChatScope::Team:
-        return QStringLiteral("say_team ") + say;
-    case ChatScope::Public:
-        return QStringLiteral("say ") + say;
-    case ChatScope::None:
-        break;
-    }
-    return say;
-}
-
-static QString quake3Target(const Quake3Panel &panel, host::Style style)
-{
-    // A root or mod folder typed without its final separator must not run into the
-    // next name (C:\Quake3baseq3\, mymodautoexec.cfg).
-    const QString root = withFinalSeparator(panel.root, style);
+    // A root typed without its final separator must not run into the mod folder's name
+    // (C:\Quake3baseq3\).
+    const QString root = withFinalSeparator(panel.root, host.style);
     switch (panel.mod) {
     case Quake3Mod::Baseq3:
-        return withFinalSeparator(root + QStringLiteral("baseq3"), style);
+        return host::gameFolder(root, QStringLiteral("baseq3"), host);
     case Quake3Mod::Osp:
-        return withFinalSeparator(root + QStringLiteral("osp"), style);
+        return host::gameFolder(root, QStringLiteral("osp"), host);
     case Quake3Mod::Custom:
-        return withFinalSeparator(root + panel.customMod, style);
+        return host::gameFolder(root, panel.customMod, host);
     case Quake3Mod::None:
         break;
     }
     return root;
 }
 
-std::optional<BindRequest> quake3Request(const Quake3Panel &panel, host::Style style, QString *error)
+// A mod box of blanks and separators names no folder: the file would land in the root.
+static bool namesNoFolder(const QString &customMod, host::Style style)
+{
+    return std::all_of(customMod.cbegin(), customMod.cend(),
+                       [style](QChar c) { return c.isSpace() || host::isSeparator(c, style); });
+}
+
+std::optional<BindRequest> quake3Request(const Quake3Panel &panel, const host::Host &host, QString *error)
 {
     static const RootNames quake3 = {QStringLiteral("Quake 3"), QStringLiteral("Root Quake3 Dir"),
                                      QStringLiteral("/home/you/.q3a/"), QStringLiteral("C:\\Games\\Quake3\\")};
-    if (const QString refusal = rootRefusal(panel.root, quake3, style);
-        !refusal.isEmpty()) {
+    QString refusal = rootRefusal(panel.root, quake3, host.style);
+    if (refusal.isEmpty() && panel.mod == Quake3Mod::Custom && namesNoFolder(panel.customMod, host.style)) {
+        refusal = QStringLiteral("Type the mod folder's name in the box beside the third mod option (for example "
+                                 "cpma), or choose Baseq3 or OSP.");
+    }
+    if (refusal.isEmpty())
+        refusal = chatRefusal(panel.scope, panel.say);
+    if (!refusal.isEmpty()) {
         *error = refusal;
         return std::nullopt;
     }
-    return BindRequest{panel.key, chatCommand(panel.scope, panel.say), quake3Target(panel, style)};
+    return BindRequest{panel.key, chatCommand(panel.scope, panel.say), quake3Target(panel, host)};
 }
 
 QString normalisedCustomMod(const QString &text, host::Style style)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "binds/bindrequest.h"
+#include "binds/chat.h"
 #include "host/folderstring.h"
 
 #include <optional>
@@ -8,7 +9,6 @@
 namespace binds {
 
 enum class Quake3Mod { None, Baseq3, Osp, Custom };
-enum class ChatScope { None, Team, Public };
 
 // What the Quake 3 panel holds when its "Add" is pressed.
 struct Quake3Panel {
@@ -20,8 +20,10 @@ struct Quake3Panel {
     ChatScope scope = ChatScope::None;
 };
 
-// The bind request for the panel, or nullopt with a message when there is no root folder.
-std::optional<BindRequest> quake3Request(const Quake3Panel &panel, host::Style style, QString *error);
+// The bind request for the panel, or nullopt with a message: no root folder, an empty
+// custom mod folder, or a text the key would not send as typed. The mod folder is spelt
+// as the disk spells it.
+std::optional<BindRequest> quake3Request(const Quake3Panel &panel, const host::Host &host, QString *error);
 
 // The custom mod box after it loses the focus: one final separator, unless it is empty.
 QString normalisedCustomMod(const QString &text, host::Style style);
@@ -37,8 +39,5 @@ struct RootNames {
 // Why a root folder cannot take binds: empty, or relative to wherever the program was
 // started; empty when it is a whole folder.
 QString rootRefusal(const QString &root, const RootNames &names, host::Style style);
-
-// The chat command for a text: "say_team ", "say " or nothing in front.
-QString chatCommand(ChatScope scope, const QString &say);
 
 } // namespace binds

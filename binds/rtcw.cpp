@@ -44,36 +44,48 @@ const QStringList &voiceCommands()
     return commands;
 }
 
-static QString rtcwCommand(const RtcwPanel &panel)
+// The command the key runs, or nullopt with the reason in refusal.
+static std::optional<QString> rtcwCommand(const RtcwPanel &panel, QString *refusal)
 {
     switch (panel.kind) {
     case RtcwKind::Voice:
+        if (panel.voice == voicePlaceholder || panel.voice.trimmed().isEmpty()) {
+            *refusal = QStringLiteral("Pick a voice command from the list first, or type one, such as vsay_team Medic.");
+            return std::nullopt;
+        }
         return panel.voice;
     case RtcwKind::Say:
-        // There is no raw console text in this panel: no chat scope binds nothing.
-        return panel.scope == ChatScope::None ? QString() : chatCommand(panel.scope, panel.say);
+        // This panel binds no console text of the player's own: a text needs its chat.
+        if (panel.scope == ChatScope::None) {
+            *refusal = QStringLiteral("Choose Team Talk or Public for the text to say first.");
+            return std::nullopt;
+        }
+        *refusal = chatRefusal(panel.scope, panel.say);
+        if (!refusal->isEmpty())
+            return std::nullopt;
+        return chatCommand(panel.scope, panel.say);
     case RtcwKind::None:
         break;
     }
-    return {};
+    *refusal = QStringLiteral("Choose what the key sends first: a voice command (the option beside the voice list) "
+                              "or a text to say (the option beside To Say).");
+    return std::nullopt;
 }
 
-RtcwAssembly rtcwRequest(const RtcwPanel &panel, host::Style style)
+RtcwAssembly rtcwRequest(const RtcwPanel &panel, const host::Host &host)
 {
     static const RootNames rtcw = {QStringLiteral("RTCW"), QStringLiteral("RTCW Root Dir"),
                                    QStringLiteral("/home/you/.wolf/"), QStringLiteral("C:\\Games\\RTCW\\")};
-    if (const QString refusal = rootRefusal(panel.root, rtcw, style);
+    if (const QString refusal = rootRefusal(panel.root, rtcw, host.style);
         !refusal.isEmpty()) {
         return {panel.root, std::nullopt, refusal};
     }
-    const QString root = host::withFinalSeparator(panel.root, style);
-    if (panel.kind == RtcwKind::Voice && panel.voice == voicePlaceholder) {
-        return {root, std::nullopt,
-                QStringLiteral("Pick a voice command from the list first, or type one, "
-                               "such as vsay_team Medic.")};
-    }
-    const QString target = host::withFinalSeparator(root + QStringLiteral("main"), style);
-    return {root, BindRequest{panel.key, rtcwCommand(panel), target}, {}};
+    const QString root = host::withFinalSeparator(panel.root, host.style);
+    QString refusal;
+    const std::optional<QString> command = rtcwCommand(panel, &refusal);
+    if (!command)
+        return {root, std::nullopt, refusal};
+    return {root, BindRequest{panel.key, *command, host::gameFolder(root, QStringLiteral("main"), host)}, {}};
 }
 
 } // namespace binds

@@ -35,7 +35,9 @@ struct RtcwAssembly {
 };
 
 // The request for the panel: the root gets its final separator, the file goes into
-// its main folder. Refused without a root, or with the voice box still at its start text.
-RtcwAssembly rtcwRequest(const RtcwPanel &panel, host::Style style);
+// its main folder, spelt as the disk spells it. Refused without a root, without a voice
+// command or a chat scope chosen, with the voice box empty or at its start text, or with
+// a text the key would not send as typed.
+RtcwAssembly rtcwRequest(const RtcwPanel &panel, const host::Host &host);
 
 } // namespace binds

@@ -1,7 +1,5 @@
 #include "decorate/chatrender.h"
 
-#include "host/textencoding.h"
-
 namespace decorate {
 
 namespace {
@@ -46,25 +44,6 @@ QList<ColouredRun> colouredRuns(const QString &text, ColourRules rules, int star
     }
     endRun();
     return runs;
-}
-
-ChatAsSent chatAsSent(const QString &text)
-{
-    // The bytes the bind line holds; a text the file cannot hold is never written.
-    QByteArray bytes = host::toFileEncoding(text).value_or(text.toUtf8());
-    ChatAsSent sent;
-    if (bytes.size() > maxSayBytes) {
-        bytes.truncate(maxSayBytes);
-        sent.cut = true;
-    }
-    for (char &byte : bytes) {
-        if (static_cast<unsigned char>(byte) > 127 || byte == '%') {
-            byte = '.';
-            sent.dotted = true;
-        }
-    }
-    sent.text = QString::fromLatin1(bytes);
-    return sent;
 }
 
 } // namespace decorate

@@ -30,17 +30,4 @@ struct ColouredRun {
 // The text in runs of one colour, starting in startColour, codes not shown.
 QList<ColouredRun> colouredRuns(const QString &text, ColourRules rules, int startColour);
 
-// What the other players see of a say or say_team text: the server keeps at most
-// 149 bytes of it (MAX_SAY_TEXT), and the network turns every byte above 127 and every
-// "%" into "." (MSG_WriteString).
-struct ChatAsSent {
-    QString text;       // as the others receive it, codes still in
-    bool cut = false;   // the text was longer than the game sends
-    bool dotted = false; // letters became dots
-};
-ChatAsSent chatAsSent(const QString &text);
-
-// The longest chat text a server passes on, in bytes.
-inline constexpr qsizetype maxSayBytes = 149;
-
 } // namespace decorate

@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QProcessEnvironment>
 
+#include <algorithm>
+
 namespace host {
 
 Host Host::current()
@@ -72,6 +74,32 @@ bool isWholeFolder(const QString &folder, Style style)
     if (folder.size() >= 2 && slash(folder.at(0)) && slash(folder.at(1)))
         return true;
     return style == Style::Posix && ((!folder.isEmpty() && isSeparator(folder.front(), style)) || isHomeFolder(folder, style));
+}
+
+QString matchingEntry(const QString &folder, const QString &name)
+{
+    if (QFileInfo::exists(folder + u'/' + name))
+        return name;
+    const QStringList entries =
+        QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QString &entry : entries) {
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            return entry;
+    }
+    return name;
+}
+
+QString gameFolder(const QString &root, const QString &name, const Host &host)
+{
+    QString spelt = name;
+    while (endsWithSeparator(spelt, host.style))
+        spelt.chop(1);
+    const bool oneName = std::none_of(spelt.cbegin(), spelt.cend(), [&](QChar c) { return isSeparator(c, host.style); });
+    if (host.style == Style::Posix && oneName && !spelt.isEmpty()) {
+        if (const HostPath folder = toHostPath(root, host); folder.ok())
+            spelt = matchingEntry(folder.path, spelt);
+    }
+    return withFinalSeparator(root + spelt, host.style);
 }
 
 HostPath toHostPath(const QString &folderString, const Host &host)

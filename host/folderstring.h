@@ -36,6 +36,10 @@ QString withFinalSeparator(const QString &folder, Style style);
 // a drive ("C:\"), a share ("\\server\"), or on POSIX hosts at "/" or the home folder ("~/").
 bool isWholeFolder(const QString &folder, Style style);
 
+// The entry of a folder (a path of this machine) whose name matches without regard to
+// case, as the folder spells it (an exact match first); the name itself when none matches.
+QString matchingEntry(const QString &folder, const QString &name);
+
 struct HostPath {
     QString path;  // as the host's file system takes it
     QString error; // why the string has no such path; empty on success
@@ -46,5 +50,11 @@ struct HostPath {
 // POSIX hosts "~" and "~/" at the start stand for the home folder, and drive paths
 // lead into the Wine prefix, read as Windows reads them.
 HostPath toHostPath(const QString &folderString, const Host &host);
+
+// The folder string of a game folder below a root that ends in a separator, with its
+// final separator. The games find "main" in a folder that holds "Main" (Windows ignores
+// case, and so does Wine's reading of a drive path): a one-name folder that is missing
+// as spelt takes the spelling of an entry that differs only in case.
+QString gameFolder(const QString &root, const QString &name, const Host &host);
 
 } // namespace host

@@ -52,8 +52,8 @@ QString findPlace(const QString &start, const Place &place)
 {
     QString folder = start;
     for (const QString &name : QString::fromUtf8(place.folder).split(u'/'))
-        folder += u'/' + wine::matchingEntry(folder, name);
-    const QString data = folder + u'/' + wine::matchingEntry(folder, QString::fromUtf8(place.dataFolder));
+        folder += u'/' + matchingEntry(folder, name);
+    const QString data = folder + u'/' + matchingEntry(folder, QString::fromUtf8(place.dataFolder));
     return QFileInfo(data).isDir() ? folder : QString();
 }
 

@@ -35,19 +35,6 @@ QList<QChar> driveLetters(const QString &winePrefix)
     return letters;
 }
 
-QString matchingEntry(const QString &folder, const QString &name)
-{
-    if (QFileInfo::exists(folder + u'/' + name))
-        return name;
-    const QStringList entries =
-        QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    for (const QString &entry : entries) {
-        if (entry.compare(name, Qt::CaseInsensitive) == 0)
-            return entry;
-    }
-    return name;
-}
-
 HostPath hostPathFor(const QString &windowsPath, const QString &winePrefix)
 {
     const QChar letter = windowsPath.at(0).toLower();

@@ -26,8 +26,4 @@ HostPath hostPathFor(const QString &windowsPath, const QString &winePrefix);
 // folders; nullopt for any other folder.
 std::optional<QString> windowsPathFor(const QString &hostPath, const QString &winePrefix);
 
-// The entry of a folder whose name matches without regard to case, as the folder
-// spells it (an exact match first); the name itself when none matches.
-QString matchingEntry(const QString &folder, const QString &name);
-
 } // namespace host::wine

@@ -3,6 +3,7 @@
 #include "windowtesting.h"
 #include "wrapbutton.h"
 
+#include "binds/chat.h"
 #include "binds/rtcw.h"
 #include "decorate/decorations.h"
 #include "settings/settingsfile.h"
@@ -19,7 +20,6 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QToolTip>
 
 #include "testfiles.h"
 #include "testhost.h"
@@ -86,6 +86,7 @@ private slots:
 
     void quake3Add_writesBindAndStatus();
     void quake3Add_rawConsoleTextStraightAfterStart();
+    void rtcwAdd_normalisesRootAndWritesIntoMain_data();
     void rtcwAdd_normalisesRootAndWritesIntoMain();
     void rtcwAdd_twiceGrowsStatus();
     void rtcwAdd_bindsTheVoiceCommandAsTyped_data();
@@ -344,9 +345,17 @@ void TestForm1::quake3Add_rawConsoleTextStraightAfterStart()
     QCOMPARE(box("Text1")->text(), QDir::toNativeSeparators(m_dir->path())); // the box itself is left as typed
 }
 
+void TestForm1::rtcwAdd_normalisesRootAndWritesIntoMain_data()
+{
+    QTest::addColumn<QString>("main"); // as the disk spells it
+    QTest::newRow("main") << "main";
+    QTest::newRow("Steam's Main") << "Main";
+}
+
 void TestForm1::rtcwAdd_normalisesRootAndWritesIntoMain()
 {
-    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("main")));
+    QFETCH(QString, main);
+    QVERIFY(QDir(m_dir->path()).mkdir(main));
     box("txtwolfdir")->setText(QDir::toNativeSeparators(m_dir->path()));
     box("txtwolfkey")->setText(QStringLiteral("mouse3"));
     radio("OptVoice")->click();
@@ -355,7 +364,8 @@ void TestForm1::rtcwAdd_normalisesRootAndWritesIntoMain()
     click("Command13");
     QVERIFY2(m_reported.messages.isEmpty(), qPrintable(m_reported.messages.join(u'\n')));
     QCOMPARE(box("txtwolfdir")->text(), withSeparator(m_dir->path()));
-    QCOMPARE(contents(m_dir->filePath(QStringLiteral("main/autoexec.cfg"))), QByteArray("bind mouse3 \"vsay_team Medic\"\r\n"));
+    QCOMPARE(contents(m_dir->filePath(main + QStringLiteral("/autoexec.cfg"))), QByteArray("bind mouse3 \"vsay_team Medic\"\r\n"));
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList{main});
     QCOMPARE(box("Text2")->text(), QStringLiteral("Status:Wrote Bind..."));
 }
 
@@ -392,12 +402,13 @@ void TestForm1::add_fileGrowingPastTheOriginalGamesIsTold()
     writeFile(m_dir->filePath(QStringLiteral("osp/autoexec.cfg")), QByteArray(16380, '\n'));
     box("Text1")->setText(withSeparator(m_dir->path()));
     box("txtkey")->setText(QStringLiteral("f1"));
+    box("txtsay")->setText(QStringLiteral("+attack"));
     click("Command1");
     click("Command1");
     QCOMPARE(m_reported.messages.size(), 1); // once, when the file passes the size
     QVERIFY2(m_reported.messages.first().contains(QLatin1String("ignore the whole file")),
              qPrintable(m_reported.messages.first()));
-    QCOMPARE(box("Text2")->text(), QStringLiteral("Status: Added .... Added ...."));
+    QCOMPARE(box("Text2")->text(), QStringLiteral("Status: Added +atta.... Added +atta...."));
 }
 
 void TestForm1::rtcwAdd_twiceGrowsStatus()
@@ -421,8 +432,18 @@ void TestForm1::add_refusalChangesNothingAndNextAddWorks()
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("osp")));
     const QString file = m_dir->filePath(QStringLiteral("osp/autoexec.cfg"));
     box("Text1")->setText(withSeparator(m_dir->path()));
-    box("txtsay")->setText(QStringLiteral("say \"hi\""));
     box("txtkey")->setText(QStringLiteral("f1"));
+    box("txtwolfdir")->setText(QDir::toNativeSeparators(m_dir->path()));
+    box("txtwolfkey")->setText(QStringLiteral("f2"));
+    // Straight after start: no text in one panel, nothing chosen in the other.
+    click("Command1");
+    click("Command13");
+    QCOMPARE(m_reported.messages.size(), 2);
+    QVERIFY2(m_reported.messages.first().contains(QLatin1String("Type the text to say")), qPrintable(m_reported.messages.first()));
+    QVERIFY2(m_reported.messages.last().contains(QLatin1String("Choose what the key sends")), qPrintable(m_reported.messages.last()));
+    m_reported.messages.clear();
+
+    box("txtsay")->setText(QStringLiteral("say \"hi\""));
     click("Command1");
     QCOMPARE(m_reported.messages.size(), 1);
     QVERIFY2(m_reported.messages.first().contains(QLatin1String("double quote")), qPrintable(m_reported.messages.first()));
@@ -436,9 +457,7 @@ void TestForm1::add_refusalChangesNothingAndNextAddWorks()
     QCOMPARE(contents(file), QByteArray("bind f1 \"say hi\"\r\n"));
 
     // The voice box at its start text, and an empty RTCW root, are refused too.
-    box("txtwolfdir")->setText(QDir::toNativeSeparators(m_dir->path()));
     radio("OptVoice")->click();
-    box("txtwolfkey")->setText(QStringLiteral("f2"));
     click("Command13");
     QCOMPARE(m_reported.messages.size(), 2);
     QVERIFY(m_reported.messages.last().contains(QLatin1String("voice command")));
@@ -454,6 +473,8 @@ void TestForm1::add_writeFailureIsReported()
     const QString missing = withSeparator(m_dir->filePath(QStringLiteral("no-such-game")));
     box("txtwolfdir")->setText(missing);
     box("txtwolfkey")->setText(QStringLiteral("f1"));
+    radio("OptVoice")->click();
+    control<QComboBox>(m_window.get(), "CboVoice")->setCurrentIndex(0);
     click("Command13");
     QCOMPARE(m_reported.messages.size(), 1);
     QVERIFY2(m_reported.messages.first().contains(withSeparator(missing + QStringLiteral("main")) + QStringLiteral("autoexec.cfg")),
@@ -527,10 +548,22 @@ void TestForm1::chatPreview_showsAfterADecoration()
     radio("Option4")->click(); // public chat: starts green
     box("txtsay")->setText(QStringLiteral("gg"));
     click("Command2"); // Red
-    QTRY_VERIFY(QToolTip::isVisible());
-    QCOMPARE(QToolTip::text(), box("txtsay")->toolTip());
-    QVERIFY2(QToolTip::text().contains(QLatin1String("<span style=\"color:#00ff00\">gg</span>")), qPrintable(QToolTip::text()));
-    QVERIFY2(!QToolTip::text().contains(QLatin1String("^1")), "codes are not shown");
+    auto *preview = control<QLabel>(m_window.get(), "chatPreview");
+    QTRY_VERIFY(preview->isVisible());
+    QCOMPARE(preview->text(), box("txtsay")->toolTip());
+    QVERIFY2(preview->text().contains(QLatin1String("<span style=\"color:#00ff00\">gg</span>")), qPrintable(preview->text()));
+    QVERIFY2(!preview->text().contains(QLatin1String("^1")), "codes are not shown");
+    // Under the box, and no window of its own to click on.
+    QCOMPARE(preview->pos(), box("txtsay")->mapToGlobal(QPoint(0, box("txtsay")->height())));
+    QVERIFY(preview->windowHandle()->flags().testFlag(Qt::WindowTransparentForInput));
+    click("Command4"); // Yellow, under the preview
+    QCOMPARE(box("txtsay")->text(), QStringLiteral("gg^1^3"));
+    QTRY_VERIFY_WITH_TIMEOUT(!preview->isVisible(), 6000);
+
+    // What the others receive, and why, as "Add" would say it.
+    box("txtsay")->setText(QStringLiteral("visit http://example.org"));
+    QVERIFY2(box("txtsay")->toolTip().contains(QLatin1String(">visit http:</span>")), qPrintable(box("txtsay")->toolTip()));
+    QVERIFY(box("txtsay")->toolTip().contains(binds::chatRefusal(binds::ChatScope::Public, box("txtsay")->text()).toHtmlEscaped()));
     box("txtsay")->setText(QString(200, u'x'));
     QVERIFY(box("txtsay")->toolTip().contains(QLatin1String("first 149 bytes")));
 }

@@ -78,7 +78,7 @@ void TestRobustness::fillValidPanels()
     control<QRadioButton>(m_window.get(), "Option1")->click();
     control<QRadioButton>(m_window.get(), "Option4")->click();
     box("txtkey")->setText(QStringLiteral("f1"));
-    box("txtsay")->setText(QStringLiteral("^1hello; say again"));
+    box("txtsay")->setText(QStringLiteral("^1hello, say again"));
     box("txtwolfdir")->setText(m_dir->filePath(QStringLiteral("wolf")));
     box("txtwolfkey")->setText(QStringLiteral("mouse3"));
     control<QRadioButton>(m_window.get(), "OptVoice")->click();
@@ -96,7 +96,7 @@ void TestRobustness::verifyValidAddStillWorks()
     click("Command13");
     QCOMPARE(m_reported.messages.size(), reportedBefore);
     QVERIFY(contents(quake3File()).startsWith(q3Before));
-    QVERIFY(contents(quake3File()).endsWith("bind f1 \"say ^1hello; say again\"\r\n"));
+    QVERIFY(contents(quake3File()).endsWith("bind f1 \"say ^1hello, say again\"\r\n"));
     QVERIFY(contents(rtcwFile()).startsWith(wolfBefore));
     QVERIFY(contents(rtcwFile()).endsWith("bind mouse3 \"vsay_team Medic\"\r\n"));
 }
@@ -106,16 +106,24 @@ void TestRobustness::refusals_changeNothing_data()
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("button");
-    QTest::newRow("empty key") << "txtkey" << "" << "Command1";
-    QTest::newRow("two keys") << "txtkey" << "f1 f2" << "Command1";
-    QTest::newRow("key that runs a command") << "txtwolfkey" << "f1;quit" << "Command13";
-    QTest::newRow("quote in text") << "txtsay" << "hi\" ; quit ; \"" << "Command1";
-    QTest::newRow("line break in text") << "txtsay" << "hi\nquit" << "Command1";
-    QTest::newRow("empty Quake 3 root") << "Text1" << "" << "Command1";
-    QTest::newRow("empty RTCW root") << "txtwolfdir" << "" << "Command13";
-    QTest::newRow("voice placeholder") << "CboVoice" << "Voice Commands" << "Command13";
-    QTest::newRow("quote in typed voice") << "CboVoice" << "vsay \"x\"" << "Command13";
-    QTest::newRow("text too long to jazz") << "txtsay" << QString(40000, u'a') << "Command11";
+    QTest::addColumn<QString>("option"); // chosen first, when given
+    QTest::newRow("empty key") << "txtkey" << "" << "Command1" << "";
+    QTest::newRow("two keys") << "txtkey" << "f1 f2" << "Command1" << "";
+    QTest::newRow("key that runs a command") << "txtwolfkey" << "f1;quit" << "Command13" << "";
+    QTest::newRow("quote in text") << "txtsay" << "hi\" ; quit ; \"" << "Command1" << "";
+    QTest::newRow("line break in text") << "txtsay" << "hi\nquit" << "Command1" << "";
+    QTest::newRow("; in chat") << "txtsay" << "gg; quit" << "Command1" << "";
+    QTest::newRow("// in chat") << "txtsay" << "visit http://example.org" << "Command1" << "";
+    QTest::newRow("empty chat") << "txtsay" << "" << "Command1" << "";
+    QTest::newRow("blanks the game merges") << "txtsay" << "gg   wp" << "Command1" << "";
+    QTest::newRow("empty custom mod") << "txtmod" << "" << "Command1" << "Option5";
+    QTest::newRow("RTCW text without a chat") << "txtwolfsay" << "gg" << "Command13" << "OptSay";
+    QTest::newRow("empty Quake 3 root") << "Text1" << "" << "Command1" << "";
+    QTest::newRow("empty RTCW root") << "txtwolfdir" << "" << "Command13" << "";
+    QTest::newRow("voice placeholder") << "CboVoice" << "Voice Commands" << "Command13" << "";
+    QTest::newRow("voice box emptied") << "CboVoice" << "" << "Command13" << "";
+    QTest::newRow("quote in typed voice") << "CboVoice" << "vsay \"x\"" << "Command13" << "";
+    QTest::newRow("text too long to jazz") << "txtsay" << QString(40000, u'a') << "Command11" << "";
 }
 
 void TestRobustness::refusals_changeNothing()
@@ -123,9 +131,12 @@ void TestRobustness::refusals_changeNothing()
     QFETCH(QString, control);
     QFETCH(QString, value);
     QFETCH(QString, button);
+    QFETCH(QString, option);
     writeFile(quake3File(), "seta name player\r\n");
     writeFile(rtcwFile(), "seta name soldier\r\n");
 
+    if (!option.isEmpty())
+        ::control<QRadioButton>(m_window.get(), qPrintable(option))->click();
     if (control == QLatin1String("CboVoice"))
         ::control<QComboBox>(m_window.get(), "CboVoice")->setEditText(value);
     else
@@ -164,7 +175,7 @@ void TestRobustness::existingFile_keepsEveryByte()
     QVERIFY(m_reported.messages.isEmpty());
     const QByteArray now = contents(quake3File());
     QVERIFY(now.startsWith(old));
-    QCOMPARE(now.mid(old.size()), QByteArray(finalLineEnd ? "" : "\r\n") + "bind f1 \"say ^1hello; say again\"\r\n");
+    QCOMPARE(now.mid(old.size()), QByteArray(finalLineEnd ? "" : "\r\n") + "bind f1 \"say ^1hello, say again\"\r\n");
 }
 
 void TestRobustness::unwritableTargets_areReported_data()

@@ -1,11 +1,22 @@
 #include "binds/quake3.h"
 #include "binds/rtcw.h"
 #include "binds/status.h"
+#include "host/textencoding.h"
 
 #include <QTest>
 
 using namespace binds;
 using host::Style;
+
+namespace {
+
+// Assemblies on a host of each style; the folders named here do not exist.
+host::Host hostOf(Style style)
+{
+    return {style, QStringLiteral("/nonexistent-wine-prefix"), QStringLiteral("/home/you")};
+}
+
+} // namespace
 
 class TestAssembly : public QObject
 {
@@ -16,6 +27,10 @@ private slots:
     void quake3_target();
     void quake3_chatPrefix_data();
     void quake3_chatPrefix();
+    void chatRefusal_data();
+    void chatRefusal();
+    void chatAsReceived_data();
+    void chatAsReceived();
     void quake3_emptyRoot_isRefused();
     void customMod_normalised_data();
     void customMod_normalised();
@@ -48,7 +63,9 @@ void TestAssembly::quake3_target_data()
     QTest::newRow("osp") << Style::Windows << "C:\\Q3\\" << osp << "other" << "C:\\Q3\\osp\\";
     QTest::newRow("custom, normalised") << Style::Windows << "C:\\Q3\\" << custom << "cpma\\" << "C:\\Q3\\cpma\\";
     QTest::newRow("custom, never left the box") << Style::Windows << "C:\\Q3\\" << custom << "mymod" << "C:\\Q3\\mymod\\";
-    QTest::newRow("custom, empty") << Style::Windows << "C:\\Q3\\" << custom << "" << "C:\\Q3\\";
+    QTest::newRow("custom, empty: refused") << Style::Windows << "C:\\Q3\\" << custom << "" << "";
+    QTest::newRow("custom, blanks: refused") << Style::Windows << "C:\\Q3\\" << custom << "  " << "";
+    QTest::newRow("custom, a separator only: refused") << Style::Posix << "/q3/" << custom << "/" << "";
     QTest::newRow("no mod chosen") << Style::Windows << "C:\\Q3\\" << none << "other" << "C:\\Q3\\";
     QTest::newRow("root without separator") << Style::Windows << "C:\\Quake3" << base << "" << "C:\\Quake3\\baseq3\\";
     QTest::newRow("posix root") << Style::Posix << "/home/p/.q3a" << base << "" << "/home/p/.q3a/baseq3/";
@@ -65,7 +82,12 @@ void TestAssembly::quake3_target()
     QFETCH(QString, dirloc);
     Quake3Panel panel{root, custom, QStringLiteral("hi"), QStringLiteral("f1"), Quake3Mod(mod), ChatScope::Team};
     QString error;
-    const std::optional<BindRequest> request = quake3Request(panel, style, &error);
+    const std::optional<BindRequest> request = quake3Request(panel, hostOf(style), &error);
+    if (dirloc.isEmpty()) {
+        QVERIFY(!request);
+        QVERIFY2(error.contains(QLatin1String("Type the mod folder's name")), qPrintable(error));
+        return;
+    }
     QVERIFY2(request, qPrintable(error));
     QCOMPARE(request->dirloc, dirloc);
     QCOMPARE(request->key, QStringLiteral("f1"));
@@ -86,7 +108,85 @@ void TestAssembly::quake3_chatPrefix()
     QFETCH(QString, text);
     Quake3Panel panel{"C:\\Q3\\", "other", "^1hi", "f1", Quake3Mod::Osp, ChatScope(scope)};
     QString error;
-    QCOMPARE(quake3Request(panel, Style::Windows, &error)->text, text);
+    QCOMPARE(quake3Request(panel, hostOf(Style::Windows), &error)->text, text);
+}
+
+void TestAssembly::chatRefusal_data()
+{
+    QTest::addColumn<int>("scope");
+    QTest::addColumn<QString>("say");
+    QTest::addColumn<QString>("refusal"); // what it says; empty: the text is bound
+    const int none = int(ChatScope::None), team = int(ChatScope::Team), pub = int(ChatScope::Public);
+    QTest::newRow("chat") << pub << "^1gg wp" << "";
+    QTest::newRow("single blanks, colours between blanks") << team << "a ^1 ^2 b" << "";
+    QTest::newRow("a lone /, * and */") << pub << "1/2 * 3 */" << "";
+    QTest::newRow("; in chat") << pub << "gg; quit" << "a ; ends the chat and runs the rest as a console command";
+    QTest::newRow("; in team chat, at the end") << team << "gg;" << "receive only \"gg\"";
+    QTest::newRow("//") << pub << "visit http://example.org" << "receive only \"visit http:\"";
+    QTest::newRow("/* */") << team << "a /* b */ c" << "start of a comment";
+    QTest::newRow("run of blanks") << pub << "gg   wp" << "receive \"gg wp\"";
+    QTest::newRow("tab") << pub << "gg\twp" << "receive \"gg wp\"";
+    QTest::newRow("leading blank") << team << " gg" << "receive \"gg\"";
+    QTest::newRow("trailing blank") << team << "gg " << "drops blanks at the start and the end";
+    QTest::newRow("empty chat") << pub << "" << "Type the text to say first";
+    QTest::newRow("blank chat") << team << "  " << "Type the text to say first";
+    QTest::newRow("raw: ; chains on purpose") << none << "say a; vsay Hi" << "";
+    QTest::newRow("raw: blanks as typed") << none << "say  a " << "";
+    QTest::newRow("raw: empty") << none << "" << "or a console command";
+    QTest::newRow("raw: a tab only") << none << "\t" << "or a console command";
+}
+
+void TestAssembly::chatRefusal()
+{
+    QFETCH(int, scope);
+    QFETCH(QString, say);
+    QFETCH(QString, refusal);
+    const QString refused = binds::chatRefusal(ChatScope(scope), say);
+    QCOMPARE(refused.isEmpty(), refusal.isEmpty());
+    QVERIFY2(refused.contains(refusal), qPrintable(refused));
+    // The two panels refuse alike.
+    Quake3Panel quake3{"C:\\Q3\\", "other", say, "f1", Quake3Mod::Osp, ChatScope(scope)};
+    QString error;
+    QCOMPARE(quake3Request(quake3, hostOf(Style::Windows), &error).has_value(), refusal.isEmpty());
+    if (ChatScope(scope) != ChatScope::None) {
+        const RtcwPanel rtcw{"C:\\RTCW\\", "f1", "", say, RtcwKind::Say, ChatScope(scope)};
+        QCOMPARE(rtcwRequest(rtcw, hostOf(Style::Windows)).error, refused);
+    }
+}
+
+void TestAssembly::chatAsReceived_data()
+{
+    QTest::addColumn<QString>("say");
+    QTest::addColumn<QString>("received");
+    QTest::addColumn<bool>("cut");
+    QTest::addColumn<bool>("dotted");
+    QTest::newRow("as typed") << "^1gg" << "^1gg" << false << false;
+    QTest::newRow("149 bytes") << QString(149, u'a') << QString(149, u'a') << false << false;
+    QTest::newRow("150 bytes") << QString(150, u'a') << QString(149, u'a') << true << false;
+    QTest::newRow("149 bytes once blanks merge") << "  " + QString(149, u'a') << QString(149, u'a') << false << false;
+    QTest::newRow("percent") << "100%" << "100." << false << true;
+    const QString accented = QStringLiteral("é");
+    const QString dots(host::toFileEncoding(accented).value_or(QByteArray()).size(), u'.');
+    QTest::newRow("beyond ASCII, a dot a byte") << accented << dots << false << true;
+    QTest::newRow("dots are no blanks") << "a " + accented + " b" << "a " + dots + " b" << false << true;
+    QTest::newRow("runs of blanks and tabs") << " gg \t  wp " << "gg wp" << false << false;
+    QTest::newRow("// ends it") << "visit http://example.org" << "visit http:" << false << false;
+    QTest::newRow("/* */ ends the command after */") << "a /* b */ c" << "a" << false << false;
+    QTest::newRow("/* unclosed") << "a /* b" << "a" << false << false;
+    QTest::newRow("; ends it") << "gg; quit" << "gg" << false << false;
+    QTest::newRow("// hides a ;") << "a // b; c" << "a" << false << false;
+}
+
+void TestAssembly::chatAsReceived()
+{
+    QFETCH(QString, say);
+    QFETCH(QString, received);
+    QFETCH(bool, cut);
+    QFETCH(bool, dotted);
+    const ChatReceived result = binds::chatAsReceived(say);
+    QCOMPARE(result.text, received);
+    QCOMPARE(result.cut, cut);
+    QCOMPARE(result.dotted, dotted);
 }
 
 void TestAssembly::quake3_emptyRoot_isRefused()
@@ -94,7 +194,7 @@ void TestAssembly::quake3_emptyRoot_isRefused()
     for (const QString &root : {QString(), QStringLiteral("  ")}) {
         Quake3Panel panel{root, "other", "hi", "f1", Quake3Mod::Osp, ChatScope::None};
         QString error;
-        QVERIFY(!quake3Request(panel, Style::Windows, &error));
+        QVERIFY(!quake3Request(panel, hostOf(Style::Windows), &error));
         QVERIFY2(error.contains(QLatin1String("Quake 3 folder")), qPrintable(error));
     }
 }
@@ -125,17 +225,17 @@ void TestAssembly::rtcw_rootGainsSeparator_andTargetsMain()
 {
     const QString root = QStringLiteral("C:\\Program Files\\Return to Castle Wolfenstein");
     RtcwPanel panel{root, "mouse3", "vsay_team Medic", "", RtcwKind::Voice, ChatScope::None};
-    const RtcwAssembly first = rtcwRequest(panel, Style::Windows);
+    const RtcwAssembly first = rtcwRequest(panel, hostOf(Style::Windows));
     QCOMPARE(first.root, root + u'\\');
     QVERIFY(first.request);
     QCOMPARE(first.request->dirloc, root + QStringLiteral("\\main\\"));
     QCOMPARE(first.request->text, QStringLiteral("vsay_team Medic"));
 
     panel.root = first.root; // a second "Add" never doubles the separator
-    QCOMPARE(rtcwRequest(panel, Style::Windows).root, first.root);
+    QCOMPARE(rtcwRequest(panel, hostOf(Style::Windows)).root, first.root);
 
     panel.root = QStringLiteral("/home/p/rtcw");
-    QCOMPARE(rtcwRequest(panel, Style::Posix).request->dirloc, QStringLiteral("/home/p/rtcw/main/"));
+    QCOMPARE(rtcwRequest(panel, hostOf(Style::Posix)).request->dirloc, QStringLiteral("/home/p/rtcw/main/"));
 }
 
 void TestAssembly::rtcw_command_data()
@@ -143,15 +243,17 @@ void TestAssembly::rtcw_command_data()
     QTest::addColumn<int>("kind");
     QTest::addColumn<int>("scope");
     QTest::addColumn<QString>("voice");
-    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("text"); // or, for a refusal, what it says
     const int voice = int(RtcwKind::Voice), say = int(RtcwKind::Say), none = int(RtcwKind::None);
     const int team = int(ChatScope::Team), pub = int(ChatScope::Public), noScope = int(ChatScope::None);
     QTest::newRow("voice wins over scope") << voice << team << "vsay Hi" << "vsay Hi";
     QTest::newRow("typed voice, as typed") << voice << noScope << "vsay_team Custom" << "vsay_team Custom";
     QTest::newRow("team chat") << say << team << "vsay Hi" << "say_team ^1go";
     QTest::newRow("public chat") << say << pub << "vsay Hi" << "say ^1go";
-    QTest::newRow("say without scope: empty") << say << noScope << "vsay Hi" << "";
-    QTest::newRow("nothing chosen: empty") << none << pub << "vsay Hi" << "";
+    QTest::newRow("say without scope: refused") << say << noScope << "vsay Hi" << "Choose Team Talk or Public";
+    QTest::newRow("nothing chosen: refused") << none << pub << "vsay Hi" << "Choose what the key sends";
+    QTest::newRow("voice box emptied: refused") << voice << noScope << " " << "Pick a voice command";
+    QTest::newRow("typed voice keeps its ;") << voice << noScope << "vsay Hi; vsay Bye" << "vsay Hi; vsay Bye";
 }
 
 void TestAssembly::rtcw_command()
@@ -161,15 +263,18 @@ void TestAssembly::rtcw_command()
     QFETCH(QString, voice);
     QFETCH(QString, text);
     RtcwPanel panel{"C:\\RTCW\\", "f1", voice, "^1go", RtcwKind(kind), ChatScope(scope)};
-    const RtcwAssembly assembly = rtcwRequest(panel, Style::Windows);
-    QVERIFY2(assembly.request, qPrintable(assembly.error));
+    const RtcwAssembly assembly = rtcwRequest(panel, hostOf(Style::Windows));
+    if (!assembly.request) {
+        QVERIFY2(assembly.error.startsWith(text), qPrintable(assembly.error));
+        return;
+    }
     QCOMPARE(assembly.request->text, text);
 }
 
 void TestAssembly::rtcw_emptyRoot_isRefusedAndLeftEmpty()
 {
     RtcwPanel panel{"", "f1", "vsay Hi", "", RtcwKind::Voice, ChatScope::None};
-    const RtcwAssembly assembly = rtcwRequest(panel, Style::Windows);
+    const RtcwAssembly assembly = rtcwRequest(panel, hostOf(Style::Windows));
     QVERIFY(!assembly.request);
     QCOMPARE(assembly.root, QString());
     QVERIFY2(assembly.error.contains(QLatin1String("RTCW folder")), qPrintable(assembly.error));
@@ -178,13 +283,15 @@ void TestAssembly::rtcw_emptyRoot_isRefusedAndLeftEmpty()
 void TestAssembly::rtcw_voicePlaceholder_isRefused()
 {
     RtcwPanel panel{"C:\\RTCW", "f1", voicePlaceholder.toString(), "", RtcwKind::Voice, ChatScope::None};
-    const RtcwAssembly assembly = rtcwRequest(panel, Style::Windows);
+    const RtcwAssembly assembly = rtcwRequest(panel, hostOf(Style::Windows));
     QVERIFY(!assembly.request);
     QCOMPARE(assembly.root, QStringLiteral("C:\\RTCW\\"));
     QVERIFY2(assembly.error.contains(QLatin1String("voice command")), qPrintable(assembly.error));
 
     panel.kind = RtcwKind::Say; // the placeholder only matters when the voice is bound
-    QVERIFY(rtcwRequest(panel, Style::Windows).request);
+    panel.scope = ChatScope::Team;
+    panel.say = QStringLiteral("go");
+    QVERIFY(rtcwRequest(panel, hostOf(Style::Windows)).request);
 }
 
 void TestAssembly::rtcw_voiceList_inOrder()
@@ -245,9 +352,9 @@ void TestAssembly::relativeRoots_areRefusedInBothPanels()
     QFETCH(QString, root);
     QFETCH(QString, example);
     QString error;
-    const bool quake3 = quake3Request({root, "other", "hi", "f1", Quake3Mod::Baseq3, ChatScope::None}, style, &error)
+    const bool quake3 = quake3Request({root, "other", "hi", "f1", Quake3Mod::Baseq3, ChatScope::None}, hostOf(style), &error)
                             .has_value();
-    const RtcwAssembly rtcw = rtcwRequest({root, "f1", "vsay Hi", "", RtcwKind::Voice, ChatScope::None}, style);
+    const RtcwAssembly rtcw = rtcwRequest({root, "f1", "vsay Hi", "", RtcwKind::Voice, ChatScope::None}, hostOf(style));
     QCOMPARE(quake3, example.isEmpty());
     QCOMPARE(rtcw.request.has_value(), example.isEmpty());
     for (const QString &message : {error, rtcw.error}) {

@@ -65,8 +65,6 @@ private slots:
 
     void rendering_data();
     void rendering();
-    void chatAsSent_data();
-    void chatAsSent();
     void jazz_keepsCharactersWhole();
 };
 
@@ -250,32 +248,6 @@ void TestDecorate::rendering()
     QFETCH(int, rules);
     QFETCH(Runs, runs);
     QCOMPARE(decorate::colouredRuns(text, ColourRules(rules), decorate::Green), runs);
-}
-
-void TestDecorate::chatAsSent_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("sent");
-    QTest::addColumn<bool>("cut");
-    QTest::addColumn<bool>("dotted");
-    QTest::newRow("as typed") << "^1gg" << "^1gg" << false << false;
-    QTest::newRow("149 bytes") << QString(149, u'a') << QString(149, u'a') << false << false;
-    QTest::newRow("150 bytes") << QString(150, u'a') << QString(149, u'a') << true << false;
-    QTest::newRow("percent") << "100%" << "100." << false << true;
-    const QString accented = QStringLiteral("é");
-    QTest::newRow("beyond ASCII, a dot a byte") << accented << QString(accented.toLocal8Bit().size(), u'.') << false << true;
-}
-
-void TestDecorate::chatAsSent()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, sent);
-    QFETCH(bool, cut);
-    QFETCH(bool, dotted);
-    const decorate::ChatAsSent result = decorate::chatAsSent(text);
-    QCOMPARE(result.text, sent);
-    QCOMPARE(result.cut, cut);
-    QCOMPARE(result.dotted, dotted);
 }
 
 QTEST_GUILESS_MAIN(TestDecorate)

@@ -27,6 +27,8 @@ private slots:
     void wholeFolders();
     void pickedFolders_becomeFolderStrings_data();
     void pickedFolders_becomeFolderStrings();
+    void gameFolders_takeTheDiskSpelling_data();
+    void gameFolders_takeTheDiskSpelling();
 
 private:
     QTemporaryDir m_prefix;
@@ -203,6 +205,39 @@ void TestFolderString::pickedFolders_becomeFolderStrings()
     const std::optional<QString> result = host::folderStringFor(picked, {Style::Posix, QStringLiteral("/wine")}, &error);
     QCOMPARE(result.value_or(QString()), folderString);
     QCOMPARE(error.contains(QLatin1String("holds a \\")), folderString.isEmpty());
+}
+
+void TestFolderString::gameFolders_takeTheDiskSpelling_data()
+{
+    QTest::addColumn<QStringList>("entries"); // folders in the root
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("folder"); // below the root
+    QTest::newRow("as spelt") << QStringList{"main"} << "main" << "main/";
+    QTest::newRow("Steam's Main") << QStringList{"Main"} << "main" << "Main/";
+    QTest::newRow("an exact match first") << QStringList{"Main", "main"} << "main" << "main/";
+    QTest::newRow("missing: as typed") << QStringList{"Main2"} << "main" << "main/";
+    QTest::newRow("a mod with its separator") << QStringList{"CPMA"} << "cpma\\" << "CPMA/";
+    QTest::newRow("a nested mod as typed") << QStringList{"Mods/x"} << "mods\\x" << "mods\\x\\";
+}
+
+void TestFolderString::gameFolders_takeTheDiskSpelling()
+{
+    SKIP_UNLESS_POSIX();
+    QFETCH(QStringList, entries);
+    QFETCH(QString, name);
+    QFETCH(QString, folder);
+    QTemporaryDir root;
+    for (const QString &entry : entries)
+        QVERIFY(QDir(root.path()).mkpath(entry));
+    const host::Host posix{Style::Posix, m_prefix.path(), QStringLiteral("/home/you")};
+    QCOMPARE(host::gameFolder(root.path() + u'/', name, posix), root.path() + u'/' + folder);
+
+    // The same folder reached as a Wine drive, in the drive path's own separators.
+    QVERIFY(QDir(m_prefix.path()).mkpath(QStringLiteral("dosdevices")));
+    const QString drive = m_prefix.path() + QStringLiteral("/dosdevices/g:");
+    QVERIFY(QFile::exists(drive) || QFile::link(root.path(), drive));
+    QCOMPARE(host::gameFolder(QStringLiteral("G:\\"), name, posix), QStringLiteral("G:\\") + QString(folder).replace(u'/', u'\\'));
+    QVERIFY(QFile::remove(drive));
 }
 
 QTEST_GUILESS_MAIN(TestFolderString)

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+
+// What a chat bind sends when its key is pressed. The binding runs as a console command
+// line; the client forwards "say ..." to the server as it stands (bytes above 127 and "%"
+// become "." on the way, msg.c), and the server reads the line again and joins its
+// arguments with one blank (the game's ConcatArgs).
+namespace binds {
+
+enum class ChatScope {
+    None,   // no chat: the text is a console command of the player's own
+    Team,   // say_team
+    Public, // say
+};
+
+// The longest chat text a server passes on, in bytes (MAX_SAY_TEXT less its NUL).
+inline constexpr qsizetype maxSayBytes = 149;
+
+// The console command for a text: "say_team TEXT", "say TEXT", or with no scope the text
+// itself.
+QString chatCommand(ChatScope scope, const QString &say);
+
+// Why the key would not do what was typed when it is pressed: nothing at all for an empty
+// text, and for chat a text the game would split, cut or change on its way to the other
+// players. Empty when the key does what was typed. With no scope, ";" and comments are
+// the player's own console syntax and are kept.
+QString chatRefusal(ChatScope scope, const QString &say);
+
+// What the other players receive of a say or say_team text.
+struct ChatReceived {
+    QString text;        // as they receive it, colour codes still in
+    bool cut = false;    // the server kept only its first maxSayBytes bytes
+    bool dotted = false; // letters beyond ASCII, or "%", became dots
+};
+ChatReceived chatAsReceived(const QString &say);
+
+} // namespace binds

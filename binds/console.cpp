@@ -1,0 +1,88 @@
+#include "binds/console.h"
+
+namespace binds {
+
+namespace {
+
+bool isBlank(char c)
+{
+    return static_cast<signed char>(c) <= ' ';
+}
+
+bool pairAt(const QByteArray &s, qsizetype i, char first, char second)
+{
+    return i + 1 < s.size() && s.at(i) == first && s.at(i + 1) == second;
+}
+
+} // namespace
+
+QList<QByteArray> consoleArguments(const QByteArray &command)
+{
+    // The engine reads a C string: nothing after a NUL.
+    const QByteArray line = command.left(command.indexOf('\0') < 0 ? command.size() : command.indexOf('\0'));
+    QList<QByteArray> args;
+    const qsizetype n = line.size();
+    qsizetype i = 0;
+    while (true) {
+        while (true) {
+            while (i < n && isBlank(line.at(i)))
+                ++i;
+            if (i >= n || pairAt(line, i, '/', '/'))
+                return args;
+            if (!pairAt(line, i, '/', '*'))
+                break;
+            // The search starts at the "/" itself, so "/*/" closes at once.
+            while (i < n && !pairAt(line, i, '*', '/'))
+                ++i;
+            if (i >= n)
+                return args;
+            i += 2;
+        }
+        QByteArray arg;
+        if (line.at(i) == '"') {
+            for (++i; i < n && line.at(i) != '"'; ++i)
+                arg += line.at(i);
+            args << arg;
+            if (i >= n)
+                return args;
+            ++i;
+            continue;
+        }
+        for (; i < n && !isBlank(line.at(i)) && line.at(i) != '"'; ++i) {
+            if (pairAt(line, i, '/', '/') || pairAt(line, i, '/', '*'))
+                break;
+            arg += line.at(i);
+        }
+        args << arg;
+        if (i >= n)
+            return args;
+    }
+}
+
+QByteArray firstCommandOf(const QByteArray &binding)
+{
+    bool inSlashComment = false;
+    bool inStarComment = false;
+    int quotes = 0;
+    for (qsizetype i = 0; i < binding.size(); ++i) {
+        const char c = binding.at(i);
+        if (c == '"')
+            ++quotes;
+        if (quotes % 2 == 0) {
+            if (!inStarComment && pairAt(binding, i, '/', '/')) {
+                inSlashComment = true;
+            } else if (!inSlashComment && pairAt(binding, i, '/', '*')) {
+                inStarComment = true;
+            } else if (inStarComment && pairAt(binding, i, '*', '/')) {
+                return binding.left(i + 1);
+            }
+            if (!inSlashComment && !inStarComment && c == ';')
+                return binding.left(i);
+        }
+        if (!inStarComment && (c == '\n' || c == '\r'))
+            return binding.left(i);
+    }
+    return binding;
+}
+
+} // namespace binds
