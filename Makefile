@@ -8,7 +8,7 @@ PREFIX ?= /usr/local
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
 # Build, test and packaging needs, as Debian 12 names them.
-PACKAGES := cmake make g++ qt6-base-dev libgl-dev fonts-liberation2 xvfb xauth x11-utils libx11-dev \
+PACKAGES := cmake make g++ qt6-base-dev libgl-dev fonts-liberation2 xvfb xauth x11-utils libx11-dev xdotool \
             dpkg-dev file ioquake3 lintian appstream
 # The Windows build, and what runs it under Wine in the tests.
 WIN_PACKAGES := g++-mingw-w64-x86-64-posix qt6-base-dev-tools ninja-build xz-utils
@@ -48,8 +48,11 @@ run: configure
 	cmake --build $(BUILD_DIR) --parallel $(JOBS) --target bindwright
 	./$(BUILD_DIR)/bindwright
 
-# The Windows build's tests run under Wine in the same ctest run.
-test: build windows-for-tests
+# The Windows build's tests run under Wine in the same ctest run. Every package they need
+# is there before the first configure, which looks for Wine and the engine.
+test:
+	$(call install_missing,$(PACKAGES) $(WIN_PACKAGES) $(WINE_PACKAGES))
+	$(MAKE) build windows-for-tests
 	cd $(BUILD_DIR) && ctest --output-on-failure --parallel $(JOBS)
 
 # build-win/bindwright.exe: one static file for 64-bit Windows.

@@ -1,6 +1,7 @@
 #include "chatpreview.h"
 
-#include <QGuiApplication>
+#include <QApplication>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QStringList>
 #include <QToolTip>
@@ -64,12 +65,12 @@ QString chatPreviewHtml(const QString &text, decorate::ColourRules rules, binds:
 }
 
 ChatPreviewPopup::ChatPreviewPopup(QWidget *parent)
-    : QLabel(parent, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowTransparentForInput
-                         | Qt::WindowDoesNotAcceptFocus)
+    // Not Qt::WindowTransparentForInput: under X11 that drops the click instead of
+    // passing it on.
+    : QLabel(parent, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus)
 {
     setObjectName(QStringLiteral("chatPreview"));
     setAttribute(Qt::WA_ShowWithoutActivating);
-    setAttribute(Qt::WA_TransparentForMouseEvents);
     setTextFormat(Qt::RichText);
     setPalette(QToolTip::palette());
     setFont(QToolTip::font());
@@ -97,4 +98,36 @@ void ChatPreviewPopup::showUnder(QWidget *box, const QString &html)
     show();
     raise();
     m_hideTimer.start();
+}
+
+// The press and its release both come here (the window system hands the release to the
+// window that took the press), and both go on to the control under the preview, which
+// stays until the click is whole.
+void ChatPreviewPopup::mousePressEvent(QMouseEvent *event)
+{
+    m_hideTimer.stop();
+    QWidget *window = parentWidget()->window();
+    m_clickTarget = window->childAt(window->mapFromGlobal(event->globalPosition().toPoint()));
+    handOn(event);
+}
+
+void ChatPreviewPopup::mouseReleaseEvent(QMouseEvent *event)
+{
+    hide(); // first: the click may show the preview anew
+    handOn(event);
+    m_clickTarget = nullptr;
+}
+
+void ChatPreviewPopup::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    mousePressEvent(event);
+}
+
+void ChatPreviewPopup::handOn(QMouseEvent *event)
+{
+    if (!m_clickTarget)
+        return;
+    QMouseEvent handed(event->type(), m_clickTarget->mapFromGlobal(event->globalPosition()), event->globalPosition(),
+                       event->button(), event->buttons(), event->modifiers());
+    QApplication::sendEvent(m_clickTarget, &handed);
 }

@@ -4,6 +4,7 @@
 #include "decorate/chatrender.h"
 
 #include <QLabel>
+#include <QPointer>
 #include <QString>
 #include <QTimer>
 
@@ -13,7 +14,8 @@
 QString chatPreviewHtml(const QString &text, decorate::ColourRules rules, binds::ChatScope scope);
 
 // The chat preview shown under a box for a moment after a button changed its text. It
-// takes no input: a click on the control it covers reaches that control.
+// takes no click: one on the control it covers reaches that control, whether the window
+// system passes it through or the preview hands it on.
 class ChatPreviewPopup : public QLabel
 {
     Q_OBJECT
@@ -23,6 +25,14 @@ public:
 
     void showUnder(QWidget *box, const QString &html);
 
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
 private:
+    void handOn(QMouseEvent *event);
+
     QTimer m_hideTimer;
+    QPointer<QWidget> m_clickTarget;
 };

@@ -41,6 +41,12 @@ QString received(const QString &say)
     return chatAsReceived(say).text;
 }
 
+QByteArray inFileEncoding(const QString &text)
+{
+    // A text the file cannot hold is never written; its refusal comes from the writer.
+    return host::toFileEncoding(text).value_or(text.toUtf8());
+}
+
 } // namespace
 
 QString chatCommand(ChatScope scope, const QString &say)
@@ -59,7 +65,7 @@ QString chatCommand(ChatScope scope, const QString &say)
 QString chatRefusal(ChatScope scope, const QString &say)
 {
     if (scope == ChatScope::None) {
-        if (isEmptyForTheGame(say)) {
+        if (consoleArguments(inFileEncoding(say)).isEmpty()) {
             return QStringLiteral("Type the text to say first, or a console command for the key to run. An empty "
                                   "bind would take away whatever the key does now.");
         }
@@ -97,9 +103,7 @@ QString chatRefusal(ChatScope scope, const QString &say)
 
 ChatReceived chatAsReceived(const QString &say)
 {
-    // The bytes the bind line holds; a text the file cannot hold is never written.
-    const QByteArray bytes = host::toFileEncoding(say).value_or(say.toUtf8());
-    QByteArray line = firstCommandOf("say " + bytes);
+    QByteArray line = firstCommandOf("say " + inFileEncoding(say));
     ChatReceived result;
     for (char &byte : line) {
         if (static_cast<unsigned char>(byte) > 127 || byte == '%') {

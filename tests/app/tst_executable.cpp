@@ -1,5 +1,6 @@
 // The real program in a real X server: it starts from a copy of itself, shows its
-// window, and writes settings.cfg beside itself when the window is asked to close.
+// window, takes a player's clicks (one of them on a control under the chat preview), and
+// writes settings.cfg beside itself when the window is asked to close.
 // With BINDWRIGHT_INSTALLED set, the installed program at that path is run in place
 // instead, and keeps its settings in the per-user folder, as every installed copy does.
 
@@ -52,6 +53,45 @@ Window findMainWindow(Display *display)
     return found;
 }
 
+// The viewable top-level windows of a process other than one, each with its place on the
+// screen.
+QList<QRect> otherWindowsOf(Display *display, qint64 pid, Window except)
+{
+    QList<QRect> found;
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned int count = 0;
+    if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count))
+        return found;
+    const Atom pidAtom = XInternAtom(display, "_NET_WM_PID", False);
+    for (unsigned int i = 0; i < count; ++i) {
+        XWindowAttributes attributes;
+        Atom type = None;
+        int format = 0;
+        unsigned long items = 0, after = 0;
+        unsigned char *data = nullptr;
+        if (children[i] == except || !XGetWindowAttributes(display, children[i], &attributes)
+            || attributes.map_state != IsViewable
+            || XGetWindowProperty(display, children[i], pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &items,
+                                  &after, &data) != Success || !data)
+            continue;
+        const qint64 windowPid = *reinterpret_cast<unsigned long *>(data);
+        XFree(data);
+        if (windowPid == pid)
+            found << QRect(attributes.x, attributes.y, attributes.width, attributes.height);
+    }
+    if (children)
+        XFree(children);
+    return found;
+}
+
+QPoint originOf(Display *display, Window window)
+{
+    int x = 0, y = 0;
+    Window child = None;
+    XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &x, &y, &child);
+    return {x, y};
+}
+
 void requestClose(Display *display, Window window)
 {
     XEvent event = {};
@@ -77,6 +117,10 @@ private slots:
     void startsShowsWindowAndSavesBesideItselfOnClose();
 
 private:
+    // xdotool, as a player's mouse and keyboard: false when it failed.
+    bool xdotool(const QStringList &arguments);
+    bool clickAt(Window window, QPoint at);
+
     QProcess m_xvfb;
     QString m_display;
     Display *m_x = nullptr;
@@ -102,6 +146,25 @@ void TestExecutable::cleanupTestCase()
         XCloseDisplay(m_x);
     m_xvfb.terminate();
     m_xvfb.waitForFinished();
+}
+
+bool TestExecutable::xdotool(const QStringList &arguments)
+{
+    QProcess tool;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), m_display);
+    tool.setProcessEnvironment(env);
+    tool.start(QStringLiteral("xdotool"), arguments);
+    return tool.waitForFinished(10000) && tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
+}
+
+bool TestExecutable::clickAt(Window window, QPoint at)
+{
+    const bool clicked = xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), QString::number(window),
+                                  QString::number(at.x()), QString::number(at.y()), QStringLiteral("click"),
+                                  QStringLiteral("1")});
+    QTest::qWait(200);
+    return clicked;
 }
 
 void TestExecutable::startsShowsWindowAndSavesBesideItselfOnClose()
@@ -136,6 +199,34 @@ void TestExecutable::startsShowsWindowAndSavesBesideItselfOnClose()
     QVERIFY(XGetWindowAttributes(m_x, window, &attributes));
     QCOMPARE(QSize(attributes.width, attributes.height), QSize(747, 335));
 
+    // Public chat, then "Red": the preview shows under the text box, over "Team Talk",
+    // and a click there still chooses "Team Talk". Client pixels, from the layout.
+    if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty()) {
+        if (qEnvironmentVariableIsSet("CI"))
+            QFAIL("xdotool is needed for this test (Debian package xdotool)");
+        QSKIP("xdotool is not installed (Debian package xdotool): the clicks are not tried");
+    }
+    const QString game = dir.filePath(QStringLiteral("q3"));
+    QVERIFY(QDir().mkpath(game + QStringLiteral("/baseq3")));
+    const QPoint teamTalk(110, 176);
+    QVERIFY(clickAt(window, {232, 41}) && xdotool({QStringLiteral("type"), game + u'/'})); // Text1
+    QVERIFY(clickAt(window, {24, 64}));                                                   // Option1, "Baseq3"
+    QVERIFY(clickAt(window, {135, 176}));                                                 // Option4, "Public"
+    QVERIFY(clickAt(window, {292, 129}) && xdotool({QStringLiteral("type"), QStringLiteral("f1")})); // txtkey
+    QVERIFY(clickAt(window, {220, 153}) && xdotool({QStringLiteral("type"), QStringLiteral("gg")})); // txtsay
+    QVERIFY(clickAt(window, {28, 212}));                                                  // Command2, "Red"
+    const QPoint teamTalkOnScreen = originOf(m_x, window) + teamTalk;
+    const QList<QRect> shown = otherWindowsOf(m_x, program.processId(), window);
+    QVERIFY2(std::any_of(shown.cbegin(), shown.cend(), [&](const QRect &r) { return r.contains(teamTalkOnScreen); }),
+             qPrintable(QStringLiteral("the chat preview does not cover Team Talk: the click below tests nothing (%1 windows)").arg(shown.size())));
+    QVERIFY(clickAt(window, teamTalk));
+    QVERIFY(clickAt(window, {184, 248})); // Command1, "Add"
+    const QString autoexec = game + QStringLiteral("/baseq3/autoexec.cfg");
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(autoexec).size() > 0, 5000);
+    QFile written(autoexec);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QCOMPARE(written.readAll(), QByteArray("bind f1 \"say_team gg^1\"\r\n"));
+
     requestClose(m_x, window);
     QVERIFY2(program.waitForFinished(10000), "the program did not end when its window closed");
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
@@ -143,7 +234,7 @@ void TestExecutable::startsShowsWindowAndSavesBesideItselfOnClose()
 
     QFile settings(expectedSettings);
     QVERIFY2(settings.open(QIODevice::ReadOnly), qPrintable(expectedSettings + QStringLiteral(" was not written")));
-    QCOMPARE(settings.readAll(), QByteArray("\r\n\r\n11\r\n"));
+    QCOMPARE(settings.readAll(), (game + QStringLiteral("/\r\n\r\n11\r\n")).toLocal8Bit());
 }
 
 QTEST_GUILESS_MAIN(TestExecutable)

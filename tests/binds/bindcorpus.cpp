@@ -1,5 +1,8 @@
 #include "bindcorpus.h"
 
+#include "binds/bindline.h"
+#include "binds/rtcw.h"
+
 #include <QRandomGenerator>
 #include <QStringList>
 
@@ -21,11 +24,23 @@ QString textForLine(int lineBytes, QChar filler)
 
 } // namespace
 
+QString commandOf(const BindCase &bind)
+{
+    return binds::chatCommand(bind.scope, bind.text);
+}
+
+bool writeAsThePanelsDo(const BindCase &bind, const QString &folder, const host::Host &host, QString *refusal)
+{
+    *refusal = binds::chatRefusal(bind.scope, bind.text);
+    return refusal->isEmpty() && binds::writeLine({bind.key, commandOf(bind), folder}, host, refusal);
+}
+
 QList<BindCase> generatedCases(int count)
 {
     const QStringList pieces = {"a", "f1", " ", ";", "//", "/", "/*", "*/", "ä", "é", "😀", "^1", "\"", "\t",
                                 "\n", "\r", "say ", "vsay Hi", "kp_up", "*", "\\", "x", "%", echoMarker,
-                                QString(200, u'x'), QString(100, u'é')};
+                                QString(200, u'x'), QString(100, u'é'), "gg", "   ", "http://x.org", "\x01"};
+    const binds::ChatScope scopes[] = {binds::ChatScope::None, binds::ChatScope::Team, binds::ChatScope::Public};
     const QStringList keyPieces = {"f1", "mouse3", "kp_up", "kp_uparrow", "a", "A", "/", "*", "\\", "ä",
                                    " ", ";", "//", "\"", "\t", "0x1f", "space"};
     QRandomGenerator random(20261207);
@@ -38,7 +53,9 @@ QList<BindCase> generatedCases(int count)
     QList<BindCase> cases;
     for (int i = 0; i < count; ++i) {
         const QString key = generate(keyPieces, 2);
-        cases.append({key, generate(pieces, 9)});
+        const binds::ChatScope scope = scopes[random.bounded(4) % 3];
+        const QString text = generate(pieces, scope == binds::ChatScope::None ? 9 : 5);
+        cases.append({key, text, scope});
     }
     return cases;
 }
@@ -81,8 +98,26 @@ QList<BindCase> hostileCases()
         {"f1", "say hi\r echo " + QString::fromLatin1(injectedMarker)},
         {"f1", "say hi\t echo x"},
         {"f1", "say a" + QString(QChar(1))},
+        // Chat as typed, and chat the press would change.
+        {"f1", "gg, wp ^1:)", binds::ChatScope::Public},
+        {"f1", "1/2 * 3 */ 4", binds::ChatScope::Team},
+        {"f1", "100% é", binds::ChatScope::Public},
+        {"f1", "gg" + echoMarker, binds::ChatScope::Public},
+        {"f1", "visit http://example.org", binds::ChatScope::Public},
+        {"f1", "a /* b */ echo " + QString::fromLatin1(injectedMarker), binds::ChatScope::Team},
+        {"f1", "a /* b", binds::ChatScope::Team},
+        {"f1", "a // b" + echoMarker, binds::ChatScope::Team},
+        {"f1", "gg   wp", binds::ChatScope::Public},
+        {"f1", "gg\twp", binds::ChatScope::Public},
+        {"f1", " gg", binds::ChatScope::Team},
+        {"f1", "gg ", binds::ChatScope::Team},
+        {"f1", "", binds::ChatScope::Public},
+        {"f1", "", binds::ChatScope::None},
+        {"f1", "say a; vsay Hi", binds::ChatScope::None}, // a chain of the player's own
         {"f1", "say a" + QString(QChar(0)) + "b"}, // last: the game reads no further
     };
     cases.append(edges);
+    for (const QString &voice : binds::voiceCommands())
+        cases.append({"f2", voice});
     return cases;
 }

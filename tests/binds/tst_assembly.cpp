@@ -134,6 +134,7 @@ void TestAssembly::chatRefusal_data()
     QTest::newRow("raw: blanks as typed") << none << "say  a " << "";
     QTest::newRow("raw: empty") << none << "" << "or a console command";
     QTest::newRow("raw: a tab only") << none << "\t" << "or a console command";
+    QTest::newRow("raw: a comment only") << none << "/* x */ // y" << "or a console command";
 }
 
 void TestAssembly::chatRefusal()

@@ -1,5 +1,33 @@
+// The real engine judges every line the writer writes, twice: as the game reads
+// autoexec.cfg at start, and as it runs a binding when its key is pressed.
+//
+// What a press does, from the engines' source (ioquake3 code/, Quake III Arena 1.32
+// code/, RTCW-MP src/; iortcw as ioquake3):
+// - client/cl_keys.c (CL_KeyEvent; ioquake3 CL_KeyDownEvent): a binding that does not
+//   start with "+" is run as one command line, Cbuf_AddText(binding) then "\n".
+// - qcommon/cmd.c Cbuf_Execute ends a command at a line end and at ";" outside quotes.
+//   ioquake3 and iortcw also keep a "//" comment to its line end (a ";" in it ends
+//   nothing) and a "/* */" comment whole, and end the command right after its "*/": the
+//   rest runs as a command of its own. 1.32 and RTCW know no comments there.
+// - qcommon/cmd.c Cmd_ExecuteString: "say", "say_team", "vsay", "vsay_team" are no
+//   client commands; CL_ForwardCommandToServer (client/cl_main.c) sends the command line
+//   as it stands, and MSG_WriteString (qcommon/msg.c) turns every byte above 127 and
+//   every "%" into ".".
+// - The server tokenizes the line again (server/sv_client.c SV_ExecuteClientCommand,
+//   Cmd_TokenizeString) and the game joins the arguments from the first on with one
+//   blank (game/g_cmds.c ConcatArgs in Cmd_Say_f and Cmd_Voice_f): blanks, tabs and
+//   control characters only separate arguments, so runs of them become one blank and
+//   those at either end vanish; outside quotes "//" ends the line and "/* */" vanishes
+//   (an unclosed "/*" takes the rest). With no argument left, Cmd_Say_f says nothing.
+// - G_Say keeps at most 149 bytes (MAX_SAY_TEXT 150).
+// - "echo" prints Cmd_Args(), the same join, so a binding whose first word is replaced
+//   by "echo" prints what the server makes of it, and each further command it runs shows
+//   as output of its own.
+
 #include "binds/bindline.h"
+#include "binds/console.h"
 #include "binds/keys.h"
+#include "binds/rtcw.h"
 #include "bindcorpus.h"
 #include "testhost.h"
 
@@ -16,10 +44,11 @@ namespace {
 
 using Binds = QMap<QByteArray, QByteArray>; // key as the engine spells it, lower case -> command
 
-// One case's place in a config file and what the engine made of it.
+// One case's place in a config file and what the program made of it.
 struct Judged {
     BindCase bind;
-    bool accepted = false; // by the writer
+    bool lineAccepted = false; // the line alone, as the file holds it
+    bool accepted = false;     // the whole bind, as the panels take it
     QString refusal;
 };
 
@@ -29,9 +58,12 @@ struct Reading {
     Binds binds;
     bool troubled = false;
     QByteArray console;
+    QList<QByteArray> pressed; // the console lines of running its binding
 };
 
 const QByteArray lineMark = "BWLINE ";
+const QByteArray pressMark = "BWPRESS ";
+const QByteArray commentClosers = "// */\r\n// \" */\r\n";
 const QByteArray gameName = "bw"; // not baseq3: the engine runs standalone, without game data
 constexpr qint64 batchBytes = 100000; // below what ioquake3 reads, with room for the last line
 
@@ -59,7 +91,40 @@ QByteArray scaffoldBefore(int index, const BindCase &bind)
 // ioquake3 carries a /* comment opened outside quotes across lines until a */ outside
 // quotes, and a refused line may open one, with an odd count of quotes or an even one:
 // the first two lines close it either way, and run nothing when none is open.
-const QByteArray scaffoldAfter = "// */\r\n// \" */\r\nbindlist\r\nunbindall\r\n";
+const QByteArray scaffoldAfter = commentClosers + "bindlist\r\nunbindall\r\n";
+
+// The words of the commands a chat or voice bind sends to the server.
+const QList<QByteArray> chatWords = {"say", "say_team", "vsay", "vsay_team"};
+
+// The binding run as a pressed key runs it, with "echo" for the chat command that starts
+// it, and the network's dots in: the engine prints what the server would make of it.
+// Empty for a binding that is no chat or voice command.
+QByteArray pressedAsEcho(const QByteArray &binding)
+{
+    const qsizetype blank = binding.indexOf(' ');
+    if (blank < 0 || !chatWords.contains(binding.left(blank)))
+        return {};
+    QByteArray line = "echo" + binding.mid(blank);
+    for (char &byte : line) {
+        if (static_cast<unsigned char>(byte) > 127 || byte == '%')
+            byte = '.';
+    }
+    return line;
+}
+
+// Chat binds, and the voice commands of the list. A console command the player types
+// runs as typed, chains and comments included: there is nothing else to compare it with.
+bool judgedByItsPress(const BindCase &bind)
+{
+    return bind.scope != binds::ChatScope::None || binds::voiceCommands().contains(bind.text);
+}
+
+// What the player asked the others to receive: the text after the command word, with the
+// network's dots, which no bind can avoid.
+QByteArray askedToReceive(const QByteArray &binding)
+{
+    return pressedAsEcho(binding).mid(int(sizeof("echo")));
+}
 
 class Engine
 {
@@ -114,15 +179,21 @@ private:
         static const QRegularExpression bindlistLine(QStringLiteral("^(\\S+) \"(.*)\"$"));
         QMap<int, Reading> result;
         Reading *current = nullptr;
+        bool pressing = false;
         for (const QByteArray &line : console.split('\n')) {
-            if (line.startsWith(lineMark)) {
+            if (line.startsWith(lineMark) || line.startsWith(pressMark)) {
+                pressing = line.startsWith(pressMark);
                 bool isNumber = false;
-                const int index = line.mid(lineMark.size()).toInt(&isNumber);
+                const int index = line.mid(pressing ? pressMark.size() : lineMark.size()).toInt(&isNumber);
                 current = isNumber ? &result[index] : nullptr;
                 continue;
             }
             if (!current)
                 continue;
+            if (pressing) {
+                current->pressed << line;
+                continue;
+            }
             current->console += line + '\n';
             const QRegularExpressionMatch bound = bindlistLine.match(QString::fromUtf8(line));
             if (bound.hasMatch()) {
@@ -142,8 +213,17 @@ private:
 bool readAsAsked(const BindCase &bind, const Reading &reading)
 {
     // A key bound to nothing is not listed: its sentinel is gone.
-    const Binds asked = bind.text.isEmpty() ? Binds{} : Binds{{canonicalKey(bind.key), bind.text.toUtf8()}};
+    const QByteArray command = commandOf(bind).toUtf8();
+    const Binds asked = command.isEmpty() ? Binds{} : Binds{{canonicalKey(bind.key), command}};
     return !reading.troubled && reading.binds == asked;
+}
+
+// Pressing the key sent exactly the asked chat or voice command, its text received as
+// asked: one line of output, and not an empty one (say with nothing to say says nothing).
+bool sentAsAsked(const BindCase &bind, const Reading &reading)
+{
+    const QByteArray asked = askedToReceive(commandOf(bind).toUtf8());
+    return reading.pressed == QList<QByteArray>{asked} && !asked.isEmpty();
 }
 
 // Refusals that the engine in this test cannot confirm, each for a reason of its own.
@@ -183,7 +263,7 @@ void TestEngine::initTestCase()
 
 void TestEngine::theEngineReadsEveryLineAsWritten()
 {
-    QList<BindCase> corpus = generatedCases(3000) + hostileCases();
+    QList<BindCase> corpus = generatedCases(4000) + hostileCases();
     // A NUL hides the rest of the file from the game: such lines go last.
     std::stable_partition(corpus.begin(), corpus.end(), [](const BindCase &c) { return !c.text.contains(QChar(0)); });
 
@@ -195,6 +275,27 @@ void TestEngine::theEngineReadsEveryLineAsWritten()
 
     QList<Judged> batch;
     int accepted = 0, refused = 0, unconfirmed = 0, unobservable = 0, runs = 0;
+    int sentAsTyped = 0, pressCaught = 0, runsNothing = 0;
+    // A chat or voice bind the engine read as written: its press sends what was typed
+    // when the program wrote it, and something else, or more, when it refused it. The
+    // program's own account of what the others receive agrees with the engine's.
+    auto judgePress = [&](const Judged &judged, const Reading &reading) {
+        const QString what = QStringLiteral("key [%1] text [%2]").arg(judged.bind.key, judged.bind.text);
+        const QString console = QString::fromUtf8(reading.pressed.join('\n'));
+        if (judged.accepted) {
+            QVERIFY2(sentAsAsked(judged.bind, reading),
+                     qPrintable(what + QStringLiteral(" was written, but its press ran: ") + console));
+            ++sentAsTyped;
+        } else {
+            QVERIFY2(!sentAsAsked(judged.bind, reading),
+                     qPrintable(what + QStringLiteral(" was refused, yet its press sends it as typed. ") + judged.refusal));
+            ++pressCaught;
+        }
+        if (judged.bind.scope != binds::ChatScope::None) {
+            const QByteArray first = reading.pressed.value(0).left(binds::maxSayBytes);
+            QCOMPARE(binds::chatAsReceived(judged.bind.text).text.toUtf8(), first);
+        }
+    };
     auto runBatch = [&] {
         QString failure;
         QFile written(file);
@@ -213,10 +314,18 @@ void TestEngine::theEngineReadsEveryLineAsWritten()
             const bool hidden = !readings.contains(i);
             QVERIFY2(!hidden || afterNul, qPrintable(QStringLiteral("the engine stopped reading at ") + what));
             afterNul = afterNul || (!judged.accepted && judged.bind.text.contains(QChar(0)));
-            const bool asAsked = !hidden && readAsAsked(judged.bind, readings.value(i));
-            if (judged.accepted) {
+            const Reading reading = readings.value(i);
+            const bool asAsked = !hidden && readAsAsked(judged.bind, reading);
+            if (judged.lineAccepted) {
                 QVERIFY2(asAsked, qPrintable(what + QStringLiteral(" was written, but the engine read: ")
-                                             + QString::fromUtf8(readings.value(i).console)));
+                                             + QString::fromUtf8(reading.console)));
+                if (judgedByItsPress(judged.bind)) {
+                    judgePress(judged, reading);
+                } else if (!judged.accepted) {
+                    // Refused for running nothing: the key would only lose what it does.
+                    QVERIFY2(binds::consoleArguments(commandOf(judged.bind).toUtf8()).isEmpty(), qPrintable(what));
+                    ++runsNothing;
+                }
             } else if (asAsked && judged.bind.text.isEmpty() && !takesSentinel(judged.bind)) {
                 ++unobservable; // nothing bound to a key with no sentinel: nothing shows
             } else if (asAsked) {
@@ -236,17 +345,24 @@ void TestEngine::theEngineReadsEveryLineAsWritten()
         out.write(scaffoldBefore(index, bind));
         out.close();
 
-        Judged judged{bind, false, {}};
-        judged.accepted = binds::writeLine({bind.key, bind.text, folder}, host, &judged.refusal);
+        Judged judged{bind, false, false, {}};
+        judged.accepted = writeAsThePanelsDo(bind, folder, host, &judged.refusal);
+        QString lineRefusal;
+        judged.lineAccepted = binds::encodedLine(bind.key, commandOf(bind), &lineRefusal).has_value();
         QVERIFY(out.open(QIODevice::Append));
         if (!judged.accepted) {
-            // Written as it stands, to see the engine misread it.
-            out.write(binds::bindLine(bind.key, bind.text).toUtf8() + "\r\n");
+            // Written as it stands, to see the engine misread it, or send what was not typed.
+            out.write(binds::bindLine(bind.key, commandOf(bind)).toUtf8() + "\r\n");
             ++refused;
         } else {
+            QVERIFY2(judged.lineAccepted, qPrintable(lineRefusal));
             ++accepted;
         }
         out.write(scaffoldAfter);
+        if (judged.lineAccepted && judgedByItsPress(bind)) {
+            out.write("echo " + pressMark + QByteArray::number(index) + "\r\n" + pressedAsEcho(commandOf(bind).toUtf8())
+                      + "\r\n" + commentClosers);
+        }
         const qint64 size = out.size();
         out.close();
         batch.append(judged);
@@ -257,11 +373,17 @@ void TestEngine::theEngineReadsEveryLineAsWritten()
     }
     if (!batch.isEmpty())
         runBatch();
+    const int misread = refused - unconfirmed - unobservable - pressCaught - runsNothing;
     qInfo("%d cases in %d engine runs: %d written and read as asked; %d refused and misread by the engine, "
           "%d refused for the original games only, %d refused with nothing to observe",
-          accepted + refused, runs, accepted, refused - unconfirmed - unobservable, unconfirmed, unobservable);
+          accepted + refused, runs, accepted, misread, unconfirmed, unobservable);
+    qInfo("pressed: %d chat and voice binds sent as typed; %d refused chat texts read as written but sent "
+          "otherwise; %d refused binds that would run nothing",
+          sentAsTyped, pressCaught, runsNothing);
     QVERIFY(accepted > 300);
     QVERIFY(refused > 300);
+    QVERIFY(sentAsTyped > 100);
+    QVERIFY(pressCaught > 100);
 }
 
 QTEST_GUILESS_MAIN(TestEngine)
