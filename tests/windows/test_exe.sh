@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Windows program itself under Wine, in the tests' prefix and on its X server: its
-# caption and client size, a Quake 3 "Add" typed and clicked as a player would, and
-# settings.cfg beside the .exe once the window is closed.
+# caption and client size, a Quake 3 "Add" typed and clicked as a player would (one click
+# on a control under the chat preview), and settings.cfg beside the .exe once the window
+# is closed.
 #   test_exe.sh WINE64 PREFIX EXE
 set -euo pipefail
 wine64=$1 prefix=$2 exe=$3
@@ -33,14 +34,17 @@ at() { xdotool mousemove --window "$window" "$1" "$2" click 1; sleep 0.3; }
 type_text() { xdotool type --delay 30 "$1"; sleep 0.2; }
 at 232 41 && type_text 'C:\Games\Quake3\'   # Text1
 at 24 64                                     # Option1, "Baseq3"
+at 135 176                                   # Option4, "Public"
 at 292 129 && type_text 'f1'                 # txtkey
 at 220 153 && type_text 'é'                  # txtsay
+at 28 212                                    # Command2, "Red": the preview shows under txtsay
+at 88 176                                    # Option3, "Team Talk", under the preview
 at 184 248                                   # Command1, "Add"
 
 for _ in $(seq 50); do [ -s "$game/autoexec.cfg" ] && break; sleep 0.2; done
-expected=$(printf 'bind f1 "\xe9"\r\n' | od -An -tx1)
+expected=$(printf 'bind f1 "say_team \xe9^1"\r\n' | od -An -tx1)
 actual=$(od -An -tx1 "$game/autoexec.cfg" 2>/dev/null || echo missing)
-[ "$actual" = "$expected" ] || fail "autoexec.cfg holds [$actual], not [$expected] (é as the one byte E9, CR LF)"
+[ "$actual" = "$expected" ] || fail "autoexec.cfg holds [$actual], not [$expected] (team chat, é as the one byte E9, CR LF)"
 
 xdotool key --window "$window" alt+F4
 for _ in $(seq 100); do kill -0 $program 2>/dev/null || break; sleep 0.2; done
