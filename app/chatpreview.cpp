@@ -1,5 +1,7 @@
 #include "chatpreview.h"
 
+#include "binds/bindline.h"
+
 #include <QApplication>
 #include <QMouseEvent>
 #include <QScreen>
@@ -7,10 +9,6 @@
 #include <QToolTip>
 
 namespace {
-
-// g_color_table, as HTML.
-const char *const gameColours[] = {"#000000", "#ff0000", "#00ff00", "#ffff00",
-                                   "#0000ff", "#00ffff", "#ff00ff", "#ffffff"};
 
 // Chat starts green, team chat cyan (G_Say); a console command prints white.
 int startColour(binds::ChatScope scope)
@@ -30,7 +28,7 @@ constexpr int shownMilliseconds = 4000;
 
 } // namespace
 
-QString chatPreviewHtml(const QString &text, decorate::ColourRules rules, binds::ChatScope scope)
+QString chatPreviewHtml(const QString &text, binds::ChatScope scope)
 {
     QStringList notes;
     QString shown = text;
@@ -45,14 +43,13 @@ QString chatPreviewHtml(const QString &text, decorate::ColourRules rules, binds:
         if (received.dotted)
             notes << QStringLiteral("Other players see letters beyond plain English, and %, as dots.");
     }
-    // A bind line holds at most 1,023 bytes; more is refused on "Add" and need not be drawn.
-    constexpr qsizetype mostShown = 1023;
-    if (shown.size() > mostShown)
-        shown = shown.left(mostShown) + QStringLiteral("…");
+    // A longer bind line is refused on "Add" and need not be drawn.
+    if (shown.size() > binds::maxLineBytes)
+        shown = shown.left(binds::maxLineBytes) + QStringLiteral("…");
     QString line;
-    for (const decorate::ColouredRun &run : decorate::colouredRuns(shown, rules, startColour(scope))) {
+    for (const decorate::ColouredRun &run : decorate::colouredRuns(shown, startColour(scope))) {
         line += QStringLiteral("<span style=\"color:%1\">%2</span>")
-                    .arg(QLatin1String(gameColours[run.colour]), run.text.toHtmlEscaped());
+                    .arg(QLatin1String(decorate::colourTable[run.colour].rgb), run.text.toHtmlEscaped());
     }
     QString html = QStringLiteral("<table cellpadding=\"4\" bgcolor=\"#2b2b2b\"><tr><td style=\"white-space:pre\">%1"
                                   "</td></tr></table>")

@@ -11,7 +11,7 @@
 // The tooltip of a text-to-say box: the text as the game will draw it, on the game's
 // dark chat background, and for chat what the other players receive of it, with a short
 // note when that is not what was typed.
-QString chatPreviewHtml(const QString &text, decorate::ColourRules rules, binds::ChatScope scope);
+QString chatPreviewHtml(const QString &text, binds::ChatScope scope);
 
 // The chat preview shown under a box for a moment after a button changed its text. It
 // takes no click: one on the control it covers reaches that control, whether the window

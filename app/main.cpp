@@ -1,5 +1,6 @@
 #include "appearance.h"
-#include "form1.h"
+#include "mainwindow.h"
+#include "version.h"
 
 #include "settings/settingsfile.h"
 
@@ -10,12 +11,12 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("bindwright"));
-    QApplication::setApplicationVersion(QStringLiteral("1.1"));
+    QApplication::setApplicationVersion(QLatin1String(bindwrightVersion));
     applyAppearance();
 
     const QString settingsPath = settings::settingsFilePath(
         QCoreApplication::applicationDirPath(), QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
-    Form1 window(settingsPath);
+    MainWindow window(settingsPath);
     window.show();
     return app.exec();
 }

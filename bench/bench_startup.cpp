@@ -6,7 +6,7 @@
 #include "benchtiming.h"
 
 #include "appearance.h"
-#include "form1.h"
+#include "mainwindow.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -56,7 +56,7 @@ int startOnce(int argc, char *argv[], const QElapsedTimer &sinceMain, bool bare)
         edit->setGeometry(10, 10, 200, 20);
     } else {
         applyAppearance();
-        window = std::make_unique<Form1>(dir.filePath(QStringLiteral("settings.cfg")));
+        window = std::make_unique<MainWindow>(dir.filePath(QStringLiteral("settings.cfg")));
     }
     window->installEventFilter(&firstPaint);
     window->show();

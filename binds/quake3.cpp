@@ -6,33 +6,33 @@ namespace binds {
 
 using host::withFinalSeparator;
 
-QString rootRefusal(const QString &root, const RootNames &names, host::Style style)
+QString rootRefusal(const QString &root, const Game &game, host::Style style)
 {
     const QString example = style == host::Style::Windows
-                                ? names.windowsExample
-                                : QStringLiteral("%1 or %2").arg(names.posixExample, names.windowsExample);
+                                ? game.windowsRoot
+                                : QStringLiteral("%1 or %2").arg(game.posixRoot, game.windowsRoot);
     if (root.trimmed().isEmpty())
-        return QStringLiteral("Type or pick the %1 folder first (%2), for example %3").arg(names.game, names.label, example);
+        return QStringLiteral("Type or pick the %1 folder first (%2), for example %3").arg(game.name, game.rootLabel, example);
     if (!host::isWholeFolder(root, style)) {
         return QStringLiteral("Type the whole %1 folder (%2) from its start, for example %3: \"%4\" would be "
                               "read from wherever Bindwright was started.")
-            .arg(names.game, names.label, example, root);
+            .arg(game.name, game.rootLabel, example, root);
     }
     return {};
 }
 
-static QString quake3Target(const Quake3Panel &panel, const host::Host &host)
+static QString quake3Target(const Quake3Fields &fields, const host::Host &host)
 {
     // A root typed without its final separator must not run into the mod folder's name
     // (C:\Quake3baseq3\).
-    const QString root = withFinalSeparator(panel.root, host.style);
-    switch (panel.mod) {
+    const QString root = withFinalSeparator(fields.root, host.style);
+    switch (fields.mod) {
     case Quake3Mod::Baseq3:
-        return host::gameFolder(root, QStringLiteral("baseq3"), host);
+        return host::gameFolder(root, quake3Game().baseFolder, host);
     case Quake3Mod::Osp:
-        return host::gameFolder(root, QStringLiteral("osp"), host);
+        return host::gameFolder(root, ospFolder, host);
     case Quake3Mod::Custom:
-        return host::gameFolder(root, panel.customMod, host);
+        return host::gameFolder(root, fields.customMod, host);
     case Quake3Mod::None:
         break;
     }
@@ -46,22 +46,20 @@ static bool namesNoFolder(const QString &customMod, host::Style style)
                        [style](QChar c) { return c.isSpace() || host::isSeparator(c, style); });
 }
 
-std::optional<BindRequest> quake3Request(const Quake3Panel &panel, const host::Host &host, QString *error)
+std::optional<BindRequest> quake3Request(const Quake3Fields &fields, const host::Host &host, QString *error)
 {
-    static const RootNames quake3 = {QStringLiteral("Quake 3"), QStringLiteral("Root Quake3 Dir"),
-                                     QStringLiteral("/home/you/.q3a/"), QStringLiteral("C:\\Games\\Quake3\\")};
-    QString refusal = rootRefusal(panel.root, quake3, host.style);
-    if (refusal.isEmpty() && panel.mod == Quake3Mod::Custom && namesNoFolder(panel.customMod, host.style)) {
+    QString refusal = rootRefusal(fields.root, quake3Game(), host.style);
+    if (refusal.isEmpty() && fields.mod == Quake3Mod::Custom && namesNoFolder(fields.customMod, host.style)) {
         refusal = QStringLiteral("Type the mod folder's name in the box beside the third mod option (for example "
                                  "cpma), or choose Baseq3 or OSP.");
     }
     if (refusal.isEmpty())
-        refusal = chatRefusal(panel.scope, panel.say);
+        refusal = chatRefusal(fields.scope, fields.say);
     if (!refusal.isEmpty()) {
         *error = refusal;
         return std::nullopt;
     }
-    return BindRequest{panel.key, chatCommand(panel.scope, panel.say), quake3Target(panel, host)};
+    return BindRequest{fields.key, chatCommand(fields.scope, fields.say), quake3Target(fields, host)};
 }
 
 QString normalisedCustomMod(const QString &text, host::Style style)

@@ -45,25 +45,25 @@ const QStringList &voiceCommands()
 }
 
 // The command the key runs, or nullopt with the reason in refusal.
-static std::optional<QString> rtcwCommand(const RtcwPanel &panel, QString *refusal)
+static std::optional<QString> rtcwCommand(const RtcwFields &fields, QString *refusal)
 {
-    switch (panel.kind) {
+    switch (fields.kind) {
     case RtcwKind::Voice:
-        if (panel.voice == voicePlaceholder || panel.voice.trimmed().isEmpty()) {
+        if (fields.voice == voicePlaceholder || fields.voice.trimmed().isEmpty()) {
             *refusal = QStringLiteral("Pick a voice command from the list first, or type one, such as vsay_team Medic.");
             return std::nullopt;
         }
-        return panel.voice;
+        return fields.voice;
     case RtcwKind::Say:
         // This panel binds no console text of the player's own: a text needs its chat.
-        if (panel.scope == ChatScope::None) {
+        if (fields.scope == ChatScope::None) {
             *refusal = QStringLiteral("Choose Team Talk or Public for the text to say first.");
             return std::nullopt;
         }
-        *refusal = chatRefusal(panel.scope, panel.say);
+        *refusal = chatRefusal(fields.scope, fields.say);
         if (!refusal->isEmpty())
             return std::nullopt;
-        return chatCommand(panel.scope, panel.say);
+        return chatCommand(fields.scope, fields.say);
     case RtcwKind::None:
         break;
     }
@@ -72,20 +72,18 @@ static std::optional<QString> rtcwCommand(const RtcwPanel &panel, QString *refus
     return std::nullopt;
 }
 
-RtcwAssembly rtcwRequest(const RtcwPanel &panel, const host::Host &host)
+RtcwAssembly rtcwRequest(const RtcwFields &fields, const host::Host &host)
 {
-    static const RootNames rtcw = {QStringLiteral("RTCW"), QStringLiteral("RTCW Root Dir"),
-                                   QStringLiteral("/home/you/.wolf/"), QStringLiteral("C:\\Games\\RTCW\\")};
-    if (const QString refusal = rootRefusal(panel.root, rtcw, host.style);
+    if (const QString refusal = rootRefusal(fields.root, rtcwGame(), host.style);
         !refusal.isEmpty()) {
-        return {panel.root, std::nullopt, refusal};
+        return {fields.root, std::nullopt, refusal};
     }
-    const QString root = host::withFinalSeparator(panel.root, host.style);
+    const QString root = host::withFinalSeparator(fields.root, host.style);
     QString refusal;
-    const std::optional<QString> command = rtcwCommand(panel, &refusal);
+    const std::optional<QString> command = rtcwCommand(fields, &refusal);
     if (!command)
         return {root, std::nullopt, refusal};
-    return {root, BindRequest{panel.key, *command, host::gameFolder(root, QStringLiteral("main"), host)}, {}};
+    return {root, BindRequest{fields.key, *command, host::gameFolder(root, rtcwGame().baseFolder, host)}, {}};
 }
 
 } // namespace binds

@@ -18,8 +18,8 @@ inline constexpr QStringView voicePlaceholder = u"Voice Commands";
 
 enum class RtcwKind { None, Voice, Say };
 
-// What the RTCW panel holds when its "Add" is pressed.
-struct RtcwPanel {
+// What the RTCW panel's fields hold when its "Add" is pressed.
+struct RtcwFields {
     QString root;  // txtwolfdir
     QString key;   // txtwolfkey
     QString voice; // CboVoice's text
@@ -38,6 +38,6 @@ struct RtcwAssembly {
 // its main folder, spelt as the disk spells it. Refused without a root, without a voice
 // command or a chat scope chosen, with the voice box empty or at its start text, or with
 // a text the key would not send as typed.
-RtcwAssembly rtcwRequest(const RtcwPanel &panel, const host::Host &host);
+RtcwAssembly rtcwRequest(const RtcwFields &fields, const host::Host &host);
 
 } // namespace binds

@@ -16,14 +16,14 @@ QString firstCharacters(const QString &text, int n)
     return text.left(end);
 }
 
-QString quake3Status(const QString &status, const QString &say)
+QString quake3StatusNote(const QString &say)
 {
-    return status + QStringLiteral(" Added ") + firstCharacters(say, 5) + QStringLiteral("....");
+    return QStringLiteral(" Added ") + firstCharacters(say, 5) + QStringLiteral("....");
 }
 
-QString rtcwStatus(const QString &status)
+QString rtcwStatusNote()
 {
-    return status + QStringLiteral("Wrote Bind...");
+    return QStringLiteral("Wrote Bind...");
 }
 
 } // namespace binds

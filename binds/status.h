@@ -4,12 +4,12 @@
 
 namespace binds {
 
-// The status box after a Quake 3 "Add": " Added ", the first five characters of the
-// text to say, then "....".
-QString quake3Status(const QString &status, const QString &say);
+// What a Quake 3 "Add" appends to the status box: " Added ", the first five characters
+// of the text to say, then "....".
+QString quake3StatusNote(const QString &say);
 
-// The status box after an RTCW "Add".
-QString rtcwStatus(const QString &status);
+// What an RTCW "Add" appends to the status box.
+QString rtcwStatusNote();
 
 // The first n characters as the player sees them: a surrogate pair or a letter with its
 // combining marks is never split.

@@ -4,13 +4,9 @@ namespace decorate {
 
 namespace {
 
-bool startsCode(QChar next, ColourRules rules)
+bool startsCode(QChar next)
 {
-    if (next.isNull() || next == u'^')
-        return false;
-    if (rules == ColourRules::Io) // isalnum on the byte: ASCII letters and digits only
-        return next.unicode() < 128 && next.isLetterOrNumber();
-    return true;
+    return !next.isNull() && next != u'^';
 }
 
 int colourIndex(QChar code)
@@ -20,7 +16,7 @@ int colourIndex(QChar code)
 
 } // namespace
 
-QList<ColouredRun> colouredRuns(const QString &text, ColourRules rules, int startColour)
+QList<ColouredRun> colouredRuns(const QString &text, int startColour)
 {
     QList<ColouredRun> runs;
     int colour = startColour;
@@ -32,7 +28,7 @@ QList<ColouredRun> colouredRuns(const QString &text, ColourRules rules, int star
     };
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar next = i + 1 < text.size() ? text.at(i + 1) : QChar();
-        if (text.at(i) == u'^' && startsCode(next, rules)) {
+        if (text.at(i) == u'^' && startsCode(next)) {
             if (colourIndex(next) != colour) {
                 endRun();
                 colour = colourIndex(next);

@@ -11,7 +11,7 @@ inline const QString formalSuffix = QStringLiteral(" ^7]^4>^1>");
 inline const QString tesselPrefix = QStringLiteral("7[ ^1");
 inline const QString tesselSuffix = QStringLiteral(" ^7]");
 
-// "^" and the digit, 1 (red) to 8 (black).
+// "^" and the digit, 0 to 9; the colour buttons use 1 (Red) to 8 (Black).
 QString colourCode(int digit);
 
 // The text with the colour code at its end.

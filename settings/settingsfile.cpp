@@ -188,4 +188,20 @@ bool save(const QString &path, const Folders &folders, QString *error)
     return saveThrough(file, folders, error);
 }
 
+std::optional<Folders> RunSettings::load(const Folders &startFolders)
+{
+    QString unreadable;
+    std::optional<Folders> folders = settings::load(m_path, &unreadable);
+    if (!folders && !unreadable.isEmpty())
+        m_unreadFileKeptWhile = startFolders;
+    return folders;
+}
+
+bool RunSettings::save(const Folders &folders, QString *error)
+{
+    if (m_unreadFileKeptWhile == folders)
+        return true;
+    return settings::save(m_path, folders, error);
+}
+
 } // namespace settings

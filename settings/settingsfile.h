@@ -33,4 +33,27 @@ bool save(const QString &path, const Folders &folders, QString *error);
 // The save, through a file the caller made (tests hand in one that fails).
 bool saveThrough(QSaveFile &file, const Folders &folders, QString *error);
 
+// The settings file over one run: loaded at start, saved at the end. A file that could
+// not be read may still hold folders worth having: it is replaced only once the player
+// has changed a root folder.
+class RunSettings
+{
+public:
+    explicit RunSettings(const QString &path)
+        : m_path(path)
+    {
+    }
+
+    // The folders to show at start, or nullopt to leave the boxes at startFolders.
+    std::optional<Folders> load(const Folders &startFolders);
+
+    // Saves the folders at the end of the run, unless the unreadable file is kept; false
+    // with the reason when the save failed.
+    bool save(const Folders &folders, QString *error);
+
+private:
+    QString m_path;
+    std::optional<Folders> m_unreadFileKeptWhile; // the folders at start, when the file could not be read
+};
+
 } // namespace settings

@@ -1,5 +1,5 @@
 #include "appearance.h"
-#include "form1.h"
+#include "mainwindow.h"
 #include "windowtesting.h"
 #include "wrapbutton.h"
 
@@ -28,7 +28,7 @@
 namespace {
 
 // Every caption and label holds its text in its box, as laid out.
-void verifyCaptionsFit(Form1 *window)
+void verifyCaptionsFit(MainWindow *window)
 {
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window));
@@ -117,7 +117,7 @@ private:
     void showAndActivate();
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<Form1> m_window;
+    std::unique_ptr<MainWindow> m_window;
     ReportedMessages m_reported;
 };
 
@@ -130,7 +130,7 @@ void TestForm1::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     m_reported = {};
-    m_window = std::make_unique<Form1>(m_dir->filePath(QStringLiteral("settings.cfg")));
+    m_window = std::make_unique<MainWindow>(m_dir->filePath(QStringLiteral("settings.cfg")));
     m_window->setReporter(m_reported.reporter());
 }
 
@@ -222,7 +222,7 @@ void TestForm1::captions_fitWhateverFontATheme_offers()
         QApplication::setFont(big, widgetClass);
     QApplication::setFont(big);
     {
-        Form1 themed(m_dir->filePath(QStringLiteral("settings.cfg")));
+        MainWindow themed(m_dir->filePath(QStringLiteral("settings.cfg")));
         verifyCaptionsFit(&themed);
         QCOMPARE(control<QLabel>(&themed, "Label3")->font().pixelSize(), layoutFont().pixelSize());
     }
@@ -608,7 +608,7 @@ void TestForm1::settings_loadedAtStartSavedAtClose()
     QString error;
     QVERIFY(settings::save(path, {"C:\\Games\\Quake3\\", "C:\\Games, old\\RTCW\\"}, &error));
 
-    Form1 window(path);
+    MainWindow window(path);
     window.setReporter(m_reported.reporter());
     QCOMPARE(control<QLineEdit>(&window, "Text1")->text(), QStringLiteral("C:\\Games\\Quake3\\"));
     QCOMPARE(control<QLineEdit>(&window, "txtwolfdir")->text(), QStringLiteral("C:\\Games, old\\RTCW\\"));
@@ -648,7 +648,7 @@ void TestForm1::settings_unreadableFileKeptUntilAFolderChanges()
     const QString path = m_dir->filePath(QStringLiteral("settings.cfg"));
     writeFile(path, file);
     {
-        Form1 window(path);
+        MainWindow window(path);
         window.setReporter(m_reported.reporter());
         QCOMPARE(control<QLineEdit>(&window, "Text1")->text(), QString());
         if (changeAFolder)
@@ -667,7 +667,7 @@ void TestForm1::settings_fifoDoesNotStopTheWindow()
     QVERIFY_MKFIFO(path);
     QElapsedTimer clock;
     clock.start();
-    Form1 window(path); // would wait for a writer forever if the load opened the FIFO plainly
+    MainWindow window(path); // would wait for a writer forever if the load opened the FIFO plainly
     QVERIFY(clock.elapsed() < 5000);
     QCOMPARE(control<QLineEdit>(&window, "Text1")->text(), QString());
 }

@@ -1,6 +1,6 @@
 #include "appearance.h"
-#include "form1.h"
-#include "form2.h"
+#include "mainwindow.h"
+#include "folderpicker.h"
 #include "windowtesting.h"
 
 #include <QAbstractItemModel>
@@ -43,16 +43,16 @@ private slots:
     void windows_startsAtDriveC();
 
 private:
-    Form2 *openPicker(const char *button);
-    Form2 *picker() const { return m_window->findChild<Form2 *>(); }
-    QModelIndex shown(Form2 *form, const QString &name);
-    void doubleClick(Form2 *form, const QString &name);
+    FolderPicker *openPicker(const char *button);
+    FolderPicker *picker() const { return m_window->findChild<FolderPicker *>(); }
+    QModelIndex shown(FolderPicker *form, const QString &name);
+    void doubleClick(FolderPicker *form, const QString &name);
     QString driveC() const { return m_prefix->path() + QStringLiteral("/dosdevices/c:"); }
 
     std::unique_ptr<QTemporaryDir> m_prefix;
     std::unique_ptr<QTemporaryDir> m_home;
     QByteArray m_realHome = qgetenv("HOME");
-    std::unique_ptr<Form1> m_window;
+    std::unique_ptr<MainWindow> m_window;
     ReportedMessages m_reported;
 };
 
@@ -77,7 +77,7 @@ void TestForm2::init()
         QVERIFY(home.mkpath(QStringLiteral("many/folder%1").arg(i, 3, 10, QChar(u'0'))));
     qputenv("HOME", m_home->path().toLocal8Bit());
     m_reported = {};
-    m_window = std::make_unique<Form1>(m_prefix->filePath(QStringLiteral("settings.cfg")));
+    m_window = std::make_unique<MainWindow>(m_prefix->filePath(QStringLiteral("settings.cfg")));
     m_window->setReporter(m_reported.reporter());
     m_window->show();
 }
@@ -91,16 +91,16 @@ void TestForm2::cleanup()
     qputenv("HOME", m_realHome);
 }
 
-Form2 *TestForm2::openPicker(const char *button)
+FolderPicker *TestForm2::openPicker(const char *button)
 {
     QTest::mouseClick(control<QPushButton>(m_window.get(), button), Qt::LeftButton);
-    Form2 *form = picker();
+    FolderPicker *form = picker();
     if (form && !QTest::qWaitForWindowExposed(form))
         qWarning("the folder picker was not shown");
     return form;
 }
 
-QModelIndex TestForm2::shown(Form2 *form, const QString &name)
+QModelIndex TestForm2::shown(FolderPicker *form, const QString &name)
 {
     auto *list = control<QTreeView>(form, "Dir1");
     const QModelIndexList found = list->model()->match(list->model()->index(0, 0, list->rootIndex()), Qt::DisplayRole,
@@ -108,7 +108,7 @@ QModelIndex TestForm2::shown(Form2 *form, const QString &name)
     return found.isEmpty() ? QModelIndex() : found.first();
 }
 
-void TestForm2::doubleClick(Form2 *form, const QString &name)
+void TestForm2::doubleClick(FolderPicker *form, const QString &name)
 {
     auto *list = control<QTreeView>(form, "Dir1");
     QTRY_VERIFY2(shown(form, name).isValid() && list->visualRect(shown(form, name)).isValid(), qPrintable(name));
@@ -120,7 +120,7 @@ void TestForm2::doubleClick(Form2 *form, const QString &name)
 
 void TestForm2::opens_modelessWithItsControls()
 {
-    Form2 *form = openPicker("Command16");
+    FolderPicker *form = openPicker("Command16");
     QVERIFY(form);
     QCOMPARE(form->windowTitle(), QStringLiteral("Find Game Folder"));
     QCOMPARE(form->size(), QSize(281, 345));
@@ -156,7 +156,7 @@ void TestForm2::done_atOnce_writesStartFolderWithOneSeparator()
     QFETCH(QString, written);
     QFETCH(QString, untouched);
     control<QLineEdit>(m_window.get(), qPrintable(untouched))->setText(QStringLiteral("keep me"));
-    Form2 *form = openPicker(qPrintable(button));
+    FolderPicker *form = openPicker(qPrintable(button));
     QVERIFY(form);
     QTest::mouseClick(control<QPushButton>(form, "Command1"), Qt::LeftButton);
     QCOMPARE(control<QLineEdit>(m_window.get(), qPrintable(written))->text(), QStringLiteral("c:\\"));
@@ -166,7 +166,7 @@ void TestForm2::done_atOnce_writesStartFolderWithOneSeparator()
 
 void TestForm2::done_afterOpeningSubfolder()
 {
-    Form2 *form = openPicker("Command17");
+    FolderPicker *form = openPicker("Command17");
     doubleClick(form, QStringLiteral("Games"));
     QTRY_COMPARE(form->path(), driveC() + QStringLiteral("/Games"));
     doubleClick(form, QStringLiteral("Quake3"));
@@ -178,7 +178,7 @@ void TestForm2::done_afterOpeningSubfolder()
 
 void TestForm2::highlightedFolder_isNotTheResult()
 {
-    Form2 *form = openPicker("Command16");
+    FolderPicker *form = openPicker("Command16");
     doubleClick(form, QStringLiteral("Games"));
     QTRY_COMPARE(form->path(), driveC() + QStringLiteral("/Games"));
     auto *list = control<QTreeView>(form, "Dir1");
@@ -191,7 +191,7 @@ void TestForm2::highlightedFolder_isNotTheResult()
 
 void TestForm2::enter_opensTheHighlightedFolder()
 {
-    Form2 *form = openPicker("Command17");
+    FolderPicker *form = openPicker("Command17");
     auto *list = control<QTreeView>(form, "Dir1");
     QTRY_VERIFY(shown(form, QStringLiteral("Games")).isValid());
     list->setCurrentIndex(shown(form, QStringLiteral("Games")));
@@ -202,7 +202,7 @@ void TestForm2::enter_opensTheHighlightedFolder()
 
 void TestForm2::otherButton_whileOpen_keepsFolderAndRetargets()
 {
-    Form2 *form = openPicker("Command16");
+    FolderPicker *form = openPicker("Command16");
     doubleClick(form, QStringLiteral("Games"));
     QTRY_COMPARE(form->path(), driveC() + QStringLiteral("/Games"));
     QCOMPARE(openPicker("Command17"), form); // the same window, not a new one
@@ -214,7 +214,7 @@ void TestForm2::otherButton_whileOpen_keepsFolderAndRetargets()
 
 void TestForm2::closeControl_writesNothing_andNextOpeningStartsAfresh()
 {
-    Form2 *form = openPicker("Command16");
+    FolderPicker *form = openPicker("Command16");
     doubleClick(form, QStringLiteral("Games"));
     QTRY_COMPARE(form->path(), driveC() + QStringLiteral("/Games"));
     QVERIFY(form->close());
@@ -227,7 +227,7 @@ void TestForm2::closeControl_writesNothing_andNextOpeningStartsAfresh()
 
 void TestForm2::driveChange_movesTheList()
 {
-    Form2 *form = openPicker("Command16");
+    FolderPicker *form = openPicker("Command16");
     auto *drives = control<QComboBox>(form, "Drive1");
     const int d = drives->findText(QStringLiteral("d:"));
     QVERIFY2(d >= 0, "the Wine drive d: is offered");
@@ -243,7 +243,7 @@ void TestForm2::driveChange_movesTheList()
 
 void TestForm2::driveThatCannotBeOpened_leavesTheList()
 {
-    Form2 *form = openPicker("Command16");
+    FolderPicker *form = openPicker("Command16");
     auto *drives = control<QComboBox>(form, "Drive1");
     const int d = drives->findText(QStringLiteral("d:"));
     QVERIFY(d >= 0);
@@ -264,7 +264,7 @@ void TestForm2::driveThatCannotBeOpened_leavesTheList()
 void TestForm2::noDriveC_startsAtHome()
 {
     QVERIFY(QDir(driveC()).removeRecursively());
-    Form2 *form = openPicker("Command16");
+    FolderPicker *form = openPicker("Command16");
     QCOMPARE(QDir::cleanPath(form->path()), QDir::cleanPath(QDir::homePath()));
     QTest::mouseClick(control<QPushButton>(form, "Command1"), Qt::LeftButton);
     const QString written = control<QLineEdit>(m_window.get(), "Text1")->text();
@@ -273,7 +273,7 @@ void TestForm2::noDriveC_startsAtHome()
 
 void TestForm2::closingMainWindow_closesPicker()
 {
-    QPointer<Form2> form = openPicker("Command16");
+    QPointer<FolderPicker> form = openPicker("Command16");
     QVERIFY(form && form->isVisible());
     QVERIFY(m_window->close());
     QTRY_VERIFY(!form);
@@ -282,14 +282,14 @@ void TestForm2::closingMainWindow_closesPicker()
 
 void TestForm2::hiddenFolders_areListed()
 {
-    Form2 *form = openPicker("Command16");
+    FolderPicker *form = openPicker("Command16");
     QVERIFY(form->setPath(m_home->path()));
     QTRY_VERIFY(shown(form, QStringLiteral(".q3a")).isValid());
 }
 
 void TestForm2::gameFolders_areOfferedAfterTheDrives()
 {
-    Form2 *form = openPicker("Command16");
+    FolderPicker *form = openPicker("Command16");
     auto *drives = control<QComboBox>(form, "Drive1");
     const int game = drives->findText(QStringLiteral("Quake 3 (ioquake3) ~/.q3a"));
     QVERIFY2(game > drives->findText(QStringLiteral("d:")), "after the drives");
@@ -303,7 +303,7 @@ void TestForm2::gameFolders_areOfferedAfterTheDrives()
 
 void TestForm2::highlight_staysWhileFoldersLoad()
 {
-    Form2 *form = openPicker("Command16");
+    FolderPicker *form = openPicker("Command16");
     auto *list = control<QTreeView>(form, "Dir1");
     const QString many = m_home->path() + QStringLiteral("/many");
     for (int round = 0; round < 5; ++round) {
@@ -322,7 +322,7 @@ void TestForm2::done_refusesAFolderNamedWithABackslash()
 {
     const QString odd = m_home->path() + QStringLiteral("/we\\ird");
     QVERIFY(QDir().mkpath(odd));
-    Form2 *form = openPicker("Command16");
+    FolderPicker *form = openPicker("Command16");
     QVERIFY(form->setPath(odd));
     QTest::mouseClick(control<QPushButton>(form, "Command1"), Qt::LeftButton);
     QCOMPARE(control<QLineEdit>(m_window.get(), "Text1")->text(), QString());
@@ -336,7 +336,7 @@ void TestForm2::windows_startsAtDriveC()
 #ifndef Q_OS_WIN
     QSKIP("Windows only");
 #else
-    Form2 *form = openPicker("Command16");
+    FolderPicker *form = openPicker("Command16");
     QCOMPARE(form->path().toLower(), QStringLiteral("c:/"));
     auto *drives = control<QComboBox>(form, "Drive1");
     QVERIFY2(drives->findText(QStringLiteral("c:"), Qt::MatchStartsWith) >= 0, "drive c: is offered by its letter");

@@ -2,8 +2,8 @@
 // files are byte for byte what they were, and a valid "Add" still works.
 
 #include "appearance.h"
-#include "form1.h"
-#include "form2.h"
+#include "mainwindow.h"
+#include "folderpicker.h"
 #include "windowtesting.h"
 
 #include <QApplication>
@@ -46,7 +46,7 @@ private:
     QString rtcwFile() const { return m_dir->filePath(QStringLiteral("wolf/main/autoexec.cfg")); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<Form1> m_window;
+    std::unique_ptr<MainWindow> m_window;
     ReportedMessages m_reported;
 };
 
@@ -59,7 +59,7 @@ void TestRobustness::init()
     QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("wine/dosdevices/c:/Games")));
     qputenv("WINEPREFIX", m_dir->filePath(QStringLiteral("wine")).toLocal8Bit());
     m_reported = {};
-    m_window = std::make_unique<Form1>(m_dir->filePath(QStringLiteral("settings.cfg")));
+    m_window = std::make_unique<MainWindow>(m_dir->filePath(QStringLiteral("settings.cfg")));
     m_window->setReporter(m_reported.reporter());
     m_window->show();
     fillValidPanels();
@@ -222,7 +222,7 @@ void TestRobustness::junkSettings_openNormallyAndAreReplacedAtClose()
         junk[i] = char((i * 7919) % 256);
     writeFile(path, junk);
 
-    Form1 window(path);
+    MainWindow window(path);
     window.setReporter(m_reported.reporter());
     QCOMPARE(control<QLineEdit>(&window, "Text1")->text(), QString());
     QCOMPARE(control<QLineEdit>(&window, "txtwolfdir")->text(), QString());
@@ -238,7 +238,7 @@ void TestRobustness::picker_folderVanishesWhileShown()
 {
     SKIP_UNLESS_POSIX();
     click("Command16");
-    auto *picker = m_window->findChild<Form2 *>();
+    auto *picker = m_window->findChild<FolderPicker *>();
     QVERIFY(picker);
     const QString games = m_dir->filePath(QStringLiteral("wine/dosdevices/c:/Games"));
     QVERIFY(picker->setPath(games));
@@ -250,7 +250,7 @@ void TestRobustness::picker_folderVanishesWhileShown()
     QTest::qWait(50); // let the folder watcher report the removal
     QTest::mouseClick(control<QPushButton>(picker, "Command1"), Qt::LeftButton);
     QCOMPARE(box("Text1")->text(), QStringLiteral("c:\\Games\\")); // the picker writes what was open
-    QTRY_VERIFY(!m_window->findChild<Form2 *>());
+    QTRY_VERIFY(!m_window->findChild<FolderPicker *>());
     verifyValidAddStillWorks();
 }
 

@@ -80,7 +80,7 @@ void TestAssembly::quake3_target()
     QFETCH(int, mod);
     QFETCH(QString, custom);
     QFETCH(QString, dirloc);
-    Quake3Panel panel{root, custom, QStringLiteral("hi"), QStringLiteral("f1"), Quake3Mod(mod), ChatScope::Team};
+    Quake3Fields panel{root, custom, QStringLiteral("hi"), QStringLiteral("f1"), Quake3Mod(mod), ChatScope::Team};
     QString error;
     const std::optional<BindRequest> request = quake3Request(panel, hostOf(style), &error);
     if (dirloc.isEmpty()) {
@@ -106,7 +106,7 @@ void TestAssembly::quake3_chatPrefix()
 {
     QFETCH(int, scope);
     QFETCH(QString, text);
-    Quake3Panel panel{"C:\\Q3\\", "other", "^1hi", "f1", Quake3Mod::Osp, ChatScope(scope)};
+    Quake3Fields panel{"C:\\Q3\\", "other", "^1hi", "f1", Quake3Mod::Osp, ChatScope(scope)};
     QString error;
     QCOMPARE(quake3Request(panel, hostOf(Style::Windows), &error)->text, text);
 }
@@ -146,11 +146,11 @@ void TestAssembly::chatRefusal()
     QCOMPARE(refused.isEmpty(), refusal.isEmpty());
     QVERIFY2(refused.contains(refusal), qPrintable(refused));
     // The two panels refuse alike.
-    Quake3Panel quake3{"C:\\Q3\\", "other", say, "f1", Quake3Mod::Osp, ChatScope(scope)};
+    Quake3Fields quake3{"C:\\Q3\\", "other", say, "f1", Quake3Mod::Osp, ChatScope(scope)};
     QString error;
     QCOMPARE(quake3Request(quake3, hostOf(Style::Windows), &error).has_value(), refusal.isEmpty());
     if (ChatScope(scope) != ChatScope::None) {
-        const RtcwPanel rtcw{"C:\\RTCW\\", "f1", "", say, RtcwKind::Say, ChatScope(scope)};
+        const RtcwFields rtcw{"C:\\RTCW\\", "f1", "", say, RtcwKind::Say, ChatScope(scope)};
         QCOMPARE(rtcwRequest(rtcw, hostOf(Style::Windows)).error, refused);
     }
 }
@@ -193,7 +193,7 @@ void TestAssembly::chatAsReceived()
 void TestAssembly::quake3_emptyRoot_isRefused()
 {
     for (const QString &root : {QString(), QStringLiteral("  ")}) {
-        Quake3Panel panel{root, "other", "hi", "f1", Quake3Mod::Osp, ChatScope::None};
+        Quake3Fields panel{root, "other", "hi", "f1", Quake3Mod::Osp, ChatScope::None};
         QString error;
         QVERIFY(!quake3Request(panel, hostOf(Style::Windows), &error));
         QVERIFY2(error.contains(QLatin1String("Quake 3 folder")), qPrintable(error));
@@ -225,7 +225,7 @@ void TestAssembly::customMod_normalised()
 void TestAssembly::rtcw_rootGainsSeparator_andTargetsMain()
 {
     const QString root = QStringLiteral("C:\\Program Files\\Return to Castle Wolfenstein");
-    RtcwPanel panel{root, "mouse3", "vsay_team Medic", "", RtcwKind::Voice, ChatScope::None};
+    RtcwFields panel{root, "mouse3", "vsay_team Medic", "", RtcwKind::Voice, ChatScope::None};
     const RtcwAssembly first = rtcwRequest(panel, hostOf(Style::Windows));
     QCOMPARE(first.root, root + u'\\');
     QVERIFY(first.request);
@@ -263,7 +263,7 @@ void TestAssembly::rtcw_command()
     QFETCH(int, scope);
     QFETCH(QString, voice);
     QFETCH(QString, text);
-    RtcwPanel panel{"C:\\RTCW\\", "f1", voice, "^1go", RtcwKind(kind), ChatScope(scope)};
+    RtcwFields panel{"C:\\RTCW\\", "f1", voice, "^1go", RtcwKind(kind), ChatScope(scope)};
     const RtcwAssembly assembly = rtcwRequest(panel, hostOf(Style::Windows));
     if (!assembly.request) {
         QVERIFY2(assembly.error.startsWith(text), qPrintable(assembly.error));
@@ -274,7 +274,7 @@ void TestAssembly::rtcw_command()
 
 void TestAssembly::rtcw_emptyRoot_isRefusedAndLeftEmpty()
 {
-    RtcwPanel panel{"", "f1", "vsay Hi", "", RtcwKind::Voice, ChatScope::None};
+    RtcwFields panel{"", "f1", "vsay Hi", "", RtcwKind::Voice, ChatScope::None};
     const RtcwAssembly assembly = rtcwRequest(panel, hostOf(Style::Windows));
     QVERIFY(!assembly.request);
     QCOMPARE(assembly.root, QString());
@@ -283,7 +283,7 @@ void TestAssembly::rtcw_emptyRoot_isRefusedAndLeftEmpty()
 
 void TestAssembly::rtcw_voicePlaceholder_isRefused()
 {
-    RtcwPanel panel{"C:\\RTCW", "f1", voicePlaceholder.toString(), "", RtcwKind::Voice, ChatScope::None};
+    RtcwFields panel{"C:\\RTCW", "f1", voicePlaceholder.toString(), "", RtcwKind::Voice, ChatScope::None};
     const RtcwAssembly assembly = rtcwRequest(panel, hostOf(Style::Windows));
     QVERIFY(!assembly.request);
     QCOMPARE(assembly.root, QStringLiteral("C:\\RTCW\\"));
@@ -326,12 +326,12 @@ void TestAssembly::status_quake3()
 {
     QFETCH(QString, say);
     QFETCH(QString, status);
-    QCOMPARE(quake3Status(QStringLiteral("Status:"), say), status);
+    QCOMPARE(QStringLiteral("Status:") + quake3StatusNote(say), status);
 }
 
 void TestAssembly::status_rtcw_grows()
 {
-    QCOMPARE(rtcwStatus(rtcwStatus(QStringLiteral("Status:"))), QStringLiteral("Status:Wrote Bind...Wrote Bind..."));
+    QCOMPARE(QStringLiteral("Status:") + rtcwStatusNote() + rtcwStatusNote(), QStringLiteral("Status:Wrote Bind...Wrote Bind..."));
 }
 
 void TestAssembly::relativeRoots_areRefusedInBothPanels_data()

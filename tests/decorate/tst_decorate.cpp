@@ -221,33 +221,28 @@ void TestDecorate::jazz_keepsCharactersWhole()
 }
 
 using Runs = QList<decorate::ColouredRun>;
-using decorate::ColourRules;
 
 void TestDecorate::rendering_data()
 {
     using namespace decorate;
     QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("rules");
     QTest::addColumn<Runs>("runs");
-    const int original = int(ColourRules::Original), io = int(ColourRules::Io);
-    QTest::newRow("codes taken out") << "^1red^7white" << original << Runs{{Red, "red"}, {White, "white"}};
-    QTest::newRow("starts in the chat colour") << "hi ^3you" << original << Runs{{Green, "hi "}, {Yellow, "you"}};
-    QTest::newRow("jazz") << "^3h^5e" << original << Runs{{Yellow, "h"}, {Cyan, "e"}};
-    QTest::newRow("8 and 9 wrap round") << "^8x^9y" << original << Runs{{Black, "x"}, {Red, "y"}};
-    QTest::newRow("same colour, one run") << "^2a^2b" << original << Runs{{Green, "ab"}};
-    QTest::newRow("a caret before a code") << "^^1x" << original << Runs{{Green, "^"}, {Red, "x"}};
-    QTest::newRow("a last caret stays") << "x^" << original << Runs{{Green, "x^"}};
-    QTest::newRow("any character: a code") << "^!a" << original << Runs{{Red, "a"}};
-    QTest::newRow("ioquake3: letters and digits only") << "^!a^dc" << io << Runs{{Green, "^!a"}, {Blue, "c"}};
-    QTest::newRow("nothing but codes") << "^1^2" << original << Runs{};
+    QTest::newRow("codes taken out") << "^1red^7white" << Runs{{Red, "red"}, {White, "white"}};
+    QTest::newRow("starts in the chat colour") << "hi ^3you" << Runs{{Green, "hi "}, {Yellow, "you"}};
+    QTest::newRow("jazz") << "^3h^5e" << Runs{{Yellow, "h"}, {Cyan, "e"}};
+    QTest::newRow("8 and 9 wrap round") << "^8x^9y" << Runs{{Black, "x"}, {Red, "y"}};
+    QTest::newRow("same colour, one run") << "^2a^2b" << Runs{{Green, "ab"}};
+    QTest::newRow("a caret before a code") << "^^1x" << Runs{{Green, "^"}, {Red, "x"}};
+    QTest::newRow("a last caret stays") << "x^" << Runs{{Green, "x^"}};
+    QTest::newRow("any character: a code") << "^!a" << Runs{{Red, "a"}};
+    QTest::newRow("nothing but codes") << "^1^2" << Runs{};
 }
 
 void TestDecorate::rendering()
 {
     QFETCH(QString, text);
-    QFETCH(int, rules);
     QFETCH(Runs, runs);
-    QCOMPARE(decorate::colouredRuns(text, ColourRules(rules), decorate::Green), runs);
+    QCOMPARE(decorate::colouredRuns(text, decorate::Green), runs);
 }
 
 QTEST_GUILESS_MAIN(TestDecorate)

@@ -1,17 +1,16 @@
-#include "form2.h"
+#include "folderpicker.h"
 
 #include "appearance.h"
 #include "layout.h"
 
 #include "host/drives.h"
-#include "host/gamefolders.h"
+#include "binds/gamefolders.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QFileSystemModel>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
 #include <QTreeView>
@@ -62,10 +61,8 @@ private:
     QString m_open;
 };
 
-Form2::Form2(QLineEdit *quake3Dir, QLineEdit *rtcwDir, const host::Host &host, QWidget *mainWindow)
+FolderPicker::FolderPicker(const host::Host &host, QWidget *mainWindow)
     : QWidget(mainWindow, Qt::Window)
-    , m_quake3Dir(quake3Dir)
-    , m_rtcwDir(rtcwDir)
     , m_host(host)
 {
     setObjectName(QStringLiteral("Form2"));
@@ -81,68 +78,68 @@ Form2::Form2(QLineEdit *quake3Dir, QLineEdit *rtcwDir, const host::Host &host, Q
     m_chain = new FolderChainFilter(this);
     m_chain->setSourceModel(m_folders);
 
-    Dir1 = place(new QTreeView(this), "Dir1", twipsRect(0, 0, 4215, 4365));
-    Dir1->setModel(m_chain);
-    Dir1->setHeaderHidden(true);
+    m_folderList = place(new QTreeView(this), "Dir1", twipsRect(0, 0, 4215, 4365));
+    m_folderList->setModel(m_chain);
+    m_folderList->setHeaderHidden(true);
     for (int column = 1; column < m_folders->columnCount(); ++column)
-        Dir1->hideColumn(column);
-    Dir1->setExpandsOnDoubleClick(false); // a double click opens, it does not fold
-    Dir1->setItemsExpandable(false);
-    Dir1->installEventFilter(this);
+        m_folderList->hideColumn(column);
+    m_folderList->setExpandsOnDoubleClick(false); // a double click opens, it does not fold
+    m_folderList->setItemsExpandable(false);
+    m_folderList->installEventFilter(this);
 
-    Drive1 = place(new QComboBox(this), "Drive1", twipsRect(0, 4440, 4215, 315));
-    Command1 = place(new QPushButton(QStringLiteral("Done"), this), "Command1", twipsRect(0, 4800, 4215, 375));
-    Command1->setAutoDefault(false);
+    m_driveBox = place(new QComboBox(this), "Drive1", twipsRect(0, 4440, 4215, 315));
+    m_doneButton = place(new QPushButton(QStringLiteral("Done"), this), "Command1", twipsRect(0, 4800, 4215, 375));
+    m_doneButton->setAutoDefault(false);
 
     // A word about a drive or folder that cannot be opened, over the foot of the list.
-    problem = place(new QLabel(this), "problem", twipsRect(0, 3705, 4215, 660));
-    problem->setWordWrap(true);
-    problem->setAutoFillBackground(true);
-    problem->setBackgroundRole(QPalette::ToolTipBase);
-    problem->setForegroundRole(QPalette::ToolTipText);
-    problem->hide();
+    m_problemLabel = place(new QLabel(this), "problem", twipsRect(0, 3705, 4215, 660));
+    m_problemLabel->setWordWrap(true);
+    m_problemLabel->setAutoFillBackground(true);
+    m_problemLabel->setBackgroundRole(QPalette::ToolTipBase);
+    m_problemLabel->setForegroundRole(QPalette::ToolTipText);
+    m_problemLabel->hide();
 
-    Dir1->setAccessibleName(QStringLiteral("folders"));
-    Drive1->setAccessibleName(QStringLiteral("drives and game folders"));
-    Command1->setAccessibleName(QStringLiteral("Done: use the open folder"));
+    m_folderList->setAccessibleName(QStringLiteral("folders"));
+    m_driveBox->setAccessibleName(QStringLiteral("drives and game folders"));
+    m_doneButton->setAccessibleName(QStringLiteral("Done: use the open folder"));
 
-    QWidget::setTabOrder(Dir1, Drive1);
-    QWidget::setTabOrder(Drive1, Command1);
+    QWidget::setTabOrder(m_folderList, m_driveBox);
+    QWidget::setTabOrder(m_driveBox, m_doneButton);
 
-    connect(Drive1, &QComboBox::activated, this, &Form2::Drive1_Change);
-    connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
-    connect(Dir1, &QTreeView::doubleClicked, this, &Form2::Dir1_Open);
+    connect(m_driveBox, &QComboBox::activated, this, &FolderPicker::openChosenDrive);
+    connect(m_doneButton, &QPushButton::clicked, this, &FolderPicker::choose);
+    connect(m_folderList, &QTreeView::doubleClicked, this, &FolderPicker::openFolderAt);
     // Folders arrive as the model reads them; keep the open chain unfolded.
-    connect(m_chain, &QAbstractItemModel::rowsInserted, this, &Form2::expandToPath);
-    connect(m_folders, &QFileSystemModel::directoryLoaded, this, &Form2::expandToPath);
+    connect(m_chain, &QAbstractItemModel::rowsInserted, this, &FolderPicker::expandToPath);
+    connect(m_folders, &QFileSystemModel::directoryLoaded, this, &FolderPicker::expandToPath);
 
     fillDrives();
-    Form_Load();
+    openStartFolder();
 }
 
-Form2::~Form2() = default;
+FolderPicker::~FolderPicker() = default;
 
-void Form2::fillDrives()
+void FolderPicker::fillDrives()
 {
     // The drives, then the game folders found on this machine; either moves the list there.
     m_drives = host::drives(m_host);
     for (const host::Drive &drive : std::as_const(m_drives))
-        Drive1->addItem(drive.name, drive.rootPath);
-    for (const host::Drive &game : host::gameFolders(m_host))
-        Drive1->addItem(game.name, game.rootPath);
-    Drive1->setCurrentIndex(int(host::driveHolding(m_drives, QDir::currentPath())));
+        m_driveBox->addItem(drive.name, drive.rootPath);
+    for (const host::Drive &game : binds::gameFolders(m_host))
+        m_driveBox->addItem(game.name, game.rootPath);
+    m_driveBox->setCurrentIndex(int(host::driveHolding(m_drives, QDir::currentPath())));
 }
 
-void Form2::Form_Load()
+void FolderPicker::openStartFolder()
 {
     // The list starts at drive c:; without one, at the player's home folder.
     const host::HostPath start = host::toHostPath(QStringLiteral("c:\\"), m_host);
     if (!start.ok() || !setPath(start.path))
         setPath(QDir::homePath());
-    Dir1->setFocus();
+    m_folderList->setFocus();
 }
 
-void Form2::GetDir(qint16 game)
+void FolderPicker::pickFor(qint16 game)
 {
     m_game = game;
     show();
@@ -150,12 +147,12 @@ void Form2::GetDir(qint16 game)
     activateWindow();
 }
 
-bool Form2::setPath(const QString &hostPath)
+bool FolderPicker::setPath(const QString &hostPath)
 {
     const QFileInfo folder(hostPath);
     if (!folder.isDir() || !folder.isReadable() || !QDir(hostPath).isReadable())
         return false;
-    problem->hide();
+    m_problemLabel->hide();
     m_path = QDir::cleanPath(folder.absoluteFilePath());
     m_highlightOpenFolder = true;
     m_chain->setOpenFolder(m_path);
@@ -164,44 +161,44 @@ bool Form2::setPath(const QString &hostPath)
     return true;
 }
 
-QString Form2::driveRootOf(const QString &path) const
+QString FolderPicker::driveRootOf(const QString &path) const
 {
     const qsizetype drive = host::driveHolding(m_drives, path);
     return drive < 0 ? QStringLiteral("/") : QDir::cleanPath(m_drives.at(drive).rootPath);
 }
 
-void Form2::expandToPath()
+void FolderPicker::expandToPath()
 {
     // The list starts at the drive's root, whatever lies above it on the host.
     const QModelIndex driveRoot = m_folders->index(driveRootOf(m_path));
-    Dir1->setRootIndex(m_chain->mapFromSource(driveRoot.parent()));
+    m_folderList->setRootIndex(m_chain->mapFromSource(driveRoot.parent()));
     const QModelIndex open = m_chain->mapFromSource(m_folders->index(m_path));
     if (!open.isValid())
         return;
     // Once, when the folder opens: later, as folders load, the highlight is the player's.
     if (m_highlightOpenFolder) {
-        Dir1->setCurrentIndex(open);
+        m_folderList->setCurrentIndex(open);
         m_highlightOpenFolder = false;
     }
     for (QModelIndex i = open; i.isValid(); i = i.parent())
-        Dir1->expand(i);
+        m_folderList->expand(i);
 }
 
-void Form2::showCannotOpen(const QString &what)
+void FolderPicker::showCannotOpen(const QString &what)
 {
     showProblem(QStringLiteral("%1 cannot be opened: it is not there or not ready. "
                                "The list stays where it was.")
                     .arg(what));
 }
 
-void Form2::showProblem(const QString &text)
+void FolderPicker::showProblem(const QString &text)
 {
-    problem->setText(text);
-    problem->show();
-    problem->raise();
+    m_problemLabel->setText(text);
+    m_problemLabel->show();
+    m_problemLabel->raise();
 }
 
-void Form2::Dir1_Open(const QModelIndex &index)
+void FolderPicker::openFolderAt(const QModelIndex &index)
 {
     if (!index.isValid())
         return;
@@ -210,25 +207,25 @@ void Form2::Dir1_Open(const QModelIndex &index)
         showCannotOpen(QStringLiteral("\"%1\"").arg(folder));
 }
 
-bool Form2::eventFilter(QObject *watched, QEvent *event)
+bool FolderPicker::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == Dir1 && event->type() == QEvent::KeyPress) {
+    if (watched == m_folderList && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            Dir1_Open(Dir1->currentIndex());
+            openFolderAt(m_folderList->currentIndex());
             return true;
         }
     }
     return QWidget::eventFilter(watched, event);
 }
 
-void Form2::Drive1_Change()
+void FolderPicker::openChosenDrive()
 {
-    if (!setPath(Drive1->currentData().toString()))
-        showCannotOpen(QStringLiteral("Drive %1").arg(Drive1->currentText()));
+    if (!setPath(m_driveBox->currentData().toString()))
+        showCannotOpen(QStringLiteral("Drive %1").arg(m_driveBox->currentText()));
 }
 
-void Form2::Command1_Click()
+void FolderPicker::choose()
 {
     QString error;
     const std::optional<QString> picked = host::folderStringFor(m_path, m_host, &error);
@@ -236,9 +233,6 @@ void Form2::Command1_Click()
         showProblem(error);
         return;
     }
-    const QString folder = host::withFinalSeparator(*picked, m_host.style);
-    QLineEdit *box = m_game == -1 ? m_quake3Dir.data() : m_game == 0 ? m_rtcwDir.data() : nullptr;
-    if (box)
-        box->setText(folder);
+    emit folderChosen(m_game, host::withFinalSeparator(*picked, m_host.style));
     close();
 }

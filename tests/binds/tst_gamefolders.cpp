@@ -1,4 +1,4 @@
-#include "host/gamefolders.h"
+#include "binds/gamefolders.h"
 
 #include <QDir>
 #include <QFile>
@@ -32,7 +32,7 @@ void TestGameFolders::foundInTheKnownPlaces()
     QVERIFY(QDir(wine.path()).mkpath(QStringLiteral("dosdevices/c:/program files/Quake III Arena/BaseQ3")));
 
     QStringList names;
-    for (const host::Drive &found : host::gameFolders({host::Style::Posix, wine.path(), home.path()})) {
+    for (const host::Drive &found : binds::gameFolders({host::Style::Posix, wine.path(), home.path()})) {
         names << found.name;
         QVERIFY2(QDir(found.rootPath).exists(), qPrintable(found.rootPath));
     }

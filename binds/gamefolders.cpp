@@ -1,5 +1,6 @@
-#include "host/gamefolders.h"
+#include "binds/gamefolders.h"
 
+#include "binds/games.h"
 #include "host/wine.h"
 
 #include <QDir>
@@ -10,41 +11,49 @@
 
 #include <functional>
 
-namespace host {
+namespace binds {
+
+using host::Drive;
+using host::Host;
+using host::Style;
+namespace wine = host::wine;
 
 namespace {
 
 struct Place {
-    const char *name;       // the game, as the list shows it
-    const char *folder;     // below where the search starts
-    const char *dataFolder; // what a real install holds
+    const char *name;   // the game, as the list shows it
+    const char *folder; // below where the search starts
+    QString dataFolder; // what a real install holds
 };
+
+const QString quake3Data = quake3Game().baseFolder;
+const QString rtcwData = rtcwGame().baseFolder;
 
 // Below the home folder on POSIX hosts.
 const Place homePlaces[] = {
-    {"Quake 3 (ioquake3)", ".q3a", "baseq3"},
-    {"RTCW (iortcw)", ".iortcw", "main"},
-    {"RTCW", ".wolf", "main"},
-    {"OpenArena", ".openarena", "baseoa"},
+    {"Quake 3 (ioquake3)", ".q3a", quake3Data},
+    {"RTCW (iortcw)", ".iortcw", rtcwData},
+    {"RTCW", ".wolf", rtcwData},
+    {"OpenArena", ".openarena", QStringLiteral("baseoa")},
 };
 
 // Below a Steam library.
 const Place steamPlaces[] = {
-    {"Quake 3 Arena (Steam)", "steamapps/common/Quake 3 Arena", "baseq3"},
-    {"Return to Castle Wolfenstein (Steam)", "steamapps/common/Return to Castle Wolfenstein", "main"},
+    {"Quake 3 Arena (Steam)", "steamapps/common/Quake 3 Arena", quake3Data},
+    {"Return to Castle Wolfenstein (Steam)", "steamapps/common/Return to Castle Wolfenstein", rtcwData},
 };
 
 // Below a Windows drive's root, where the games' installers and Steam put them.
 const Place windowsPlaces[] = {
-    {"Quake 3", "Program Files/Quake III Arena", "baseq3"},
-    {"Quake 3", "Program Files (x86)/Quake III Arena", "baseq3"},
-    {"Quake 3", "Quake III Arena", "baseq3"},
-    {"Quake 3", "Games/Quake III Arena", "baseq3"},
-    {"RTCW", "Program Files/Return to Castle Wolfenstein", "main"},
-    {"RTCW", "Program Files (x86)/Return to Castle Wolfenstein", "main"},
-    {"RTCW", "Games/Return to Castle Wolfenstein", "main"},
-    {"Quake 3 Arena (Steam)", "Program Files (x86)/Steam/steamapps/common/Quake 3 Arena", "baseq3"},
-    {"Return to Castle Wolfenstein (Steam)", "Program Files (x86)/Steam/steamapps/common/Return to Castle Wolfenstein", "main"},
+    {"Quake 3", "Program Files/Quake III Arena", quake3Data},
+    {"Quake 3", "Program Files (x86)/Quake III Arena", quake3Data},
+    {"Quake 3", "Quake III Arena", quake3Data},
+    {"Quake 3", "Games/Quake III Arena", quake3Data},
+    {"RTCW", "Program Files/Return to Castle Wolfenstein", rtcwData},
+    {"RTCW", "Program Files (x86)/Return to Castle Wolfenstein", rtcwData},
+    {"RTCW", "Games/Return to Castle Wolfenstein", rtcwData},
+    {"Quake 3 Arena (Steam)", "Program Files (x86)/Steam/steamapps/common/Quake 3 Arena", quake3Data},
+    {"Return to Castle Wolfenstein (Steam)", "Program Files (x86)/Steam/steamapps/common/Return to Castle Wolfenstein", rtcwData},
 };
 
 // The place below start, spelt as the disk spells it (Windows installs vary the case).
@@ -52,8 +61,8 @@ QString findPlace(const QString &start, const Place &place)
 {
     QString folder = start;
     for (const QString &name : QString::fromUtf8(place.folder).split(u'/'))
-        folder += u'/' + matchingEntry(folder, name);
-    const QString data = folder + u'/' + matchingEntry(folder, QString::fromUtf8(place.dataFolder));
+        folder += u'/' + host::matchingEntry(folder, name);
+    const QString data = folder + u'/' + host::matchingEntry(folder, place.dataFolder);
     return QFileInfo(data).isDir() ? folder : QString();
 }
 
@@ -110,7 +119,7 @@ QList<Drive> gameFolders(const Host &host)
 {
     Finder finder;
     if (host.style == Style::Windows) {
-        for (const Drive &drive : drives(host)) {
+        for (const Drive &drive : host::drives(host)) {
             for (const Place &place : windowsPlaces)
                 finder.look(QDir::cleanPath(drive.rootPath), place, [](const QString &f) { return QDir::toNativeSeparators(f); });
         }
@@ -134,4 +143,4 @@ QList<Drive> gameFolders(const Host &host)
     return finder.found();
 }
 
-} // namespace host
+} // namespace binds

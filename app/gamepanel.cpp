@@ -1,0 +1,95 @@
+#include "gamepanel.h"
+
+#include "controls.h"
+#include "layout.h"
+#include "wrapbutton.h"
+
+#include "binds/bindline.h"
+#include "decorate/chatrender.h"
+#include "decorate/decorations.h"
+#include "decorate/jazz.h"
+
+#include <QLineEdit>
+
+GamePanel::GamePanel(const binds::Game &game, decorate::RandomSource &jazzRandom, const host::Host &host,
+                     QWidget *window)
+    : QGroupBox(game.caption, window)
+    , m_game(game)
+    , m_host(host)
+    , m_jazzRandom(jazzRandom)
+{
+}
+
+QString GamePanel::rootFolder() const
+{
+    return m_rootEdit->text();
+}
+
+void GamePanel::setRootFolder(const QString &folder)
+{
+    m_rootEdit->setText(folder);
+}
+
+void GamePanel::makeColourButtons(QWidget *parent, const std::array<const char *, 8> &names)
+{
+    // The same row in both panels; the wider captions get the wider buttons.
+    static constexpr std::array<std::pair<int, int>, 8> leftAndWidth = {
+        {{120, 615}, {720, 615}, {1320, 615}, {1920, 615}, {2520, 855}, {3360, 615}, {3960, 735}, {4680, 735}}};
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const QString caption = decorate::colourOfDigit(decorate::buttonDigits[i]).name.toString();
+        const auto [left, width] = leftAndWidth[i];
+        m_colourButtons << button(parent, names[i], caption, twipsRect(left, 3000, width, 375));
+        m_colourButtons.last()->setAccessibleName(m_game.name + u' ' + caption);
+    }
+}
+
+void GamePanel::connectCommonControls(bool everyColourTakesFocus)
+{
+    connect(m_pickButton, &QPushButton::clicked, this, &GamePanel::pickFolderRequested);
+    for (qsizetype i = 0; i < m_colourButtons.size(); ++i) {
+        const int digit = decorate::buttonDigits[i];
+        // Quake 3's Red alone takes the focus to the text; in RTCW every colour does.
+        const bool takeFocus = everyColourTakesFocus || i == 0;
+        connect(m_colourButtons.at(i), &QPushButton::clicked, this, [this, digit, takeFocus] { addColour(digit, takeFocus); });
+    }
+    connect(m_formalButton, &QPushButton::clicked, this,
+            [this] { decorateSay(decorate::formalDecoration(m_sayEdit->text())); });
+    connect(m_jazzButton, &QPushButton::clicked, this, &GamePanel::jazzSay);
+    connect(m_addButton, &QPushButton::clicked, this, &GamePanel::addBind);
+    connect(m_sayEdit, &QLineEdit::textChanged, this, &GamePanel::updatePreview);
+}
+
+bool GamePanel::writeBind(const binds::BindRequest &request)
+{
+    QString error;
+    QString notice;
+    if (!binds::writeLine(request, m_host, &error, &notice)) {
+        emit problem(error);
+        return false;
+    }
+    if (!notice.isEmpty())
+        emit problem(notice);
+    return true;
+}
+
+void GamePanel::decorateSay(const QString &decorated)
+{
+    m_sayEdit->setText(decorated);
+    emit this->decorated(m_sayEdit);
+}
+
+void GamePanel::addColour(int digit, bool takeFocus)
+{
+    if (takeFocus)
+        m_sayEdit->setFocus(Qt::OtherFocusReason);
+    decorateSay(decorate::withColour(m_sayEdit->text(), digit));
+}
+
+void GamePanel::jazzSay()
+{
+    QString error;
+    if (const std::optional<QString> jazzed = decorate::jazz(m_sayEdit->text(), m_jazzRandom, &error))
+        decorateSay(*jazzed);
+    else
+        emit problem(error);
+}

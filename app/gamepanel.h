@@ -1,0 +1,79 @@
+#pragma once
+
+#include "binds/bindrequest.h"
+#include "binds/games.h"
+#include "host/folderstring.h"
+
+#include <QGroupBox>
+#include <QList>
+
+#include <array>
+
+class QLabel;
+class QLineEdit;
+class WrapButton;
+namespace decorate {
+class RandomSource;
+}
+
+// One game's panel: its frame and the controls in it. It turns what the player typed
+// and chose into one bind line through the libraries, and tells the main window what
+// came of it through its signals.
+class GamePanel : public QGroupBox
+{
+    Q_OBJECT
+
+public:
+    const binds::Game &game() const { return m_game; }
+    QString rootFolder() const;
+    void setRootFolder(const QString &folder);
+
+    // Appends the bind the panel's fields ask for to the game's autoexec.cfg.
+    virtual void addBind() = 0;
+
+signals:
+    // A refusal, a failure or a notice for the player.
+    void problem(const QString &message);
+    // What the status box gains after a bind was written.
+    void bindWritten(const QString &statusNote);
+    void pickFolderRequested();
+    // A button changed the text to say: the preview shows under the box.
+    void decorated(QLineEdit *box);
+
+protected:
+    GamePanel(const binds::Game &game, decorate::RandomSource &jazzRandom, const host::Host &host, QWidget *window);
+
+    // The eight colour buttons in their row of the layout, Red to Black, under the
+    // design's names in that order.
+    void makeColourButtons(QWidget *parent, const std::array<const char *, 8> &names);
+    // Wires the controls both panels have; the subclass has made them by then.
+    void connectCommonControls(bool everyColourTakesFocus);
+    // Appends the line; false, with the player told, when it was refused or failed.
+    bool writeBind(const binds::BindRequest &request);
+    void decorateSay(const QString &decorated);
+    // The text to say's tooltip: the chat as the game draws it.
+    virtual void updatePreview() = 0;
+
+    const binds::Game &m_game;
+    const host::Host m_host;
+    decorate::RandomSource &m_jazzRandom;
+
+    QLabel *m_remembersLabel = nullptr;
+    QLabel *m_rootLabel = nullptr;
+    QLineEdit *m_rootEdit = nullptr;
+    WrapButton *m_pickButton = nullptr;
+    QLabel *m_keyLabel = nullptr;
+    QLineEdit *m_keyEdit = nullptr;
+    QLineEdit *m_sayEdit = nullptr;
+    WrapButton *m_formalButton = nullptr;
+    WrapButton *m_jazzButton = nullptr;
+    QList<WrapButton *> m_colourButtons; // Red to Black
+    WrapButton *m_addButton = nullptr;
+
+private:
+    void addColour(int digit, bool takeFocus);
+    void jazzSay();
+};
+
+// The hint over both root folder boxes.
+inline const QString remembersHint = QStringLiteral("**Bindwright remembers this dir next time you open**");

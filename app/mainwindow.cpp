@@ -1,0 +1,134 @@
+#include "mainwindow.h"
+
+#include "appearance.h"
+#include "chatpreview.h"
+#include "controls.h"
+#include "folderpicker.h"
+#include "layout.h"
+#include "quake3panel.h"
+#include "rtcwpanel.h"
+#include "version.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+
+MainWindow::MainWindow(const QString &settingsPath, QWidget *parent)
+    : QWidget(parent)
+    , m_settings(settingsPath)
+    , m_reporter([this](const QString &message) { QMessageBox::warning(this, windowTitle(), message); })
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Quillfen Q3/RTCW Bindwright ") + QLatin1String(bindwrightShortVersion));
+    setFixedSize(fromTwips(11205), fromTwips(5025));
+    setFont(layoutFont()); // the fixed layout holds only in its own font
+    m_chatPreview = new ChatPreviewPopup(this);
+
+    m_quake3Panel = new Quake3Panel(m_jazzRandom, m_host, this);
+    m_rtcwPanel = new RtcwPanel(m_jazzRandom, m_host, this);
+    m_statusEdit = lineEdit(this, "Text2", QStringLiteral("Status:"), twipsRect(0, 4320, 11175, 285));
+    m_statusEdit->setReadOnly(true);
+    m_statusEdit->setAccessibleName(QStringLiteral("Status"));
+    m_creditsLabel = label(this, "Label2", QStringLiteral("Made by the Bindwright team, 2026"),
+                           twipsRect(2880, 4680, 5535, 255));
+    connectPanel(m_quake3Panel);
+    connectPanel(m_rtcwPanel);
+    setTabOrder();
+
+    m_rtcwPanel->fillVoiceList();
+    loadSettings();
+    findChild<QWidget *>(QStringLiteral("txtkey"))->setFocus();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::connectPanel(GamePanel *panel)
+{
+    connect(panel, &GamePanel::problem, this, &MainWindow::report);
+    connect(panel, &GamePanel::bindWritten, this, &MainWindow::appendStatus);
+    connect(panel, &GamePanel::pickFolderRequested, this, [this, panel] { openFolderPicker(panel); });
+    // For a moment, under the box: the player sees what the click did.
+    connect(panel, &GamePanel::decorated, this, [this](QLineEdit *box) { m_chatPreview->showUnder(box, box->toolTip()); });
+}
+
+void MainWindow::setTabOrder()
+{
+    // Across both panels and the status box, as the design numbers them.
+    static const char *const order[] = {
+        "txtkey",    "txtsay",    "Command1",  "Command2",   "Command3",  "Command4",   "Command5",   "Command6",
+        "Command7",  "Command8",  "Command9",  "Text2",      "Option3",   "Option4",    "Command10",  "Command11",
+        "Command12", "txtmod",    "Option5",   "Option2",    "Option1",   "Text1",      "txtwolfdir", "txtwolfkey",
+        "OptVoice",  "OptSay",    "CboVoice",  "Command13",  "Option7",   "Option6",    "txtwolfsay", "Command14",
+        "Command15", "Command16", "Command17", "Command18",  "Command19", "Command20",  "Command21",  "Command22",
+        "Command23", "Command24", "Command25",
+    };
+    QWidget *previous = nullptr;
+    for (const char *name : order) {
+        QWidget *control = findChild<QWidget *>(QLatin1String(name));
+        Q_ASSERT(control);
+        if (previous)
+            QWidget::setTabOrder(previous, control);
+        previous = control;
+    }
+}
+
+void MainWindow::setReporter(Reporter reporter)
+{
+    m_reporter = std::move(reporter);
+}
+
+void MainWindow::report(const QString &message)
+{
+    m_reporter(message);
+}
+
+void MainWindow::appendStatus(const QString &note)
+{
+    m_statusEdit->setText(m_statusEdit->text() + note);
+}
+
+settings::Folders MainWindow::rootFolders() const
+{
+    return {m_quake3Panel->rootFolder(), m_rtcwPanel->rootFolder()};
+}
+
+void MainWindow::loadSettings()
+{
+    if (const std::optional<settings::Folders> folders = m_settings.load(rootFolders())) {
+        m_quake3Panel->setRootFolder(folders->quake3);
+        m_rtcwPanel->setRootFolder(folders->rtcw);
+    }
+}
+
+void MainWindow::saveSettings()
+{
+    QString error;
+    if (!m_settings.save(rootFolders(), &error))
+        report(error);
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (m_picker)
+        m_picker->close(); // it writes into this window, so it goes with it
+    saveSettings();
+    event->accept();
+}
+
+void MainWindow::openFolderPicker(GamePanel *panel)
+{
+    if (!m_picker) {
+        m_picker = new FolderPicker(m_host, this);
+        connect(m_picker, &FolderPicker::folderChosen, this, &MainWindow::putChosenFolder);
+    }
+    m_picker->pickFor(panel->game().pickerFlag);
+}
+
+void MainWindow::putChosenFolder(qint16 game, const QString &folder)
+{
+    for (GamePanel *panel : {static_cast<GamePanel *>(m_quake3Panel), static_cast<GamePanel *>(m_rtcwPanel)}) {
+        if (panel->game().pickerFlag == game)
+            panel->setRootFolder(folder);
+    }
+}

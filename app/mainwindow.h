@@ -1,0 +1,62 @@
+#pragma once
+
+#include "decorate/randomsource.h"
+#include "host/folderstring.h"
+#include "settings/settingsfile.h"
+
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+
+class ChatPreviewPopup;
+class FolderPicker;
+class GamePanel;
+class QLabel;
+class QLineEdit;
+class Quake3Panel;
+class RtcwPanel;
+class WrapButton;
+
+// The main window (Form1): the two game panels side by side, the status box under them
+// and the credits line. It passes what the panels report on to the player, and keeps
+// what both share: the folder picker, the chat preview, the jazz colours' random numbers
+// and the settings file.
+class MainWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // Shows a failure or refusal to the player; tests put their own in.
+    using Reporter = std::function<void(const QString &message)>;
+
+    explicit MainWindow(const QString &settingsPath, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    void setReporter(Reporter reporter);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void connectPanel(GamePanel *panel);
+    void setTabOrder();
+    void loadSettings();
+    void saveSettings();
+    settings::Folders rootFolders() const;
+    void report(const QString &message);
+    void appendStatus(const QString &note);
+    void openFolderPicker(GamePanel *panel);
+    void putChosenFolder(qint16 game, const QString &folder);
+
+    const host::Host m_host = host::Host::current();
+    settings::RunSettings m_settings;
+    decorate::SplitMix64 m_jazzRandom; // one for both panels
+    Reporter m_reporter;
+    QPointer<FolderPicker> m_picker;
+    ChatPreviewPopup *m_chatPreview;
+
+    Quake3Panel *m_quake3Panel;
+    RtcwPanel *m_rtcwPanel;
+    QLineEdit *m_statusEdit;
+    QLabel *m_creditsLabel;
+};

@@ -1,0 +1,122 @@
+#include "rtcwpanel.h"
+
+#include "chatpreview.h"
+#include "controls.h"
+#include "layout.h"
+#include "singlelineedit.h"
+#include "wrapbutton.h"
+
+#include "binds/status.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+
+RtcwPanel::RtcwPanel(decorate::RandomSource &jazzRandom, const host::Host &host, QWidget *window)
+    : GamePanel(binds::rtcwGame(), jazzRandom, host, window)
+{
+    place(this, "Frame1", twipsRect(5640, 0, 5535, 4215));
+    m_remembersLabel = label(this, "Label10", remembersHint, twipsRect(1560, 240, 3615, 255));
+    m_rootLabel = label(this, "Label6", m_game.rootLabel, twipsRect(120, 480, 1215, 255));
+    m_rootEdit = singleLineEdit(this, "txtwolfdir", QString(), twipsRect(1320, 480, 3855, 285));
+    m_pickButton = button(this, "Command17", QStringLiteral("..."), twipsRect(5160, 480, 255, 255));
+    m_exampleLabel = label(this, "Label7", QStringLiteral("For example, C:\\Program Files\\Return to Castle Wolfenstein\\"),
+                           twipsRect(120, 840, 5295, 255));
+    // The design's "kp_up" is no key the games know: they call it kp_uparrow.
+    m_keyLabel = label(this, "Label8", QStringLiteral("Key to be bound to (eg space, kp_uparrow etc)"),
+                       twipsRect(120, 1200, 3255, 375));
+    m_keyEdit = singleLineEdit(this, "txtwolfkey", QString(), twipsRect(3480, 1200, 1935, 285));
+    m_voiceOption = option(this, "OptVoice", QString(), twipsRect(240, 1560, 255, 255));
+    m_voiceBox = place(new QComboBox(this), "CboVoice", twipsRect(720, 1560, 4695, 315));
+    m_voiceBox->setEditable(true);
+    m_voiceBox->setInsertPolicy(QComboBox::NoInsert); // typed text is bound, never added to the list
+    // No completion: it would turn a typed "vsay G" into "vsay GoodGame" and change case.
+    m_voiceBox->setCompleter(nullptr);
+    takeAnyLength(m_voiceBox->lineEdit());
+    m_sayOption = option(this, "OptSay", QStringLiteral("Option6"), twipsRect(240, 2040, 255, 255));
+    m_sayLabel = label(this, "Label9", QStringLiteral("To Say"), twipsRect(720, 2040, 1215, 255));
+
+    // Borderless: it only keeps the chat scope apart from the message kind.
+    m_scopeFrame = place(new QFrame(this), "Frame3", twipsRect(1320, 1800, 4095, 855));
+    m_scopeFrame->setFrameShape(QFrame::NoFrame);
+    m_sayEdit = lineEdit(m_scopeFrame, "txtwolfsay", QString(), twipsRect(600, 240, 3495, 285));
+    m_teamOption = option(m_scopeFrame, "Option6", QStringLiteral("Team Talk"), twipsRect(360, 600, 1335, 255));
+    m_publicOption = option(m_scopeFrame, "Option7", QStringLiteral("Public"), twipsRect(1440, 600, 1455, 255));
+
+    m_formalButton = button(this, "Command14", QStringLiteral("Formal Decoration"), twipsRect(3600, 2520, 975, 495));
+    m_jazzButton = button(this, "Command15", QStringLiteral("Make it Jazzeehh!"), twipsRect(4560, 2520, 855, 495));
+    makeColourButtons(this, {"Command25", "Command24", "Command23", "Command22", "Command21", "Command20", "Command19",
+                             "Command18"});
+    m_addButton = button(this, "Command13", QStringLiteral("Add"), twipsRect(120, 3360, 5295, 735));
+
+    m_kindGroup = optionGroup(this, {m_voiceOption, m_sayOption});
+    m_scopeGroup = optionGroup(this, {m_teamOption, m_publicOption});
+
+    const QList<std::pair<QWidget *, QString>> names = {
+        {m_rootEdit, QStringLiteral("RTCW root folder")},
+        {m_pickButton, QStringLiteral("RTCW pick the root folder")},
+        {m_keyEdit, QStringLiteral("RTCW key")},
+        {m_voiceOption, QStringLiteral("RTCW bind a voice command")},
+        {m_voiceBox, QStringLiteral("voice command")},
+        {m_sayOption, QStringLiteral("RTCW bind a text to say")},
+        {m_sayEdit, QStringLiteral("RTCW text to say")},
+        {m_teamOption, QStringLiteral("RTCW Team Talk")},
+        {m_publicOption, QStringLiteral("RTCW Public")},
+        {m_formalButton, QStringLiteral("RTCW Formal Decoration")},
+        {m_jazzButton, QStringLiteral("RTCW Make it Jazzeehh!")},
+        {m_addButton, QStringLiteral("RTCW Add")},
+    };
+    for (const auto &[control, name] : names)
+        control->setAccessibleName(name);
+    // On Linux a combo box is announced by its text; the box typed into carries the name.
+    m_voiceBox->lineEdit()->setAccessibleName(m_voiceBox->accessibleName());
+
+    connectCommonControls(true);
+    connect(m_voiceBox, &QComboBox::editTextChanged, this, &RtcwPanel::updatePreview);
+    connect(m_scopeGroup, &QButtonGroup::idClicked, this, &RtcwPanel::updatePreview);
+    updatePreview();
+}
+
+void RtcwPanel::fillVoiceList()
+{
+    m_voiceBox->addItems(binds::voiceCommands());
+    // Filling the list picks its first entry; the box keeps showing its start text.
+    m_voiceBox->setCurrentIndex(-1);
+    m_voiceBox->setEditText(binds::voicePlaceholder.toString());
+}
+
+binds::RtcwFields RtcwPanel::fields() const
+{
+    binds::RtcwFields fields{m_rootEdit->text(), m_keyEdit->text(), m_voiceBox->currentText(), m_sayEdit->text()};
+    if (m_voiceOption->isChecked())
+        fields.kind = binds::RtcwKind::Voice;
+    else if (m_sayOption->isChecked())
+        fields.kind = binds::RtcwKind::Say;
+    if (m_teamOption->isChecked())
+        fields.scope = binds::ChatScope::Team;
+    else if (m_publicOption->isChecked())
+        fields.scope = binds::ChatScope::Public;
+    return fields;
+}
+
+void RtcwPanel::addBind()
+{
+    const binds::RtcwAssembly assembly = binds::rtcwRequest(fields(), m_host);
+    m_rootEdit->setText(assembly.root);
+    if (!assembly.request) {
+        emit problem(assembly.error);
+        return;
+    }
+    if (writeBind(*assembly.request))
+        emit bindWritten(binds::rtcwStatusNote());
+}
+
+void RtcwPanel::updatePreview()
+{
+    const binds::RtcwFields now = fields();
+    m_sayEdit->setToolTip(chatPreviewHtml(now.say, now.scope));
+    m_voiceBox->setToolTip(chatPreviewHtml(now.voice, binds::ChatScope::None));
+}
