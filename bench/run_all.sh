@@ -6,12 +6,11 @@
 startup=$1; jazz=$2; writeline=$3
 status=0
 
-display=:$((150 + $$ % 100))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null' EXIT
-sleep 1
-DISPLAY=$display QT_QPA_PLATFORM=xcb "$startup" || status=1
+work=$(mktemp -d)
+trap 'kill "${XVFB_PID:-}" 2>/dev/null; rm -rf "$work"' EXIT
+. "$(dirname "$0")/../tools/xvfb.sh"
+start_xvfb "$work" || exit 1
+QT_QPA_PLATFORM=xcb "$startup" || status=1
 QT_QPA_PLATFORM=offscreen "$startup" --reference || status=1
 
 QT_QPA_PLATFORM=offscreen "$jazz" || status=1

@@ -6,18 +6,10 @@ binary=$(realpath "$1")
 out=$2
 preview=${3:-}
 work=$(mktemp -d)
-trap 'kill "${app:-}" "${xvfb:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'kill "${app:-}" "${XVFB_PID:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
 
-# Xvfb picks a free display itself and says which; no answer in 10 s is a failure.
-Xvfb -displayfd 3 -screen 0 1024x600x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-if [ ! -s "$work/display" ]; then
-    echo "screenshot.sh: Xvfb did not start:" >&2
-    cat "$work/xvfb.log" >&2
-    exit 1
-fi
-export DISPLAY=":$(head -n1 "$work/display")"
+. "$(dirname "$0")/xvfb.sh"
+start_xvfb "$work" 1024x600x24 || exit 1
 
 cp "$binary" "$work/bindwright"
 HOME=$work QT_QPA_PLATFORM=xcb "$work/bindwright" &

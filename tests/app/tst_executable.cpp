@@ -130,14 +130,13 @@ void TestExecutable::initTestCase()
 {
     const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
     QVERIFY2(!xvfb.isEmpty(), "Xvfb is needed for this test (Debian package xvfb)");
-    int number = 40 + int(QCoreApplication::applicationPid() % 200);
-    while (QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(number)))
-        ++number;
-    m_display = QStringLiteral(":%1").arg(number);
-    m_xvfb.start(xvfb, {m_display, QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("1024x768x24"),
-                        QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+    // As tools/xvfb.sh does: Xvfb picks a free display and says which, here on stdout.
+    m_xvfb.start(xvfb, {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
+                        QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
     QVERIFY(m_xvfb.waitForStarted());
-    QTRY_VERIFY_WITH_TIMEOUT((m_x = XOpenDisplay(m_display.toLatin1().constData())) != nullptr, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(m_xvfb.canReadLine(), 10000);
+    m_display = u':' + QString::fromLatin1(m_xvfb.readLine().trimmed());
+    QVERIFY2((m_x = XOpenDisplay(m_display.toLatin1().constData())) != nullptr, qPrintable(m_display));
 }
 
 void TestExecutable::cleanupTestCase()

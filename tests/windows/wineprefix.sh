@@ -17,11 +17,9 @@ setup)
     mkdir -p "$prefix"
     log="$prefix/setup.log"
     # Wine's desktop takes the display it starts with, so the X server comes first.
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$prefix/display" </dev/null >>"$log" 2>&1 &
-    echo $! >"$prefix/xvfb.pid"
-    for _ in $(seq 50); do [ -s "$prefix/display" ] && break; sleep 0.2; done
-    [ -s "$prefix/display" ] || { cat "$log"; echo "Xvfb did not start" >&2; exit 1; }
-    export DISPLAY=":$(head -n1 "$prefix/display")"
+    . "$(dirname "$0")/../../tools/xvfb.sh"
+    start_xvfb "$prefix" || exit 1
+    echo "$XVFB_PID" >"$prefix/xvfb.pid"
     # The server and the services it starts outlive this script: they must not hold on to
     # its output, or ctest waits for them.
     "$wineserver" -p </dev/null >>"$log" 2>&1 # stays up: each test then starts at once
