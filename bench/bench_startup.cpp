@@ -1,7 +1,7 @@
-// Start-up, from the start of main to the main window's first paint, against a bare
-// window with one line edit started the same way. Each start is a fresh process, on
-// whatever platform QT_QPA_PLATFORM names; with --reference the ratio is printed
-// without a verdict.
+// Start-up, from the start of main to the main window's first paint, and the memory the
+// process holds then, against a bare window with one line edit started the same way.
+// Each start is a fresh process, on whatever platform QT_QPA_PLATFORM names; with
+// --reference the ratios are printed without a verdict.
 
 #include "benchtiming.h"
 
@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLineEdit>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -17,6 +18,19 @@
 #include <QTimer>
 
 namespace {
+
+// The resident memory of this process in KiB (Linux), or -1 where there is no telling.
+double residentKiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toDouble();
+    }
+    return -1;
+}
 
 // Ends the application once the window's first frame is painted, children and all,
 // printing the time since main began.
@@ -33,7 +47,7 @@ protected:
             watched->removeEventFilter(this);
             // The children paint in the same pass; the event loop comes back after it.
             QTimer::singleShot(0, qApp, [this] {
-                QTextStream(stdout) << m_sinceMain.nsecsElapsed() / 1000.0 << '\n';
+                QTextStream(stdout) << m_sinceMain.nsecsElapsed() / 1000.0 << ' ' << residentKiB() << '\n';
                 QCoreApplication::quit();
             });
         }
@@ -63,19 +77,31 @@ int startOnce(int argc, char *argv[], const QElapsedTimer &sinceMain, bool bare)
     return app.exec();
 }
 
-// Median start-up of one kind of window over fresh processes, in microseconds.
-double medianStart(const QString &self, const QString &kind, int runs)
+struct Start {
+    double microseconds = -1;
+    double residentKiB = -1;
+};
+
+double median(std::vector<double> values)
 {
-    std::vector<double> times;
+    std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
+    return values[values.size() / 2];
+}
+
+// Median start-up and memory of one kind of window over fresh processes.
+Start medianStart(const QString &self, const QString &kind, int runs)
+{
+    std::vector<double> times, memory;
     for (int i = 0; i < runs; ++i) {
         QProcess process;
         process.start(self, {kind});
         if (!process.waitForFinished(30000) || process.exitCode() != 0)
-            return -1;
-        times.push_back(process.readAllStandardOutput().trimmed().toDouble());
+            return {};
+        const QList<QByteArray> figures = process.readAllStandardOutput().trimmed().split(' ');
+        times.push_back(figures.value(0).toDouble());
+        memory.push_back(figures.value(1).toDouble());
     }
-    std::nth_element(times.begin(), times.begin() + runs / 2, times.end());
-    return times[runs / 2];
+    return {median(times), median(memory)};
 }
 
 } // namespace
@@ -92,18 +118,27 @@ int main(int argc, char *argv[])
     const bool reference = kind == QLatin1String("--reference");
     const QString self = QCoreApplication::applicationFilePath();
     medianStart(self, QStringLiteral("bare"), 3); // warm the caches for both
-    const double bindwright = medianStart(self, QStringLiteral("bindwright"), 21);
-    const double bare = medianStart(self, QStringLiteral("bare"), 21);
-    if (bindwright < 0 || bare < 0) {
+    const Start bindwright = medianStart(self, QStringLiteral("bindwright"), 21);
+    const Start bare = medianStart(self, QStringLiteral("bare"), 21);
+    if (bindwright.microseconds < 0 || bare.microseconds < 0) {
         std::printf("start-up: a start did not finish\n");
         return 2;
     }
+    const char *against = "a bare window with one line edit";
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
     if (reference) {
-        std::printf("%-10s %10.1f us  vs %-34s %10.1f us  ratio %.2f (%s, for reference)\n", "start-up", bindwright,
-                    "a bare window with one line edit", bare, bindwright / bare, platform.constData());
+        std::printf("%-10s %10.1f us  vs %-34s %10.1f us  ratio %.2f (%s, for reference)\n", "start-up",
+                    bindwright.microseconds, against, bare.microseconds, bindwright.microseconds / bare.microseconds,
+                    platform.constData());
         return 0;
     }
     std::printf("(start-up on the %s platform)\n", platform.isEmpty() ? "default" : platform.constData());
-    return reportRatio("start-up", bindwright, "a bare window with one line edit", bare, 1.5) ? 0 : 1;
+    bool ok = reportRatio("start-up", bindwright.microseconds, against, bare.microseconds, 1.5);
+    if (bindwright.residentKiB > 0 && bare.residentKiB > 0) {
+        const double ratio = bindwright.residentKiB / bare.residentKiB;
+        std::printf("%-10s %10.0f KiB vs %-34s %10.0f KiB ratio %.2f (target <= 1.2) %s\n", "memory",
+                    bindwright.residentKiB, against, bare.residentKiB, ratio, ratio <= 1.2 ? "ok" : "OVER TARGET");
+        ok = ok && ratio <= 1.2;
+    }
+    return ok ? 0 : 1;
 }
