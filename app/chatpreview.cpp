@@ -36,8 +36,8 @@ QString chatPreviewHtml(const QString &text, binds::ChatScope scope)
         const binds::ChatReceived received = binds::chatAsReceived(text);
         shown = received.text;
         // The same words "Add" would refuse the text with; an empty box needs none yet.
-        if (!text.isEmpty())
-            notes << binds::chatRefusal(scope, text);
+        if (QString refusal; !text.isEmpty() && !binds::sendsAsTyped(scope, text, &refusal))
+            notes << refusal;
         if (received.cut)
             notes << QStringLiteral("The game sends the first %1 bytes only.").arg(binds::maxSayBytes);
         if (received.dotted)

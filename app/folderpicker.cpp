@@ -127,14 +127,15 @@ void FolderPicker::fillDrives()
         m_driveBox->addItem(drive.name, drive.rootPath);
     for (const host::Drive &game : binds::gameFolders(m_host))
         m_driveBox->addItem(game.name, game.rootPath);
-    m_driveBox->setCurrentIndex(int(host::driveHolding(m_drives, QDir::currentPath())));
+    m_driveBox->setCurrentIndex(int(host::driveHolding(m_drives, QDir::currentPath()).value_or(-1)));
 }
 
 void FolderPicker::openStartFolder()
 {
     // The list starts at drive c:; without one, at the player's home folder.
-    const host::HostPath start = host::toHostPath(QStringLiteral("c:\\"), m_host);
-    if (!start.ok() || !setPath(start.path))
+    QString noDriveC;
+    const std::optional<QString> start = host::toHostPath(QStringLiteral("c:\\"), m_host, &noDriveC);
+    if (!start || !setPath(*start))
         setPath(QDir::homePath());
     m_folderList->setFocus();
 }
@@ -163,8 +164,8 @@ bool FolderPicker::setPath(const QString &hostPath)
 
 QString FolderPicker::driveRootOf(const QString &path) const
 {
-    const qsizetype drive = host::driveHolding(m_drives, path);
-    return drive < 0 ? QStringLiteral("/") : QDir::cleanPath(m_drives.at(drive).rootPath);
+    const std::optional<qsizetype> drive = host::driveHolding(m_drives, path);
+    return drive ? QDir::cleanPath(m_drives.at(*drive).rootPath) : QStringLiteral("/");
 }
 
 void FolderPicker::expandToPath()

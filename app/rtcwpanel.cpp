@@ -104,13 +104,15 @@ binds::RtcwFields RtcwPanel::fields() const
 
 void RtcwPanel::addBind()
 {
-    const binds::RtcwAssembly assembly = binds::rtcwRequest(fields(), m_host);
-    m_rootEdit->setText(assembly.root);
-    if (!assembly.request) {
-        emit problem(assembly.error);
+    const binds::RtcwFields now = fields();
+    m_rootEdit->setText(binds::rtcwRootShown(now.root, m_host.style));
+    QString error;
+    const std::optional<binds::BindRequest> request = binds::rtcwRequest(now, m_host, &error);
+    if (!request) {
+        emit problem(error);
         return;
     }
-    if (writeBind(*assembly.request))
+    if (writeBind(*request))
         emit bindWritten(binds::rtcwStatusNote());
 }
 

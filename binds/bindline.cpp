@@ -116,18 +116,18 @@ QString bindLine(const QString &key, const QString &text)
     return QStringLiteral("bind ") + key.trimmed() + u' ' + u'"' + text + u'"';
 }
 
-QString refusalOf(const QString &key, const QString &text)
+bool readsAsWritten(const QString &key, const QString &text, QString *error)
 {
-    const QString refusal = keyRefusal(key.trimmed());
-    return refusal.isEmpty() ? textRefusal(text) : refusal;
+    if (!isBindableKey(key.trimmed(), error))
+        return false;
+    *error = textRefusal(text);
+    return error->isEmpty();
 }
 
 std::optional<QByteArray> encodedLine(const QString &key, const QString &text, QString *error)
 {
-    if (const QString refusal = refusalOf(key, text); !refusal.isEmpty()) {
-        *error = refusal;
+    if (!readsAsWritten(key, text, error))
         return std::nullopt;
-    }
     const std::optional<QByteArray> line = host::toFileEncoding(bindLine(key, text));
     if (!line) {
         *error = QStringLiteral("The key or the text holds characters that this system's "
@@ -148,16 +148,17 @@ bool writeLine(const BindRequest &request, const host::Host &host, QString *erro
         return false;
     line->append("\r\n");
 
-    const host::HostPath target = host::toHostPath(request.dirloc + QStringLiteral("autoexec.cfg"), host);
-    if (!target.ok()) {
-        *error = writeFailure(request.dirloc + QStringLiteral("autoexec.cfg"), target.error);
+    QString unreachable;
+    const std::optional<QString> target = host::toHostPath(request.dirloc + QStringLiteral("autoexec.cfg"), host, &unreachable);
+    if (!target) {
+        *error = writeFailure(request.dirloc + QStringLiteral("autoexec.cfg"), unreachable);
         return false;
     }
 
     QFile file;
-    QString reason;
-    if (!host::openRegularFile(file, target.path, host::OpenFor::Append, &reason)) {
-        *error = writeFailure(target.path, reason);
+    QString notOpened;
+    if (!host::openRegularFile(file, *target, host::OpenFor::Append, &notOpened)) {
+        *error = writeFailure(*target, notOpened);
         return false;
     }
     // The size from the file system: the file itself is never read beyond its last byte.
@@ -166,22 +167,22 @@ bool writeLine(const BindRequest &request, const host::Host &host, QString *erro
         line->prepend("\r\n");
     const qint64 newSize = oldSize + line->size();
     if (newSize > fileLimit) {
-        *error = tooLargeFile(target.path, newSize);
+        *error = tooLargeFile(*target, newSize);
         return false;
     }
     if (!appendAll(file, *line)) {
-        *error = writeFailure(target.path, host::describeFileFailure(target.path, file));
+        *error = writeFailure(*target, host::describeFileFailure(*target, file));
         file.resize(oldSize); // drop a half-written line; QFile's destructor releases the file
         return false;
     }
     file.close();
     if (file.error() != QFileDevice::NoError) {
-        *error = writeFailure(target.path, host::describeFileFailure(target.path, file));
+        *error = writeFailure(*target, host::describeFileFailure(*target, file));
         return false;
     }
     if (notice) {
         const bool passesOriginalLimit = oldSize <= originalGamesFileLimit && newSize > originalGamesFileLimit;
-        *notice = passesOriginalLimit ? passedOriginalGamesLimit(target.path, newSize) : QString();
+        *notice = passesOriginalLimit ? passedOriginalGamesLimit(*target, newSize) : QString();
     }
     return true;
 }

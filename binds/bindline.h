@@ -20,9 +20,9 @@ inline constexpr qint64 fileLimit = 131071;
 // game's own reading drops them.
 QString bindLine(const QString &key, const QString &text);
 
-// Why the game would not run KEY "TEXT" as one bind; empty when it would. Checks the
+// Whether the game runs KEY "TEXT" as one bind; if not, error says why. Checks the
 // characters only; encodedLine also checks the length.
-QString refusalOf(const QString &key, const QString &text);
+bool readsAsWritten(const QString &key, const QString &text, QString *error);
 
 // The bind line in the bytes the file gets (the system's 8-bit code page), without the
 // line end; nullopt with the reason when the game would read it as something else.

@@ -62,7 +62,8 @@ QString chatCommand(ChatScope scope, const QString &say)
     return say;
 }
 
-QString chatRefusal(ChatScope scope, const QString &say)
+// Why the key would not send what was typed; empty when it would.
+static QString chatRefusal(ChatScope scope, const QString &say)
 {
     if (scope == ChatScope::None) {
         if (consoleArguments(inFileEncoding(say)).isEmpty()) {
@@ -99,6 +100,12 @@ QString chatRefusal(ChatScope scope, const QString &say)
             .arg(received(say));
     }
     return {};
+}
+
+bool sendsAsTyped(ChatScope scope, const QString &say, QString *error)
+{
+    *error = chatRefusal(scope, say);
+    return error->isEmpty();
 }
 
 ChatReceived chatAsReceived(const QString &say)

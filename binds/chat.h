@@ -21,11 +21,11 @@ inline constexpr qsizetype maxSayBytes = 149;
 // itself.
 QString chatCommand(ChatScope scope, const QString &say);
 
-// Why the key would not do what was typed when it is pressed: nothing at all for an empty
-// text, and for chat a text the game would split, cut or change on its way to the other
-// players. Empty when the key does what was typed. With no scope, ";" and comments are
-// the player's own console syntax and are kept.
-QString chatRefusal(ChatScope scope, const QString &say);
+// Whether the key does what was typed when it is pressed; if not, error says why: an
+// empty text does nothing at all, and the game splits, cuts or changes some chat on its
+// way to the other players. With no scope, ";" and comments are the player's own
+// console syntax and are kept.
+bool sendsAsTyped(ChatScope scope, const QString &say, QString *error);
 
 // What the other players receive of a say or say_team text.
 struct ChatReceived {

@@ -106,7 +106,8 @@ QStringList closestKeyNames(const QString &key, int most)
     return names;
 }
 
-QString keyRefusal(const QString &key)
+// Why no game binds the key as typed; empty when one does.
+static QString keyRefusal(const QString &key)
 {
     if (key.isEmpty())
         return QStringLiteral("Type the key to bind first. ") + keyAdvice;
@@ -127,6 +128,12 @@ QString keyRefusal(const QString &key)
                                             : QStringLiteral("; did you mean %1?").arg(listed(closest));
     return QStringLiteral("The games know no key \"%1\"%2 ").arg(key, guess.isEmpty() ? QStringLiteral(".") : guess)
            + keyAdvice;
+}
+
+bool isBindableKey(const QString &key, QString *error)
+{
+    *error = keyRefusal(key);
+    return error->isEmpty();
 }
 
 } // namespace binds

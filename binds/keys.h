@@ -15,9 +15,9 @@ struct KeyName {
 // Every key name a game's "bind" accepts, from keynames.txt.
 std::span<const KeyName> keyNames();
 
-// Why no game would bind the key as typed, with the closest names it knows; empty when
-// at least one game binds it. The key is taken as the line will hold it (trimmed).
-QString keyRefusal(const QString &key);
+// Whether at least one game binds the key as typed; if not, error says why, with the
+// closest names the games know. The key is taken as the line will hold it (trimmed).
+bool isBindableKey(const QString &key, QString *error);
 
 // The known key names nearest to a mistyped one, in lower case, best first: names
 // that start with it ("kp_up" gives kp_uparrow), else those a few letters away.

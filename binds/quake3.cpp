@@ -6,19 +6,22 @@ namespace binds {
 
 using host::withFinalSeparator;
 
-QString rootRefusal(const QString &root, const Game &game, host::Style style)
+bool isUsableRoot(const QString &root, const Game &game, host::Style style, QString *error)
 {
     const QString example = style == host::Style::Windows
                                 ? game.windowsRoot
                                 : QStringLiteral("%1 or %2").arg(game.posixRoot, game.windowsRoot);
-    if (root.trimmed().isEmpty())
-        return QStringLiteral("Type or pick the %1 folder first (%2), for example %3").arg(game.name, game.rootLabel, example);
-    if (!host::isWholeFolder(root, style)) {
-        return QStringLiteral("Type the whole %1 folder (%2) from its start, for example %3: \"%4\" would be "
-                              "read from wherever Bindwright was started.")
-            .arg(game.name, game.rootLabel, example, root);
+    if (root.trimmed().isEmpty()) {
+        *error = QStringLiteral("Type or pick the %1 folder first (%2), for example %3").arg(game.name, game.rootLabel, example);
+        return false;
     }
-    return {};
+    if (!host::isWholeFolder(root, style)) {
+        *error = QStringLiteral("Type the whole %1 folder (%2) from its start, for example %3: \"%4\" would be "
+                                "read from wherever Bindwright was started.")
+                     .arg(game.name, game.rootLabel, example, root);
+        return false;
+    }
+    return true;
 }
 
 static QString quake3Target(const Quake3Fields &fields, const host::Host &host)
@@ -48,17 +51,15 @@ static bool namesNoFolder(const QString &customMod, host::Style style)
 
 std::optional<BindRequest> quake3Request(const Quake3Fields &fields, const host::Host &host, QString *error)
 {
-    QString refusal = rootRefusal(fields.root, quake3Game(), host.style);
-    if (refusal.isEmpty() && fields.mod == Quake3Mod::Custom && namesNoFolder(fields.customMod, host.style)) {
-        refusal = QStringLiteral("Type the mod folder's name in the box beside the third mod option (for example "
-                                 "cpma), or choose Baseq3 or OSP.");
-    }
-    if (refusal.isEmpty())
-        refusal = chatRefusal(fields.scope, fields.say);
-    if (!refusal.isEmpty()) {
-        *error = refusal;
+    if (!isUsableRoot(fields.root, quake3Game(), host.style, error))
+        return std::nullopt;
+    if (fields.mod == Quake3Mod::Custom && namesNoFolder(fields.customMod, host.style)) {
+        *error = QStringLiteral("Type the mod folder's name in the box beside the third mod option (for example "
+                                "cpma), or choose Baseq3 or OSP.");
         return std::nullopt;
     }
+    if (!sendsAsTyped(fields.scope, fields.say, error))
+        return std::nullopt;
     return BindRequest{fields.key, chatCommand(fields.scope, fields.say), quake3Target(fields, host)};
 }
 

@@ -29,8 +29,8 @@ std::optional<BindRequest> quake3Request(const Quake3Fields &fields, const host:
 // The custom mod box after it loses the focus: one final separator, unless it is empty.
 QString normalisedCustomMod(const QString &text, host::Style style);
 
-// Why a root folder cannot take binds: empty, or relative to wherever the program was
-// started; empty when it is a whole folder.
-QString rootRefusal(const QString &root, const Game &game, host::Style style);
+// Whether a root folder can take binds: it is a whole folder; if not (empty, or
+// relative to wherever the program was started), error says why.
+bool isUsableRoot(const QString &root, const Game &game, host::Style style, QString *error);
 
 } // namespace binds

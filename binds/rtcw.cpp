@@ -44,46 +44,48 @@ const QStringList &voiceCommands()
     return commands;
 }
 
-// The command the key runs, or nullopt with the reason in refusal.
-static std::optional<QString> rtcwCommand(const RtcwFields &fields, QString *refusal)
+// The command the key runs, or nullopt with the reason.
+static std::optional<QString> rtcwCommand(const RtcwFields &fields, QString *error)
 {
     switch (fields.kind) {
     case RtcwKind::Voice:
         if (fields.voice == voicePlaceholder || fields.voice.trimmed().isEmpty()) {
-            *refusal = QStringLiteral("Pick a voice command from the list first, or type one, such as vsay_team Medic.");
+            *error = QStringLiteral("Pick a voice command from the list first, or type one, such as vsay_team Medic.");
             return std::nullopt;
         }
         return fields.voice;
     case RtcwKind::Say:
         // This panel binds no console text of the player's own: a text needs its chat.
         if (fields.scope == ChatScope::None) {
-            *refusal = QStringLiteral("Choose Team Talk or Public for the text to say first.");
+            *error = QStringLiteral("Choose Team Talk or Public for the text to say first.");
             return std::nullopt;
         }
-        *refusal = chatRefusal(fields.scope, fields.say);
-        if (!refusal->isEmpty())
+        if (!sendsAsTyped(fields.scope, fields.say, error))
             return std::nullopt;
         return chatCommand(fields.scope, fields.say);
     case RtcwKind::None:
         break;
     }
-    *refusal = QStringLiteral("Choose what the key sends first: a voice command (the option beside the voice list) "
+    *error = QStringLiteral("Choose what the key sends first: a voice command (the option beside the voice list) "
                               "or a text to say (the option beside To Say).");
     return std::nullopt;
 }
 
-RtcwAssembly rtcwRequest(const RtcwFields &fields, const host::Host &host)
+QString rtcwRootShown(const QString &root, host::Style style)
 {
-    if (const QString refusal = rootRefusal(fields.root, rtcwGame(), host.style);
-        !refusal.isEmpty()) {
-        return {fields.root, std::nullopt, refusal};
-    }
-    const QString root = host::withFinalSeparator(fields.root, host.style);
-    QString refusal;
-    const std::optional<QString> command = rtcwCommand(fields, &refusal);
+    QString notWhole;
+    return isUsableRoot(root, rtcwGame(), style, &notWhole) ? host::withFinalSeparator(root, style) : root;
+}
+
+std::optional<BindRequest> rtcwRequest(const RtcwFields &fields, const host::Host &host, QString *error)
+{
+    if (!isUsableRoot(fields.root, rtcwGame(), host.style, error))
+        return std::nullopt;
+    const std::optional<QString> command = rtcwCommand(fields, error);
     if (!command)
-        return {root, std::nullopt, refusal};
-    return {root, BindRequest{fields.key, *command, host::gameFolder(root, rtcwGame().baseFolder, host)}, {}};
+        return std::nullopt;
+    const QString root = host::withFinalSeparator(fields.root, host.style);
+    return BindRequest{fields.key, *command, host::gameFolder(root, rtcwGame().baseFolder, host)};
 }
 
 } // namespace binds

@@ -28,16 +28,14 @@ struct RtcwFields {
     ChatScope scope = ChatScope::None;
 };
 
-struct RtcwAssembly {
-    QString root; // the root folder with its final separator, for the box to show
-    std::optional<BindRequest> request;
-    QString error; // why there is no request
-};
+// The root folder as its box shows it once "Add" is pressed: a whole folder gains its
+// final separator; anything else stays as typed.
+QString rtcwRootShown(const QString &root, host::Style style);
 
-// The request for the panel: the root gets its final separator, the file goes into
-// its main folder, spelt as the disk spells it. Refused without a root, without a voice
+// The request for the panel: the file goes into the main folder under the root, spelt
+// as the disk spells it. Nullopt, with the reason, without a root, without a voice
 // command or a chat scope chosen, with the voice box empty or at its start text, or with
 // a text the key would not send as typed.
-RtcwAssembly rtcwRequest(const RtcwFields &fields, const host::Host &host);
+std::optional<BindRequest> rtcwRequest(const RtcwFields &fields, const host::Host &host, QString *error);
 
 } // namespace binds

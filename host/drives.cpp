@@ -66,12 +66,12 @@ bool isAncestorOrSelf(const QString &folder, const QString &path)
     return cleanPath.startsWith(cleanFolder.endsWith(u'/') ? cleanFolder : cleanFolder + u'/');
 }
 
-qsizetype driveHolding(const QList<Drive> &drives, const QString &hostPath)
+std::optional<qsizetype> driveHolding(const QList<Drive> &drives, const QString &hostPath)
 {
-    qsizetype holding = -1;
+    std::optional<qsizetype> holding;
     for (qsizetype i = 0; i < drives.size(); ++i) {
         if (isAncestorOrSelf(drives.at(i).rootPath, hostPath)
-            && (holding < 0 || drives.at(i).rootPath.size() > drives.at(holding).rootPath.size()))
+            && (!holding || drives.at(i).rootPath.size() > drives.at(*holding).rootPath.size()))
             holding = i;
     }
     return holding;

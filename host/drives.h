@@ -23,8 +23,9 @@ QList<Drive> wineDrives(const QString &winePrefix);
 // Whether a host folder is the path or one of the folders above it.
 bool isAncestorOrSelf(const QString &folder, const QString &path);
 
-// The drive whose root holds the path (the deepest, when roots nest); -1 for none.
-qsizetype driveHolding(const QList<Drive> &drives, const QString &hostPath);
+// The index of the drive whose root holds the path (the deepest, when roots nest);
+// nullopt for none.
+std::optional<qsizetype> driveHolding(const QList<Drive> &drives, const QString &hostPath);
 
 // The folder string a player would type for a host folder: Wine drive paths go back to
 // their letter ("c:\Games"), Windows paths get "\" separators, others stay as they are.

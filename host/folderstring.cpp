@@ -96,24 +96,25 @@ QString gameFolder(const QString &root, const QString &name, const Host &host)
         spelt.chop(1);
     const bool oneName = std::none_of(spelt.cbegin(), spelt.cend(), [&](QChar c) { return isSeparator(c, host.style); });
     if (host.style == Style::Posix && oneName && !spelt.isEmpty()) {
-        if (const HostPath folder = toHostPath(root, host); folder.ok())
-            spelt = matchingEntry(folder.path, spelt);
+        QString unused;
+        if (const std::optional<QString> folder = toHostPath(root, host, &unused))
+            spelt = matchingEntry(*folder, spelt);
     }
     return withFinalSeparator(root + spelt, host.style);
 }
 
-HostPath toHostPath(const QString &folderString, const Host &host)
+std::optional<QString> toHostPath(const QString &folderString, const Host &host, QString *error)
 {
     if (host.style == Style::Windows)
-        return {folderString, {}};
+        return folderString;
 
     if (startsWithDriveLetter(folderString))
-        return wine::hostPathFor(folderString, host.winePrefix);
+        return wine::hostPathFor(folderString, host.winePrefix, error);
     QString path = folderString;
     path.replace(u'\\', u'/');
     if (isHomeFolder(path, host.style))
         path.replace(0, 1, host.home);
-    return {path, {}};
+    return path;
 }
 
 } // namespace host

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 // Folder strings are Windows-style paths as the player types them ("C:\Games\Quake3\").
 // This is where they meet the file system of the host the program runs on.
@@ -40,16 +41,10 @@ bool isWholeFolder(const QString &folder, Style style);
 // case, as the folder spells it (an exact match first); the name itself when none matches.
 QString matchingEntry(const QString &folder, const QString &name);
 
-struct HostPath {
-    QString path;  // as the host's file system takes it
-    QString error; // why the string has no such path; empty on success
-    bool ok() const { return error.isEmpty(); }
-};
-
 // Maps a folder string (or a file path built from one) onto the host's file system. On
 // POSIX hosts "~" and "~/" at the start stand for the home folder, and drive paths
 // lead into the Wine prefix, read as Windows reads them.
-HostPath toHostPath(const QString &folderString, const Host &host);
+std::optional<QString> toHostPath(const QString &folderString, const Host &host, QString *error);
 
 // The folder string of a game folder below a root that ends in a separator, with its
 // final separator. The games find "main" in a folder that holds "Main" (Windows ignores

@@ -43,25 +43,25 @@ static QString notRegularFile(mode_t mode)
         .arg(QLatin1String(kind));
 }
 
-bool openRegularFile(QFile &file, const QString &hostPath, OpenFor purpose, QString *reason)
+bool openRegularFile(QFile &file, const QString &hostPath, OpenFor purpose, QString *error)
 {
     // O_NONBLOCK: opening a FIFO with no reader or writer would otherwise wait forever.
     int flags = O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
     flags |= purpose == OpenFor::Append ? O_RDWR | O_APPEND | O_CREAT : O_RDONLY;
     const int fd = ::open(QFile::encodeName(hostPath).constData(), flags, 0666);
     if (fd < 0) {
-        *reason = describeSystemError(errno, hostPath);
+        *error = describeSystemError(errno, hostPath);
         return false;
     }
     struct stat status {};
     if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-        *reason = notRegularFile(status.st_mode);
+        *error = notRegularFile(status.st_mode);
         ::close(fd);
         return false;
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     if (!file.open(fd, modeFor(purpose), QFileDevice::AutoCloseHandle)) {
-        *reason = describeFileFailure(hostPath, file);
+        *error = describeFileFailure(hostPath, file);
         ::close(fd);
         return false;
     }
@@ -70,17 +70,17 @@ bool openRegularFile(QFile &file, const QString &hostPath, OpenFor purpose, QStr
 
 #else
 
-bool openRegularFile(QFile &file, const QString &hostPath, OpenFor purpose, QString *reason)
+bool openRegularFile(QFile &file, const QString &hostPath, OpenFor purpose, QString *error)
 {
     const QFileInfo info(hostPath);
     if (info.exists() && !info.isFile()) {
-        *reason = info.isDir() ? QStringLiteral("a folder stands where the file should be")
+        *error = info.isDir() ? QStringLiteral("a folder stands where the file should be")
                                : QStringLiteral("it is a device, not a regular file; pick another folder");
         return false;
     }
     file.setFileName(hostPath);
     if (!file.open(modeFor(purpose))) {
-        *reason = describeFileFailure(hostPath, file);
+        *error = describeFileFailure(hostPath, file);
         return false;
     }
     return true;
@@ -88,7 +88,7 @@ bool openRegularFile(QFile &file, const QString &hostPath, OpenFor purpose, QStr
 
 #endif
 
-bool syncToDisk(QFileDevice &file, QString *reason)
+bool syncToDisk(QFileDevice &file, QString *error)
 {
 #ifdef Q_OS_WIN
     const bool synced = ::_commit(file.handle()) == 0;
@@ -96,7 +96,7 @@ bool syncToDisk(QFileDevice &file, QString *reason)
     const bool synced = ::fsync(file.handle()) == 0;
 #endif
     if (!synced)
-        *reason = describeSystemError(errno, file.fileName());
+        *error = describeSystemError(errno, file.fileName());
     return synced;
 }
 

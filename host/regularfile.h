@@ -14,12 +14,12 @@ enum class OpenFor {
 
 // Opens the file at a host path when it is a regular file, or creates one for Append.
 // A FIFO, socket or device is refused instead of opened: opening never blocks, and a
-// line written there would be lost. On failure the file stays closed and reason says
+// line written there would be lost. On failure the file stays closed and error says
 // why in plain words ("the folder \"/x\" does not exist").
-bool openRegularFile(QFile &file, const QString &hostPath, OpenFor purpose, QString *reason);
+bool openRegularFile(QFile &file, const QString &hostPath, OpenFor purpose, QString *error);
 
 // Waits until what was written to the open file is on the disk; false with the reason
 // when the disk refuses it (a full disk may only say so here).
-bool syncToDisk(QFileDevice &file, QString *reason);
+bool syncToDisk(QFileDevice &file, QString *error);
 
 } // namespace host

@@ -35,15 +35,15 @@ QList<QChar> driveLetters(const QString &winePrefix)
     return letters;
 }
 
-HostPath hostPathFor(const QString &windowsPath, const QString &winePrefix)
+std::optional<QString> hostPathFor(const QString &windowsPath, const QString &winePrefix, QString *error)
 {
     const QChar letter = windowsPath.at(0).toLower();
     const QString drive = driveFolder(winePrefix, letter);
     if (!QFileInfo(drive).isDir()) {
-        return {{},
-                QStringLiteral("drive %1: is not set up under Wine (\"%2\" does not exist); "
-                               "type the folder as a path of this computer instead, such as /home/you/.q3a/")
-                    .arg(letter.toUpper(), drive)};
+        *error = QStringLiteral("drive %1: is not set up under Wine (\"%2\" does not exist); "
+                                "type the folder as a path of this computer instead, such as /home/you/.q3a/")
+                     .arg(letter.toUpper(), drive);
+        return std::nullopt;
     }
     static const QRegularExpression separators(QStringLiteral("[\\\\/]"));
     QStringList names; // below the drive's root, as the host spells them
@@ -61,7 +61,7 @@ HostPath hostPathFor(const QString &windowsPath, const QString &winePrefix)
     QString path = drive + u'/' + names.join(u'/');
     if (!names.isEmpty() && (windowsPath.endsWith(u'\\') || windowsPath.endsWith(u'/')))
         path += u'/';
-    return {path, {}};
+    return path;
 }
 
 std::optional<QString> windowsPathFor(const QString &hostPath, const QString &winePrefix)

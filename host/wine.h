@@ -20,7 +20,7 @@ QList<QChar> driveLetters(const QString &winePrefix);
 // without regard to case against the entries that exist, trailing blanks and dots of a
 // name dropped, "." and ".." resolved without leaving the drive's root. Names that do
 // not exist yet are kept as written. Fails when the prefix has no such drive.
-HostPath hostPathFor(const QString &windowsPath, const QString &winePrefix);
+std::optional<QString> hostPathFor(const QString &windowsPath, const QString &winePrefix, QString *error);
 
 // The Windows path ("c:\Games\Quake3") for a folder under one of the prefix's drive
 // folders; nullopt for any other folder.

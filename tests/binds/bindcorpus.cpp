@@ -31,8 +31,8 @@ QString commandOf(const BindCase &bind)
 
 bool writeAsThePanelsDo(const BindCase &bind, const QString &folder, const host::Host &host, QString *refusal)
 {
-    *refusal = binds::chatRefusal(bind.scope, bind.text);
-    return refusal->isEmpty() && binds::writeLine({bind.key, commandOf(bind), folder}, host, refusal);
+    return binds::sendsAsTyped(bind.scope, bind.text, refusal)
+           && binds::writeLine({bind.key, commandOf(bind), folder}, host, refusal);
 }
 
 QList<BindCase> generatedCases(int count)

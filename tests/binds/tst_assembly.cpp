@@ -142,8 +142,8 @@ void TestAssembly::chatRefusal()
     QFETCH(int, scope);
     QFETCH(QString, say);
     QFETCH(QString, refusal);
-    const QString refused = binds::chatRefusal(ChatScope(scope), say);
-    QCOMPARE(refused.isEmpty(), refusal.isEmpty());
+    QString refused;
+    QCOMPARE(binds::sendsAsTyped(ChatScope(scope), say, &refused), refusal.isEmpty());
     QVERIFY2(refused.contains(refusal), qPrintable(refused));
     // The two panels refuse alike.
     Quake3Fields quake3{"C:\\Q3\\", "other", say, "f1", Quake3Mod::Osp, ChatScope(scope)};
@@ -151,7 +151,9 @@ void TestAssembly::chatRefusal()
     QCOMPARE(quake3Request(quake3, hostOf(Style::Windows), &error).has_value(), refusal.isEmpty());
     if (ChatScope(scope) != ChatScope::None) {
         const RtcwFields rtcw{"C:\\RTCW\\", "f1", "", say, RtcwKind::Say, ChatScope(scope)};
-        QCOMPARE(rtcwRequest(rtcw, hostOf(Style::Windows)).error, refused);
+        QString rtcwError;
+        QCOMPARE(rtcwRequest(rtcw, hostOf(Style::Windows), &rtcwError).has_value(), refusal.isEmpty());
+        QCOMPARE(rtcwError, refused);
     }
 }
 
@@ -226,17 +228,17 @@ void TestAssembly::rtcw_rootGainsSeparator_andTargetsMain()
 {
     const QString root = QStringLiteral("C:\\Program Files\\Return to Castle Wolfenstein");
     RtcwFields panel{root, "mouse3", "vsay_team Medic", "", RtcwKind::Voice, ChatScope::None};
-    const RtcwAssembly first = rtcwRequest(panel, hostOf(Style::Windows));
-    QCOMPARE(first.root, root + u'\\');
-    QVERIFY(first.request);
-    QCOMPARE(first.request->dirloc, root + QStringLiteral("\\main\\"));
-    QCOMPARE(first.request->text, QStringLiteral("vsay_team Medic"));
-
-    panel.root = first.root; // a second "Add" never doubles the separator
-    QCOMPARE(rtcwRequest(panel, hostOf(Style::Windows)).root, first.root);
+    const QString shown = rtcwRootShown(root, Style::Windows);
+    QCOMPARE(shown, root + u'\\');
+    QCOMPARE(rtcwRootShown(shown, Style::Windows), shown); // a second "Add" never doubles the separator
+    QString error;
+    const std::optional<BindRequest> request = rtcwRequest(panel, hostOf(Style::Windows), &error);
+    QVERIFY2(request, qPrintable(error));
+    QCOMPARE(request->dirloc, root + QStringLiteral("\\main\\"));
+    QCOMPARE(request->text, QStringLiteral("vsay_team Medic"));
 
     panel.root = QStringLiteral("/home/p/rtcw");
-    QCOMPARE(rtcwRequest(panel, hostOf(Style::Posix)).request->dirloc, QStringLiteral("/home/p/rtcw/main/"));
+    QCOMPARE(rtcwRequest(panel, hostOf(Style::Posix), &error)->dirloc, QStringLiteral("/home/p/rtcw/main/"));
 }
 
 void TestAssembly::rtcw_command_data()
@@ -264,35 +266,36 @@ void TestAssembly::rtcw_command()
     QFETCH(QString, voice);
     QFETCH(QString, text);
     RtcwFields panel{"C:\\RTCW\\", "f1", voice, "^1go", RtcwKind(kind), ChatScope(scope)};
-    const RtcwAssembly assembly = rtcwRequest(panel, hostOf(Style::Windows));
-    if (!assembly.request) {
-        QVERIFY2(assembly.error.startsWith(text), qPrintable(assembly.error));
+    QString error;
+    const std::optional<BindRequest> request = rtcwRequest(panel, hostOf(Style::Windows), &error);
+    if (!request) {
+        QVERIFY2(error.startsWith(text), qPrintable(error));
         return;
     }
-    QCOMPARE(assembly.request->text, text);
+    QCOMPARE(request->text, text);
 }
 
 void TestAssembly::rtcw_emptyRoot_isRefusedAndLeftEmpty()
 {
     RtcwFields panel{"", "f1", "vsay Hi", "", RtcwKind::Voice, ChatScope::None};
-    const RtcwAssembly assembly = rtcwRequest(panel, hostOf(Style::Windows));
-    QVERIFY(!assembly.request);
-    QCOMPARE(assembly.root, QString());
-    QVERIFY2(assembly.error.contains(QLatin1String("RTCW folder")), qPrintable(assembly.error));
+    QString error;
+    QVERIFY(!rtcwRequest(panel, hostOf(Style::Windows), &error));
+    QCOMPARE(rtcwRootShown(panel.root, Style::Windows), QString());
+    QVERIFY2(error.contains(QLatin1String("RTCW folder")), qPrintable(error));
 }
 
 void TestAssembly::rtcw_voicePlaceholder_isRefused()
 {
     RtcwFields panel{"C:\\RTCW", "f1", voicePlaceholder.toString(), "", RtcwKind::Voice, ChatScope::None};
-    const RtcwAssembly assembly = rtcwRequest(panel, hostOf(Style::Windows));
-    QVERIFY(!assembly.request);
-    QCOMPARE(assembly.root, QStringLiteral("C:\\RTCW\\"));
-    QVERIFY2(assembly.error.contains(QLatin1String("voice command")), qPrintable(assembly.error));
+    QString error;
+    QVERIFY(!rtcwRequest(panel, hostOf(Style::Windows), &error));
+    QCOMPARE(rtcwRootShown(panel.root, Style::Windows), QStringLiteral("C:\\RTCW\\"));
+    QVERIFY2(error.contains(QLatin1String("voice command")), qPrintable(error));
 
     panel.kind = RtcwKind::Say; // the placeholder only matters when the voice is bound
     panel.scope = ChatScope::Team;
     panel.say = QStringLiteral("go");
-    QVERIFY(rtcwRequest(panel, hostOf(Style::Windows)).request);
+    QVERIFY2(rtcwRequest(panel, hostOf(Style::Windows), &error), qPrintable(error));
 }
 
 void TestAssembly::rtcw_voiceList_inOrder()
@@ -355,10 +358,12 @@ void TestAssembly::relativeRoots_areRefusedInBothPanels()
     QString error;
     const bool quake3 = quake3Request({root, "other", "hi", "f1", Quake3Mod::Baseq3, ChatScope::None}, hostOf(style), &error)
                             .has_value();
-    const RtcwAssembly rtcw = rtcwRequest({root, "f1", "vsay Hi", "", RtcwKind::Voice, ChatScope::None}, hostOf(style));
+    QString rtcwError;
+    const bool rtcw = rtcwRequest({root, "f1", "vsay Hi", "", RtcwKind::Voice, ChatScope::None}, hostOf(style), &rtcwError)
+                          .has_value();
     QCOMPARE(quake3, example.isEmpty());
-    QCOMPARE(rtcw.request.has_value(), example.isEmpty());
-    for (const QString &message : {error, rtcw.error}) {
+    QCOMPARE(rtcw, example.isEmpty());
+    for (const QString &message : {error, rtcwError}) {
         QVERIFY2(message.contains(example), qPrintable(message));
         QVERIFY2(example.isEmpty() || message.contains(root), qPrintable(message));
     }

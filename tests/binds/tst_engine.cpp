@@ -76,7 +76,8 @@ QByteArray canonicalKey(const QString &key)
 // to nothing shows: the sentinel is gone.
 bool takesSentinel(const BindCase &bind)
 {
-    return binds::keyRefusal(bind.key.trimmed()).isEmpty();
+    QString unknown;
+    return binds::isBindableKey(bind.key.trimmed(), &unknown);
 }
 
 // Written around each line, so the engine's reading of every line stands apart.
