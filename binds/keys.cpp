@@ -75,7 +75,9 @@ QString listed(const QStringList &names)
 
 } // namespace
 
-QStringList closestKeyNames(const QString &key, int most)
+// The known key names nearest to a mistyped one, in lower case, best first: names that
+// start with it ("kp_up" gives kp_uparrow), else those a few letters away.
+static QStringList closestKeyNames(const QString &key, int most = 3)
 {
     const QString typed = key.toLower();
     struct Candidate {

@@ -19,8 +19,4 @@ std::span<const KeyName> keyNames();
 // closest names the games know. The key is taken as the line will hold it (trimmed).
 bool isBindableKey(const QString &key, QString *error);
 
-// The known key names nearest to a mistyped one, in lower case, best first: names
-// that start with it ("kp_up" gives kp_uparrow), else those a few letters away.
-QStringList closestKeyNames(const QString &key, int most = 3);
-
 } // namespace binds

@@ -4,7 +4,9 @@
 
 namespace binds {
 
-QString firstCharacters(const QString &text, int n)
+// The first n characters as the player sees them: a surrogate pair or a letter with its
+// combining marks is never split.
+static QString firstCharacters(const QString &text, int n)
 {
     QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
     qsizetype end = 0;

@@ -11,8 +11,4 @@ QString quake3StatusNote(const QString &say);
 // What an RTCW "Add" appends to the status box.
 QString rtcwStatusNote();
 
-// The first n characters as the player sees them: a surrogate pair or a letter with its
-// combining marks is never split.
-QString firstCharacters(const QString &text, int n);
-
 } // namespace binds

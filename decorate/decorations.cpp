@@ -2,7 +2,8 @@
 
 namespace decorate {
 
-QString colourCode(int digit)
+// "^" and the digit, 0 to 9.
+static QString colourCode(int digit)
 {
     Q_ASSERT(digit >= 0 && digit <= 9);
     return QString(u'^') + QChar(u'0' + digit);

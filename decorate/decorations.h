@@ -11,10 +11,7 @@ inline const QString formalSuffix = QStringLiteral(" ^7]^4>^1>");
 inline const QString tesselPrefix = QStringLiteral("7[ ^1");
 inline const QString tesselSuffix = QStringLiteral(" ^7]");
 
-// "^" and the digit, 0 to 9; the colour buttons use 1 (Red) to 8 (Black).
-QString colourCode(int digit);
-
-// The text with the colour code at its end.
+// The text with "^" and the digit (0 to 9; the colour buttons use 1 to 8) at its end.
 QString withColour(const QString &text, int digit);
 
 QString formalDecoration(const QString &text);

@@ -33,7 +33,8 @@ QString windowsDriveName(const QStorageInfo &volume)
 
 } // namespace
 
-QList<Drive> wineDrives(const QString &winePrefix)
+// The Wine drives of a prefix, "c:" to "z:", that lead to a folder.
+static QList<Drive> wineDrives(const QString &winePrefix)
 {
     QList<Drive> result;
     for (QChar letter : wine::driveLetters(winePrefix))

@@ -17,9 +17,6 @@ struct Drive {
 // elsewhere the mounted volumes with real file systems, then the Wine prefix's drives.
 QList<Drive> drives(const Host &host);
 
-// The Wine drives of a prefix, "c:" to "z:", that lead to a folder.
-QList<Drive> wineDrives(const QString &winePrefix);
-
 // Whether a host folder is the path or one of the folders above it.
 bool isAncestorOrSelf(const QString &folder, const QString &path);
 

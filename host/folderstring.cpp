@@ -37,7 +37,8 @@ bool endsWithSeparator(const QString &folder, Style style)
     return !folder.isEmpty() && isSeparator(folder.back(), style);
 }
 
-QChar separatorFor(const QString &folder, Style style)
+// The separator the string already uses (its last one), or the host's default.
+static QChar separatorFor(const QString &folder, Style style)
 {
     if (style == Style::Windows)
         return u'\\';

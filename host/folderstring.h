@@ -27,9 +27,6 @@ QString winePrefixFrom(const QString &winePrefixVariable, const QString &home);
 bool isSeparator(QChar c, Style style);
 bool endsWithSeparator(const QString &folder, Style style);
 
-// The separator the string already uses (its last one), or the host's default.
-QChar separatorFor(const QString &folder, Style style);
-
 // The folder with one final separator; an empty folder becomes just the separator.
 QString withFinalSeparator(const QString &folder, Style style);
 
