@@ -9,7 +9,9 @@
 #include "decorate/decorations.h"
 #include "decorate/jazz.h"
 
+#include <QButtonGroup>
 #include <QLineEdit>
+#include <QRadioButton>
 
 GamePanel::GamePanel(const binds::Game &game, decorate::RandomSource &jazzRandom, const host::Host &host,
                      QWidget *window)
@@ -57,6 +59,17 @@ void GamePanel::connectCommonControls(bool everyColourTakesFocus)
     connect(m_jazzButton, &QPushButton::clicked, this, &GamePanel::jazzSay);
     connect(m_addButton, &QPushButton::clicked, this, &GamePanel::addBind);
     connect(m_sayEdit, &QLineEdit::textChanged, this, &GamePanel::updatePreview);
+    m_scopeGroup = optionGroup(this, {m_teamOption, m_publicOption});
+    connect(m_scopeGroup, &QButtonGroup::idClicked, this, &GamePanel::updatePreview);
+}
+
+binds::ChatScope GamePanel::chosenScope() const
+{
+    if (m_teamOption->isChecked())
+        return binds::ChatScope::Team;
+    if (m_publicOption->isChecked())
+        return binds::ChatScope::Public;
+    return binds::ChatScope::None;
 }
 
 bool GamePanel::writeBind(const binds::BindRequest &request)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "binds/bindrequest.h"
+#include "binds/chat.h"
 #include "binds/games.h"
 #include "host/folderstring.h"
 
@@ -9,8 +10,10 @@
 
 #include <array>
 
+class QButtonGroup;
 class QLabel;
 class QLineEdit;
+class QRadioButton;
 class WrapButton;
 namespace decorate {
 class RandomSource;
@@ -53,6 +56,8 @@ protected:
     void decorateSay(const QString &decorated);
     // The text to say's tooltip: the chat as the game draws it.
     virtual void updatePreview() = 0;
+    // Team Talk, Public, or neither yet.
+    binds::ChatScope chosenScope() const;
 
     const binds::Game &m_game;
     const host::Host m_host;
@@ -65,6 +70,9 @@ protected:
     QLabel *m_keyLabel = nullptr;
     QLineEdit *m_keyEdit = nullptr;
     QLineEdit *m_sayEdit = nullptr;
+    QRadioButton *m_teamOption = nullptr;
+    QRadioButton *m_publicOption = nullptr;
+    QButtonGroup *m_scopeGroup = nullptr;
     WrapButton *m_formalButton = nullptr;
     WrapButton *m_jazzButton = nullptr;
     QList<WrapButton *> m_colourButtons; // Red to Black

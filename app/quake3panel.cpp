@@ -43,7 +43,6 @@ Quake3Panel::Quake3Panel(decorate::RandomSource &jazzRandom, const host::Host &h
 
     // Two groups in one frame: a mod folder and a chat scope are chosen independently.
     m_modGroup = optionGroup(this, {m_baseq3Option, m_ospOption, m_customModOption});
-    m_scopeGroup = optionGroup(this, {m_teamOption, m_publicOption});
     m_ospOption->setChecked(true);
 
     // A screen reader names each control by its label or caption and its panel: the two
@@ -69,7 +68,6 @@ Quake3Panel::Quake3Panel(decorate::RandomSource &jazzRandom, const host::Host &h
 
     connectCommonControls(false);
     connect(m_tesselButton, &QPushButton::clicked, this, [this] { decorateSay(decorate::tesselScheme(m_sayEdit->text())); });
-    connect(m_scopeGroup, &QButtonGroup::idClicked, this, &Quake3Panel::updatePreview);
     m_customModEdit->installEventFilter(this);
     updatePreview();
 }
@@ -83,10 +81,7 @@ binds::Quake3Fields Quake3Panel::fields() const
         fields.mod = binds::Quake3Mod::Osp;
     else if (m_customModOption->isChecked())
         fields.mod = binds::Quake3Mod::Custom;
-    if (m_teamOption->isChecked())
-        fields.scope = binds::ChatScope::Team;
-    else if (m_publicOption->isChecked())
-        fields.scope = binds::ChatScope::Public;
+    fields.scope = chosenScope();
     return fields;
 }
 

@@ -31,9 +31,6 @@ private:
     QRadioButton *m_customModOption;
     QLineEdit *m_customModEdit;
     QLabel *m_sayLabel;
-    QRadioButton *m_teamOption;
-    QRadioButton *m_publicOption;
     WrapButton *m_tesselButton;
     QButtonGroup *m_modGroup;
-    QButtonGroup *m_scopeGroup;
 };

@@ -53,7 +53,6 @@ RtcwPanel::RtcwPanel(decorate::RandomSource &jazzRandom, const host::Host &host,
     m_addButton = button(this, "Command13", QStringLiteral("Add"), twipsRect(120, 3360, 5295, 735));
 
     m_kindGroup = optionGroup(this, {m_voiceOption, m_sayOption});
-    m_scopeGroup = optionGroup(this, {m_teamOption, m_publicOption});
 
     const QList<std::pair<QWidget *, QString>> names = {
         {m_rootEdit, QStringLiteral("RTCW root folder")},
@@ -76,7 +75,6 @@ RtcwPanel::RtcwPanel(decorate::RandomSource &jazzRandom, const host::Host &host,
 
     connectCommonControls(true);
     connect(m_voiceBox, &QComboBox::editTextChanged, this, &RtcwPanel::updatePreview);
-    connect(m_scopeGroup, &QButtonGroup::idClicked, this, &RtcwPanel::updatePreview);
     updatePreview();
 }
 
@@ -95,10 +93,7 @@ binds::RtcwFields RtcwPanel::fields() const
         fields.kind = binds::RtcwKind::Voice;
     else if (m_sayOption->isChecked())
         fields.kind = binds::RtcwKind::Say;
-    if (m_teamOption->isChecked())
-        fields.scope = binds::ChatScope::Team;
-    else if (m_publicOption->isChecked())
-        fields.scope = binds::ChatScope::Public;
+    fields.scope = chosenScope();
     return fields;
 }
 

@@ -34,8 +34,5 @@ private:
     QRadioButton *m_sayOption;
     QLabel *m_sayLabel;
     QFrame *m_scopeFrame;
-    QRadioButton *m_teamOption;
-    QRadioButton *m_publicOption;
     QButtonGroup *m_kindGroup;
-    QButtonGroup *m_scopeGroup;
 };
