@@ -14,9 +14,9 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(QLatin1String(bindwrightVersion));
     applyAppearance();
 
-    const QString settingsPath = settings::settingsFilePath(
+    const settings::Places settingsPlaces = settings::settingsPlaces(
         QCoreApplication::applicationDirPath(), QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
-    MainWindow window(settingsPath);
+    MainWindow window(settingsPlaces);
     window.show();
     return app.exec();
 }

@@ -14,9 +14,9 @@
 #include <QLineEdit>
 #include <QMessageBox>
 
-MainWindow::MainWindow(const QString &settingsPath, QWidget *parent)
+MainWindow::MainWindow(const settings::Places &settingsPlaces, QWidget *parent)
     : QWidget(parent)
-    , m_settings(settingsPath)
+    , m_settings(settingsPlaces)
     , m_reporter([this](const QString &message) { QMessageBox::warning(this, windowTitle(), message); })
 {
     setObjectName(QStringLiteral("Form1"));

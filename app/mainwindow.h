@@ -29,7 +29,7 @@ public:
     // Shows a failure or refusal to the player; tests put their own in.
     using Reporter = std::function<void(const QString &message)>;
 
-    explicit MainWindow(const QString &settingsPath, QWidget *parent = nullptr);
+    explicit MainWindow(const settings::Places &settingsPlaces, QWidget *parent = nullptr);
     ~MainWindow() override;
 
     void setReporter(Reporter reporter);

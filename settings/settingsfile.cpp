@@ -4,6 +4,7 @@
 #include "host/regularfile.h"
 #include "host/textencoding.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -78,18 +79,18 @@ QString saveFailure(const QString &path, const QString &reason)
 
 } // namespace
 
-QString settingsFilePath(const QString &programFolder, const QString &userConfigFolder)
+Places settingsPlaces(const QString &programFolder, const QString &userConfigFolder)
 {
-    const QFileInfo program(programFolder);
+    const QString perUser = QDir(userConfigFolder).filePath(fileName);
 #ifdef Q_OS_WIN
     const bool installed = false; // a Windows copy keeps its settings beside it wherever it can
 #else
     // PREFIX/bin is where an install puts the program, shared by every user and program.
-    const bool installed = program.fileName() == u"bin";
+    const bool installed = QFileInfo(programFolder).fileName() == u"bin";
 #endif
-    const bool beside = !installed && program.isDir() && program.isWritable();
-    const QString folder = beside ? programFolder : userConfigFolder;
-    return QDir(folder).filePath(fileName);
+    if (installed)
+        return {QString(), perUser};
+    return {QDir(programFolder).filePath(fileName), perUser};
 }
 
 std::optional<Folders> load(const QString &path, QString *error)
@@ -190,18 +191,42 @@ bool save(const QString &path, const Folders &folders, QString *error)
 
 std::optional<Folders> RunSettings::load(const Folders &startFolders)
 {
-    QString unreadable;
-    std::optional<Folders> folders = settings::load(m_path, &unreadable);
-    if (!folders && !unreadable.isEmpty())
+    std::optional<Folders> newest;
+    QDateTime newestTime;
+    bool unreadable = false;
+    for (const QString &path : {m_places.preferred, m_places.fallback}) {
+        if (path.isEmpty())
+            continue;
+        QString error;
+        const std::optional<Folders> folders = settings::load(path, &error);
+        unreadable = unreadable || !error.isEmpty();
+        const QDateTime written = QFileInfo(path).lastModified();
+        if (folders && (!newest || written > newestTime)) {
+            newest = folders;
+            newestTime = written;
+        }
+    }
+    if (!newest && unreadable)
         m_unreadFileKeptWhile = startFolders;
-    return folders;
+    return newest;
 }
 
 bool RunSettings::save(const Folders &folders, QString *error)
 {
     if (m_unreadFileKeptWhile == folders)
         return true;
-    return settings::save(m_path, folders, error);
+    // The program's own folder is never made: a missing one means the fallback.
+    const QString &preferred = m_places.preferred;
+    QString notThere;
+    if (!preferred.isEmpty() && QFileInfo(QFileInfo(preferred).absolutePath()).isDir()
+        && settings::save(preferred, folders, &notThere)) {
+        return true;
+    }
+    if (m_places.fallback.isEmpty()) {
+        *error = notThere;
+        return false;
+    }
+    return settings::save(m_places.fallback, folders, error);
 }
 
 } // namespace settings

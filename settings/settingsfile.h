@@ -17,10 +17,23 @@ struct Folders {
 // The longest line the load takes; anything longer is not a settings file of ours.
 inline constexpr int maxLineBytes = 32 * 1024;
 
-// settings.cfg beside the program when its folder can be written and is not an install
-// prefix's bin, otherwise in the per-user configuration folder. Load and save both use this, so a save is what the
-// next start loads.
-QString settingsFilePath(const QString &programFolder, const QString &userConfigFolder);
+// Where settings.cfg may live: the preferred place, and the one a save falls back on
+// when it cannot write there (the one a save makes its folder for). Either may be empty.
+struct Places {
+    Places(const QString &preferred, const QString &fallback = {})
+        : preferred(preferred)
+        , fallback(fallback)
+    {
+    }
+    QString preferred;
+    QString fallback;
+};
+
+// Beside the program, falling back on the per-user configuration folder; the per-user
+// folder alone for a program installed in a prefix's bin, which every user shares.
+// Which of the two is used is decided by trying, not by asking the file system: on
+// Windows a folder's attributes do not say whether a user may write in it.
+Places settingsPlaces(const QString &programFolder, const QString &userConfigFolder);
 
 // Both folders, or nullopt when the file is missing (error empty) or could not be read
 // (error says why: short, too long, not text, not a regular file).
@@ -39,20 +52,22 @@ bool saveThrough(QSaveFile &file, const Folders &folders, QString *error);
 class RunSettings
 {
 public:
-    explicit RunSettings(const QString &path)
-        : m_path(path)
+    explicit RunSettings(const Places &places)
+        : m_places(places)
     {
     }
 
-    // The folders to show at start, or nullopt to leave the boxes at startFolders.
+    // The folders to show at start, from the newer readable file of the two places, or
+    // nullopt to leave the boxes at startFolders.
     std::optional<Folders> load(const Folders &startFolders);
 
-    // Saves the folders at the end of the run, unless the unreadable file is kept; false
-    // with the reason when the save failed.
+    // Saves the folders at the end of the run, unless the unreadable file is kept: in the
+    // preferred place, else, without a word, in the fallback. False with the reason when
+    // neither could be written.
     bool save(const Folders &folders, QString *error);
 
 private:
-    QString m_path;
+    Places m_places;
     std::optional<Folders> m_unreadFileKeptWhile; // the folders at start, when the file could not be read
 };
 

@@ -1,5 +1,6 @@
 #include "settings/settingsfile.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
@@ -58,8 +59,11 @@ private slots:
     void save_refusesWhatWouldNotLoadBack();
     void save_fullDisk_keepsOldFile();
 
-    void location_programFolderWhenWritable();
-    void location_userFolderOtherwise();
+    void places_besideTheProgramUnlessInstalled_data();
+    void places_besideTheProgramUnlessInstalled();
+    void runSettings_triesThePreferredPlaceFirst_data();
+    void runSettings_triesThePreferredPlaceFirst();
+    void runSettings_loadsTheNewerFile();
 
     void save_folderWhereFileShouldBe_keepsNothingHalfDone();
     void save_failedWrite_keepsOldFile();
@@ -216,33 +220,79 @@ void TestSettingsFile::save_fullDisk_keepsOldFile()
     QCOMPARE(settings::load(onDisk), std::optional<Folders>(Folders{"/old/q3/", "/old/wolf/"}));
 }
 
-void TestSettingsFile::location_programFolderWhenWritable()
+void TestSettingsFile::places_besideTheProgramUnlessInstalled_data()
 {
-    QCOMPARE(settings::settingsFilePath(m_dir.path(), QStringLiteral("/elsewhere")), path());
+    QTest::addColumn<QString>("programFolder");
+    QTest::addColumn<QString>("preferred"); // below the test folder
+    QTest::addColumn<QString>("fallback");
+    QTest::newRow("an unpacked copy") << "unpacked/binaries" << "unpacked/binaries/settings.cfg" << "config/settings.cfg";
+    QTest::newRow("a folder that is gone") << "no/such/folder" << "no/such/folder/settings.cfg" << "config/settings.cfg";
+#ifdef Q_OS_WIN
+    QTest::newRow("a Windows copy in bin") << "prefix/bin" << "prefix/bin/settings.cfg" << "config/settings.cfg";
+#else
+    QTest::newRow("installed in PREFIX/bin") << "prefix/bin" << "" << "config/settings.cfg";
+#endif
 }
 
-void TestSettingsFile::location_userFolderOtherwise()
+void TestSettingsFile::places_besideTheProgramUnlessInstalled()
 {
-    const QString user = m_dir.filePath(QStringLiteral("config"));
-    const QString expected = user + QStringLiteral("/settings.cfg");
-    QCOMPARE(settings::settingsFilePath(m_dir.filePath(QStringLiteral("no/such/folder")), user), expected);
+    QFETCH(QString, programFolder);
+    QFETCH(QString, preferred);
+    QFETCH(QString, fallback);
+    const settings::Places places = settings::settingsPlaces(m_dir.filePath(programFolder), m_dir.filePath(QStringLiteral("config")));
+    QCOMPARE(places.preferred, preferred.isEmpty() ? QString() : m_dir.filePath(preferred));
+    QCOMPARE(places.fallback, fallback.isEmpty() ? QString() : m_dir.filePath(fallback));
+}
 
-    const QString aFile = m_dir.filePath(QStringLiteral("a-file"));
-    writeFile(aFile, "x");
-    QCOMPARE(settings::settingsFilePath(aFile, user), expected);
+void TestSettingsFile::runSettings_triesThePreferredPlaceFirst_data()
+{
+    QTest::addColumn<bool>("preferredWritable");
+    QTest::addColumn<bool>("fallbackWritable");
+    QTest::addColumn<QString>("savedIn"); // empty: nowhere, with the reason
+    QTest::newRow("beside the program") << true << true << "program";
+    QTest::newRow("not there: per user, without a word") << false << true << "config";
+    QTest::newRow("neither") << false << false << "";
+}
 
-    // Installed under a prefix: PREFIX/bin is no place for one user's settings. A
-    // Windows copy keeps them beside it wherever it can.
-    const QString bin = m_dir.filePath(QStringLiteral("prefix/bin"));
-    QVERIFY(QDir().mkpath(bin));
-#ifdef Q_OS_WIN
-    QCOMPARE(settings::settingsFilePath(bin, user), bin + QStringLiteral("/settings.cfg"));
-#else
-    QCOMPARE(settings::settingsFilePath(bin, user), expected);
-#endif
-    QVERIFY(QDir().mkpath(m_dir.filePath(QStringLiteral("unpacked/binaries"))));
-    QCOMPARE(settings::settingsFilePath(m_dir.filePath(QStringLiteral("unpacked/binaries")), user),
-             m_dir.filePath(QStringLiteral("unpacked/binaries/settings.cfg")));
+void TestSettingsFile::runSettings_triesThePreferredPlaceFirst()
+{
+    QFETCH(bool, preferredWritable);
+    QFETCH(bool, fallbackWritable);
+    QFETCH(QString, savedIn);
+    // A folder where the file should be is what every user, root too, cannot write.
+    QTemporaryDir dir;
+    const settings::Places places(dir.filePath(QStringLiteral("program/settings.cfg")),
+                                  dir.filePath(QStringLiteral("config/settings.cfg")));
+    QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("program"))));
+    if (!preferredWritable)
+        QVERIFY(QDir().mkpath(places.preferred));
+    if (!fallbackWritable)
+        QVERIFY(QDir().mkpath(places.fallback));
+    settings::RunSettings run(places);
+    QCOMPARE(run.load({"start", "start"}), std::nullopt);
+    QString error;
+    QCOMPARE(run.save({"C:\\Q3\\", "C:\\W\\"}, &error), !savedIn.isEmpty());
+    QCOMPARE(error.isEmpty(), !savedIn.isEmpty());
+    if (!savedIn.isEmpty()) {
+        const QString file = dir.filePath(savedIn + QStringLiteral("/settings.cfg"));
+        QCOMPARE(settings::load(file), std::optional<Folders>(Folders{"C:\\Q3\\", "C:\\W\\"}));
+    }
+}
+
+void TestSettingsFile::runSettings_loadsTheNewerFile()
+{
+    const settings::Places places(m_dir.filePath(QStringLiteral("program/settings.cfg")),
+                                  m_dir.filePath(QStringLiteral("config/settings.cfg")));
+    QString error;
+    QVERIFY(settings::save(places.preferred, {"old", "old"}, &error));
+    QVERIFY(settings::save(places.fallback, {"new", "new"}, &error));
+    QFile older(places.preferred);
+    QVERIFY(older.open(QIODevice::ReadWrite));
+    QVERIFY(older.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime));
+    older.close();
+    QCOMPARE(settings::RunSettings(places).load({"start", "start"}), std::optional<Folders>(Folders{"new", "new"}));
+    QVERIFY(QFile::remove(places.fallback));
+    QCOMPARE(settings::RunSettings(places).load({"start", "start"}), std::optional<Folders>(Folders{"old", "old"}));
 }
 
 void TestSettingsFile::save_folderWhereFileShouldBe_keepsNothingHalfDone()

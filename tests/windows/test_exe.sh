@@ -2,7 +2,8 @@
 # The Windows program itself under Wine, in the tests' prefix and on its X server: its
 # caption and client size, a Quake 3 "Add" typed and clicked as a player would (one click
 # on a control under the chat preview), and settings.cfg beside the .exe once the window
-# is closed.
+# is closed; then the .exe in a folder it may not write, as in C:\Program Files: the
+# folders are kept per user without a word, and remembered at the next start.
 #   test_exe.sh WINE64 PREFIX EXE
 set -euo pipefail
 wine64=$1 prefix=$2 exe=$3
@@ -52,4 +53,51 @@ kill -0 $program 2>/dev/null && fail "the program did not end when its window cl
 expected=$(printf 'C:\\Games\\Quake3\\\r\n\r\n11\r\n' | od -An -tx1)
 actual=$(od -An -tx1 "$folder/settings.cfg" 2>/dev/null || echo missing)
 [ "$actual" = "$expected" ] || fail "settings.cfg beside the .exe holds [$actual], not [$expected]"
-echo "bindwright.exe: caption, 747x335, an Add in ANSI with CR LF, settings beside itself"
+
+# A folder no user may write, as Windows sees one: on a read-only file system (root, who
+# runs CI, ignores permission bits).
+readonly_folder="$prefix/drive_c/Program Files/Bindwright"
+mkdir -p "$readonly_folder"
+if ! mount -t tmpfs -o size=64m tmpfs "$readonly_folder" 2>"$prefix/mount.log"; then
+    [ -n "${CI:-}" ] && fail "could not mount a read-only folder for the program: $(cat "$prefix/mount.log")"
+    echo "bindwright.exe: caption, 747x335, an Add in ANSI with CR LF, settings beside itself"
+    echo "SKIPPED: the read-only program folder (mounting needs root): $(cat "$prefix/mount.log")"
+    exit 0
+fi
+# Lazily: Wine's server may still hold the folder.
+trap 'kill $program 2>/dev/null || true; umount -l "$readonly_folder" 2>/dev/null || true' EXIT
+cp "$exe" "$readonly_folder/bindwright.exe"
+mount -o remount,ro "$readonly_folder"
+find "$prefix/drive_c/users" -name settings.cfg -path '*bindwright*' -delete 2>/dev/null || true
+rm -f "$game/autoexec.cfg"
+
+start_readonly_copy() {
+    "${windows_locale[@]}" "$wine64" 'C:\Program Files\Bindwright\bindwright.exe' -platform windows \
+        </dev/null >>"$prefix/exe.log" 2>&1 &
+    program=$!
+    window=$(timeout 60 xdotool search --sync --name '^Quillfen Q3/RTCW Bindwright 1\.1$' | head -n1) \
+        || fail "the copy in C:\Program Files\Bindwright showed no window within a minute"
+}
+close_window() {
+    xdotool key --window "$window" alt+F4
+    for _ in $(seq 100); do kill -0 $program 2>/dev/null || break; sleep 0.2; done
+    kill -0 $program 2>/dev/null && fail "$1"
+    return 0
+}
+start_readonly_copy
+at 232 41 && type_text 'C:\Games\Quake3\'   # Text1
+close_window "the copy in a read-only folder did not end when its window closed (a message at the save?)"
+kept=$(find "$prefix/drive_c/users" -name settings.cfg -path '*bindwright*' | head -n1)
+[ -n "$kept" ] || fail "no settings.cfg in the per-user folders once the program folder could not take it"
+
+start_readonly_copy # the root folder comes back: an Add without typing it lands in the game
+at 24 64                                     # Option1, "Baseq3"
+at 292 129 && type_text 'f2'                 # txtkey
+at 220 153 && type_text 'gg'                 # txtsay, a console command of the player's own
+at 184 248                                   # Command1, "Add"
+for _ in $(seq 50); do [ -s "$game/autoexec.cfg" ] && break; sleep 0.2; done
+[ "$(cat "$game/autoexec.cfg" 2>/dev/null)" = "$(printf 'bind f2 "gg"\r')" ] \
+    || fail "the remembered root did not come back: autoexec.cfg holds [$(cat "$game/autoexec.cfg" 2>/dev/null)]"
+close_window "the copy in a read-only folder did not end the second time"
+echo "bindwright.exe: caption, 747x335, an Add in ANSI with CR LF, settings beside itself;"
+echo "in a read-only folder, settings per user (${kept#"$prefix/"}) and remembered"

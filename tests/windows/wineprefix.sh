@@ -13,6 +13,8 @@ case $action in
 setup)
     "$wineserver" -k 2>/dev/null || true
     [ -f "$prefix/xvfb.pid" ] && kill "$(cat "$prefix/xvfb.pid")" 2>/dev/null || true
+    # A mount an interrupted run left inside the prefix would stop its removal.
+    awk -v p="$prefix/" 'index($2, p) == 1 {print $2}' /proc/mounts | while read -r m; do umount -l "$(printf '%b' "$m")"; done
     rm -rf "$prefix"
     mkdir -p "$prefix"
     log="$prefix/setup.log"
