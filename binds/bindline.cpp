@@ -171,13 +171,15 @@ bool writeLine(const BindRequest &request, const host::Host &host, QString *erro
         return false;
     }
     if (!appendAll(file, *line)) {
-        *error = writeFailure(*target, host::describeFileFailure(*target, file));
+        const int cause = host::lastSystemError();
+        *error = writeFailure(*target, host::describeFileFailure(*target, file, cause));
         file.resize(oldSize); // drop a half-written line; QFile's destructor releases the file
         return false;
     }
     file.close();
     if (file.error() != QFileDevice::NoError) {
-        *error = writeFailure(*target, host::describeFileFailure(*target, file));
+        const int cause = host::lastSystemError();
+        *error = writeFailure(*target, host::describeFileFailure(*target, file, cause));
         return false;
     }
     if (notice) {

@@ -8,6 +8,11 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <system_error>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
@@ -50,9 +55,17 @@ QString permissionDenied(const QString &hostPath)
         if (::access(QFile::encodeName(folder).constData(), X_OK) != 0)
             return QStringLiteral("you may not enter the folder \"%1\"").arg(folder);
     }
-#endif
     if (QFileInfo::exists(hostPath))
         return QStringLiteral("permission was denied (the file is read-only)");
+#else
+    // The read-only attribute, which is what isWritable() reads on Windows; otherwise
+    // the file's permissions keep this user out.
+    const QFileInfo file(hostPath);
+    if (file.exists() && !file.isWritable())
+        return QStringLiteral("permission was denied (the file is read-only)");
+    if (file.exists())
+        return QStringLiteral("permission was denied (you may not change this file)");
+#endif
     return QStringLiteral("permission was denied (you may not write in the folder \"%1\")")
         .arg(QFileInfo(hostPath).absolutePath());
 }
@@ -71,11 +84,57 @@ bool hasOverlongName(const QString &hostPath)
     return std::any_of(names.begin(), names.end(), [](const QString &name) { return name.size() > 255; });
 }
 
+// The system's own words, for a cause the program has none for: without a final full
+// stop, since the sentence goes on.
+QString systemWords(int systemError)
+{
+    QString words = QString::fromStdString(std::system_category().message(systemError)).trimmed();
+    while (words.endsWith(u'.'))
+        words.chop(1);
+    if (words.isEmpty())
+        return QStringLiteral("the system gave no reason (error %1)").arg(systemError);
+    return words.front().toLower() + words.mid(1);
+}
+
 } // namespace
 
-QString describeSystemError(int errorNumber, const QString &hostPath)
+int lastSystemError()
 {
-    switch (errorNumber) {
+#ifdef Q_OS_WIN
+    return int(::GetLastError());
+#else
+    return errno;
+#endif
+}
+
+QString describeSystemError(int systemError, const QString &hostPath)
+{
+#ifdef Q_OS_WIN
+    switch (systemError) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_NETPATH:
+        return missingFolder(hostPath);
+    case ERROR_ACCESS_DENIED:
+        return permissionDenied(hostPath);
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return QStringLiteral("another program has the file open; close it (the game, say) and try again");
+    case ERROR_FILENAME_EXCED_RANGE:
+        return tooLong(hostPath);
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return diskFull;
+    case ERROR_WRITE_PROTECT:
+        return QStringLiteral("the disk is read-only");
+    case ERROR_NOT_READY:
+        return QStringLiteral("the drive is not ready");
+    default:
+        return systemWords(systemError);
+    }
+#else
+    switch (systemError) {
     case ENOENT:
     case ENOTDIR:
         return missingFolder(hostPath);
@@ -91,43 +150,30 @@ QString describeSystemError(int errorNumber, const QString &hostPath)
     case EDQUOT:
 #endif
         return diskFull;
-#ifdef EROFS
     case EROFS:
         return QStringLiteral("the disk is read-only");
-#endif
-#ifdef ELOOP
     case ELOOP:
         return QStringLiteral("the path runs in a loop of links");
-#endif
     default:
-        return QString::fromLocal8Bit(std::strerror(errorNumber)).toLower();
+        return systemWords(systemError);
     }
+#endif
 }
 
-QString describeFileFailure(const QString &hostPath, const QFileDevice &file)
+QString describeFileFailure(const QString &hostPath, const QFileDevice &file, int systemError)
 {
     if (hasOverlongName(hostPath))
         return tooLong(hostPath);
     const QFileInfo info(hostPath);
     if (info.isDir())
         return QStringLiteral("a folder stands where the file should be");
-    const QString folder = info.absolutePath();
-    if (!QFileInfo(folder).isDir())
+    if (!QFileInfo(info.absolutePath()).isDir())
         return missingFolder(hostPath);
-
-    const QString reason = file.errorString();
-    if (reason.contains(QLatin1String("No space"), Qt::CaseInsensitive)
-        || reason.contains(QLatin1String("quota"), Qt::CaseInsensitive)) {
-        return diskFull;
-    }
-    if (reason.contains(QLatin1String("Read-only file system"), Qt::CaseInsensitive))
-        return QStringLiteral("the disk is read-only");
-    if (file.error() == QFileDevice::PermissionsError
-        || reason.contains(QLatin1String("Permission denied"), Qt::CaseInsensitive)
-        || reason.contains(QLatin1String("Access is denied"), Qt::CaseInsensitive)) {
+    if (systemError != 0)
+        return describeSystemError(systemError, hostPath);
+    if (file.error() == QFileDevice::PermissionsError)
         return permissionDenied(hostPath);
-    }
-    return reason.isEmpty() ? QStringLiteral("the system gave no reason") : reason.toLower();
+    return QStringLiteral("the system gave no reason");
 }
 
 } // namespace host

@@ -6,12 +6,18 @@ class QFileDevice;
 
 namespace host {
 
+// The system's number for why the call just made failed: errno, or GetLastError() on
+// Windows. Read it at once, before anything else can change it.
+int lastSystemError();
+
 // Why a file operation failed, in words a player understands: the folder is missing,
 // a folder stands where the file should be, permission was denied, the disk is full.
-QString describeFileFailure(const QString &hostPath, const QFileDevice &file);
+// The cause comes from systemError (lastSystemError() right after the failure), never
+// from the system's wording, which changes with its language.
+QString describeFileFailure(const QString &hostPath, const QFileDevice &file, int systemError);
 
-// The same for a system error number (errno) from opening the file at hostPath:
+// The same for a system error number alone, from an operation on the file at hostPath:
 // which folder is missing or may not be entered, a path too long for the system.
-QString describeSystemError(int errorNumber, const QString &hostPath);
+QString describeSystemError(int systemError, const QString &hostPath);
 
 } // namespace host

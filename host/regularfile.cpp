@@ -8,6 +8,7 @@
 #ifdef Q_OS_WIN
 #include <cerrno>
 #include <io.h>
+#include <windows.h>
 #endif
 
 #ifdef Q_OS_UNIX
@@ -50,7 +51,7 @@ bool openRegularFile(QFile &file, const QString &hostPath, OpenFor purpose, QStr
     flags |= purpose == OpenFor::Append ? O_RDWR | O_APPEND | O_CREAT : O_RDONLY;
     const int fd = ::open(QFile::encodeName(hostPath).constData(), flags, 0666);
     if (fd < 0) {
-        *error = describeSystemError(errno, hostPath);
+        *error = describeSystemError(lastSystemError(), hostPath);
         return false;
     }
     struct stat status {};
@@ -61,7 +62,7 @@ bool openRegularFile(QFile &file, const QString &hostPath, OpenFor purpose, QStr
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     if (!file.open(fd, modeFor(purpose), QFileDevice::AutoCloseHandle)) {
-        *error = describeFileFailure(hostPath, file);
+        *error = describeFileFailure(hostPath, file, lastSystemError());
         ::close(fd);
         return false;
     }
@@ -80,7 +81,7 @@ bool openRegularFile(QFile &file, const QString &hostPath, OpenFor purpose, QStr
     }
     file.setFileName(hostPath);
     if (!file.open(modeFor(purpose))) {
-        *error = describeFileFailure(hostPath, file);
+        *error = describeFileFailure(hostPath, file, lastSystemError());
         return false;
     }
     return true;
@@ -91,12 +92,15 @@ bool openRegularFile(QFile &file, const QString &hostPath, OpenFor purpose, QStr
 bool syncToDisk(QFileDevice &file, QString *error)
 {
 #ifdef Q_OS_WIN
+    // _commit reports through errno, as the C library does.
     const bool synced = ::_commit(file.handle()) == 0;
+    const int cause = errno == ENOSPC ? ERROR_DISK_FULL : errno == EACCES ? ERROR_ACCESS_DENIED : ERROR_WRITE_FAULT;
 #else
     const bool synced = ::fsync(file.handle()) == 0;
+    const int cause = lastSystemError();
 #endif
     if (!synced)
-        *error = describeSystemError(errno, file.fileName());
+        *error = describeSystemError(cause, file.fileName());
     return synced;
 }
 

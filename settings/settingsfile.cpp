@@ -125,12 +125,12 @@ std::optional<Folders> load(const QString &path, QString *error)
 QString writeAndCommit(QSaveFile &file, const QByteArray &bytes)
 {
     if (file.write(bytes) != bytes.size() || !file.flush())
-        return host::describeFileFailure(file.fileName(), file);
+        return host::describeFileFailure(file.fileName(), file, host::lastSystemError());
     QString reason;
     if (!host::syncToDisk(file, &reason))
         return reason;
     if (!file.commit())
-        return host::describeFileFailure(file.fileName(), file);
+        return host::describeFileFailure(file.fileName(), file, host::lastSystemError());
     return {};
 }
 
@@ -171,7 +171,8 @@ bool saveThrough(QSaveFile &file, const Folders &folders, QString *error)
     bytes += "11\r\n";
     QDir().mkpath(QFileInfo(path).absolutePath()); // the per-user folder may be new; open reports failures
     if (!file.open(QIODevice::WriteOnly)) {
-        *error = saveFailure(path, host::describeFileFailure(path, file));
+        const int cause = host::lastSystemError();
+        *error = saveFailure(path, host::describeFileFailure(path, file, cause));
         return false;
     }
     const QString reason = writeAndCommit(file, bytes);

@@ -51,6 +51,7 @@ private slots:
     void failure_notARegularFile();
     void failure_pathTooLong();
     void failure_folderMayNotBeEntered();
+    void failure_readOnlyFile();
     void failure_missingWineDrive();
 
 private:
@@ -341,6 +342,29 @@ void TestBindLine::failure_folderMayNotBeEntered()
     QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QVERIFY(!written);
     QVERIFY2(error.contains(QStringLiteral("you may not enter the folder \"%1\"").arg(locked)), qPrintable(error));
+}
+
+void TestBindLine::failure_readOnlyFile()
+{
+#ifdef Q_OS_UNIX
+    if (::geteuid() == 0)
+        QSKIP("root writes a read-only file: the test needs an ordinary user, or Windows (it runs under Wine)");
+#endif
+    writeFile(target(), "old\r\n");
+    QVERIFY(QFile::setPermissions(target(), QFileDevice::ReadOwner | QFileDevice::ReadUser));
+    if (QFile probe(target()); probe.open(QIODevice::Append)) {
+        probe.close();
+        QFile::setPermissions(target(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        QSKIP("this user may write a read-only file (Wine run by root): the case cannot be made here");
+    }
+    QString error;
+    const bool written = binds::writeLine({"f1", "say hi", folder()}, here, &error);
+    QFile::setPermissions(target(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    QVERIFY(!written);
+    // The cause from the system's error number, in the program's own words, whatever the
+    // system's language: one full stop.
+    QVERIFY2(error.contains(QLatin1String("(the file is read-only). Check the game folder")), qPrintable(error));
+    QCOMPARE(contents(target()), QByteArray("old\r\n"));
 }
 
 void TestBindLine::failure_missingWineDrive()

@@ -82,6 +82,8 @@ close_window() {
     xdotool key --window "$window" alt+F4
     for _ in $(seq 100); do kill -0 $program 2>/dev/null || break; sleep 0.2; done
     kill -0 $program 2>/dev/null && fail "$1"
+    # The next start must not find this window still on the screen.
+    for _ in $(seq 50); do xdotool search --name '^Quillfen' >/dev/null 2>&1 || break; sleep 0.2; done
     return 0
 }
 start_readonly_copy
