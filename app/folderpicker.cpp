@@ -205,7 +205,7 @@ void FolderPicker::openFolderAt(const QModelIndex &index)
         return;
     const QString folder = m_folders->filePath(m_chain->mapToSource(index));
     if (!setPath(folder))
-        showCannotOpen(QStringLiteral("\"%1\"").arg(folder));
+        showCannotOpen(QStringLiteral("\"%1\"").arg(host::shownPath(folder)));
 }
 
 bool FolderPicker::eventFilter(QObject *watched, QEvent *event)

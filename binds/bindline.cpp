@@ -65,7 +65,7 @@ QString writeFailure(const QString &path, const QString &reason)
 {
     return QStringLiteral("Could not add the bind to \"%1\": %2. "
                           "Check the game folder and try again.")
-        .arg(path, reason);
+        .arg(host::shownPath(path), reason);
 }
 
 QString tooLargeFile(const QString &path, qint64 newSize)
@@ -74,7 +74,7 @@ QString tooLargeFile(const QString &path, qint64 newSize)
                           "autoexec.cfg larger than %3 bytes (Quake III Arena 1.32 and the original RTCW "
                           "stop at %4). Remove binds you no longer use from the file, then add this one "
                           "again.")
-        .arg(path, number(newSize), number(fileLimit), number(originalGamesFileLimit));
+        .arg(host::shownPath(path), number(newSize), number(fileLimit), number(originalGamesFileLimit));
 }
 
 QString passedOriginalGamesLimit(const QString &path, qint64 newSize)
@@ -83,7 +83,7 @@ QString passedOriginalGamesLimit(const QString &path, qint64 newSize)
                           "original RTCW ignore the whole file from %3 bytes on, while ioquake3 and iortcw "
                           "read up to %4. If you play the original games, remove binds you no longer "
                           "use from the file.")
-        .arg(path, number(newSize), number(originalGamesFileLimit + 1), number(fileLimit));
+        .arg(host::shownPath(path), number(newSize), number(originalGamesFileLimit + 1), number(fileLimit));
 }
 
 // The last byte, when the file has one, so a line without its line end can be closed

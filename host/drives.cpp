@@ -85,7 +85,7 @@ std::optional<QString> folderStringFor(const QString &hostPath, const Host &host
     if (hostPath.contains(u'\\')) {
         *error = QStringLiteral("The name of \"%1\" holds a \\, which Bindwright reads as a separator, so the "
                                 "bind would go to another folder. Rename the folder or pick another one.")
-                     .arg(hostPath);
+                     .arg(shownPath(hostPath));
         return std::nullopt;
     }
     return wine::windowsPathFor(hostPath, host.winePrefix).value_or(hostPath);

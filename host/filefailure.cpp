@@ -1,5 +1,7 @@
 #include "host/filefailure.h"
 
+#include "host/folderstring.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileDevice>
@@ -41,9 +43,9 @@ QString missingFolder(const QString &hostPath)
     for (const QString &folder : foldersAbove(hostPath)) {
         const QFileInfo info(folder);
         if (info.exists() && !info.isDir())
-            return QStringLiteral("\"%1\" is a file, not a folder").arg(folder);
+            return QStringLiteral("\"%1\" is a file, not a folder").arg(shownPath(folder));
         if (!info.exists())
-            return QStringLiteral("the folder \"%1\" does not exist").arg(folder);
+            return QStringLiteral("the folder \"%1\" does not exist").arg(shownPath(folder));
     }
     return QStringLiteral("the file is a link to something that does not exist");
 }
@@ -53,7 +55,7 @@ QString permissionDenied(const QString &hostPath)
 #ifdef Q_OS_UNIX
     for (const QString &folder : foldersAbove(hostPath)) {
         if (::access(QFile::encodeName(folder).constData(), X_OK) != 0)
-            return QStringLiteral("you may not enter the folder \"%1\"").arg(folder);
+            return QStringLiteral("you may not enter the folder \"%1\"").arg(shownPath(folder));
     }
     if (QFileInfo::exists(hostPath))
         return QStringLiteral("permission was denied (the file is read-only)");
@@ -67,7 +69,7 @@ QString permissionDenied(const QString &hostPath)
         return QStringLiteral("permission was denied (you may not change this file)");
 #endif
     return QStringLiteral("permission was denied (you may not write in the folder \"%1\")")
-        .arg(QFileInfo(hostPath).absolutePath());
+        .arg(shownPath(QFileInfo(hostPath).absolutePath()));
 }
 
 QString tooLong(const QString &hostPath)

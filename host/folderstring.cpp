@@ -77,6 +77,11 @@ bool isWholeFolder(const QString &folder, Style style)
     return style == Style::Posix && ((!folder.isEmpty() && isSeparator(folder.front(), style)) || isHomeFolder(folder, style));
 }
 
+QString shownPath(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
 QString matchingEntry(const QString &folder, const QString &name)
 {
     if (QFileInfo::exists(folder + u'/' + name))

@@ -34,6 +34,10 @@ QString withFinalSeparator(const QString &folder, Style style);
 // a drive ("C:\"), a share ("\\server\"), or on POSIX hosts at "/" or the home folder ("~/").
 bool isWholeFolder(const QString &folder, Style style);
 
+// A path as a message shows it: in this system's separators ("C:\Program Files\x" on
+// Windows, never "C:/Program Files/x"). Every path in a message goes through here.
+QString shownPath(const QString &path);
+
 // The entry of a folder (a path of this machine) whose name matches without regard to
 // case, as the folder spells it (an exact match first); the name itself when none matches.
 QString matchingEntry(const QString &folder, const QString &name);

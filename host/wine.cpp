@@ -42,7 +42,7 @@ std::optional<QString> hostPathFor(const QString &windowsPath, const QString &wi
     if (!QFileInfo(drive).isDir()) {
         *error = QStringLiteral("drive %1: is not set up under Wine (\"%2\" does not exist); "
                                 "type the folder as a path of this computer instead, such as /home/you/.q3a/")
-                     .arg(letter.toUpper(), drive);
+                     .arg(letter.toUpper(), shownPath(drive));
         return std::nullopt;
     }
     static const QRegularExpression separators(QStringLiteral("[\\\\/]"));

@@ -1,6 +1,7 @@
 #include "settings/settingsfile.h"
 
 #include "host/filefailure.h"
+#include "host/folderstring.h"
 #include "host/regularfile.h"
 #include "host/textencoding.h"
 
@@ -74,7 +75,7 @@ QString saveFailure(const QString &path, const QString &reason)
 {
     return QStringLiteral("Could not save the game folders to \"%1\": %2. "
                           "They will not be remembered next time.")
-        .arg(path, reason);
+        .arg(host::shownPath(path), reason);
 }
 
 } // namespace

@@ -630,7 +630,7 @@ void TestForm1::settings_failedSaveIsReportedAndCloseCompletes()
     QVERIFY(m_window->close());
     QVERIFY(!m_window->isVisible());
     QCOMPARE(m_reported.messages.size(), 1);
-    QVERIFY2(m_reported.messages.first().contains(path), qPrintable(m_reported.messages.first()));
+    QVERIFY2(m_reported.messages.first().contains(QDir::toNativeSeparators(path)), qPrintable(m_reported.messages.first()));
 }
 
 void TestForm1::settings_unreadableFileKeptUntilAFolderChanges_data()
