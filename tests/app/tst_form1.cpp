@@ -51,7 +51,14 @@ void verifyCaptionsFit(MainWindow *window)
     }
     for (QLabel *label : window->findChildren<QLabel *>()) {
         const QRect needed = label->fontMetrics().boundingRect(label->contentsRect(), Qt::TextWordWrap, label->text());
-        QVERIFY2(label->contentsRect().contains(needed), qPrintable(label->objectName() + QStringLiteral(" clips its text")));
+        QVERIFY2(label->contentsRect().contains(needed),
+                 qPrintable(QStringLiteral("%1 clips its text: %2 by %3 needed in %4 by %5 (%6)")
+                                .arg(label->objectName())
+                                .arg(needed.width())
+                                .arg(needed.height())
+                                .arg(label->contentsRect().width())
+                                .arg(label->contentsRect().height())
+                                .arg(QFontInfo(label->font()).family())));
     }
     for (QRadioButton *option : window->findChildren<QRadioButton *>()) {
         if (cutOff.contains(option->objectName()) || option->text().isEmpty())
