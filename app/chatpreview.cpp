@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <QToolTip>
 
+#include <algorithm>
+
 namespace {
 
 // Chat starts green, team chat cyan (G_Say); a console command prints white.
@@ -25,6 +27,7 @@ int startColour(binds::ChatScope scope)
 }
 
 constexpr int shownMilliseconds = 4000;
+constexpr int readableWidth = 480; // pixels: about 80 letters of the preview's font
 
 } // namespace
 
@@ -51,7 +54,7 @@ QString chatPreviewHtml(const QString &text, binds::ChatScope scope)
         line += QStringLiteral("<span style=\"color:%1\">%2</span>")
                     .arg(QLatin1String(decorate::colourTable[run.colour].rgb), run.text.toHtmlEscaped());
     }
-    QString html = QStringLiteral("<table cellpadding=\"4\" bgcolor=\"#2b2b2b\"><tr><td style=\"white-space:pre\">%1"
+    QString html = QStringLiteral("<table cellpadding=\"4\" bgcolor=\"#2b2b2b\"><tr><td style=\"white-space:pre-wrap\">%1"
                                   "</td></tr></table>")
                        .arg(line.isEmpty() ? QStringLiteral("&nbsp;") : line);
     for (const QString &note : std::as_const(notes)) {
@@ -81,16 +84,19 @@ ChatPreviewPopup::ChatPreviewPopup(QWidget *parent)
 
 void ChatPreviewPopup::showUnder(QWidget *box, const QString &html)
 {
+    // As wide as the text, up to a width that still reads as lines on the box's screen.
+    const QRect room = box->screen() ? box->screen()->availableGeometry() : QRect(0, 0, 1024, 768);
+    setWordWrap(false);
     setText(html);
-    adjustSize();
+    const int readable = std::min(readableWidth, room.width());
+    const int wide = std::min(sizeHint().width(), readable);
+    setWordWrap(true);
+    resize(wide, heightForWidth(wide));
+    // Under the box, on its screen, whole where it fits.
     QPoint at = box->mapToGlobal(QPoint(0, box->height()));
-    // On the box's screen, whole where it fits.
-    if (const QScreen *screen = box->screen()) {
-        const QRect room = screen->availableGeometry();
-        at.setX(qBound(room.left(), at.x(), qMax(room.left(), room.right() + 1 - width())));
-        if (at.y() + height() > room.bottom() + 1)
-            at.setY(box->mapToGlobal(QPoint(0, 0)).y() - height());
-    }
+    at.setX(qBound(room.left(), at.x(), qMax(room.left(), room.right() + 1 - width())));
+    if (at.y() + height() > room.bottom() + 1)
+        at.setY(box->mapToGlobal(QPoint(0, 0)).y() - height());
     move(at);
     show();
     raise();

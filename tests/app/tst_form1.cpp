@@ -572,6 +572,14 @@ void TestForm1::chatPreview_showsAfterADecoration()
     QCOMPARE(box("txtsay")->text(), QStringLiteral("gg^1^3"));
     QVERIFY(preview->isVisible());
 
+    // A long text after a jazz button: shown, in lines no wider than the screen holds.
+    box("txtsay")->setText(QStringLiteral("a long text of many words ").repeated(6));
+    click("Command11"); // Uber-Jazz
+    QVERIFY(preview->isVisible());
+    const QRect screen = preview->screen()->availableGeometry();
+    QVERIFY2(screen.contains(preview->geometry()), qPrintable(QStringLiteral("%1x%2").arg(preview->width()).arg(preview->height())));
+    QVERIFY(preview->height() > 2 * preview->fontMetrics().lineSpacing());
+
     // What the others receive, and why, as "Add" would say it.
     box("txtsay")->setText(QStringLiteral("visit http://example.org"));
     QVERIFY2(box("txtsay")->toolTip().contains(QLatin1String(">visit http:</span>")), qPrintable(box("txtsay")->toolTip()));
