@@ -1,6 +1,8 @@
 #include "appicon.h"
 
+#include <QBuffer>
 #include <QPainter>
+#include <QtEndian>
 
 #include <algorithm>
 
@@ -65,4 +67,77 @@ QIcon appIcon()
     for (int size : {16, 32})
         icon.addPixmap(QPixmap::fromImage(drawAppIcon(size)));
     return icon;
+}
+
+namespace {
+
+template <class T>
+void append(QByteArray &bytes, T value)
+{
+    const T little = qToLittleEndian(value);
+    bytes.append(reinterpret_cast<const char *>(&little), sizeof(T));
+}
+
+// BITMAPINFOHEADER, the pixels bottom-up in BGRA, then the 1-bit mask (0: drawn), each
+// mask row padded to 32 bits.
+QByteArray iconBitmap(const QImage &drawn)
+{
+    const QImage image = drawn.convertToFormat(QImage::Format_ARGB32);
+    const int size = image.width();
+    QByteArray bitmap;
+    append<quint32>(bitmap, 40);
+    append<qint32>(bitmap, size);
+    append<qint32>(bitmap, size * 2); // the colours and the mask
+    append<quint16>(bitmap, 1);
+    append<quint16>(bitmap, 32);
+    for (int i = 0; i < 6; ++i)
+        append<quint32>(bitmap, 0); // no compression, sizes and palette left to the reader
+    for (int y = size - 1; y >= 0; --y) {
+        for (int x = 0; x < size; ++x)
+            append<quint32>(bitmap, quint32(image.pixel(x, y))); // ARGB is BGRA in memory
+    }
+    const int maskRowBytes = ((size + 31) / 32) * 4;
+    for (int y = size - 1; y >= 0; --y) {
+        QByteArray row(maskRowBytes, 0);
+        for (int x = 0; x < size; ++x) {
+            if (qAlpha(image.pixel(x, y)) == 0)
+                row[x / 8] = char(row.at(x / 8) | (0x80 >> (x % 8)));
+        }
+        bitmap += row;
+    }
+    return bitmap;
+}
+
+QByteArray png(const QImage &image)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return buffer.data();
+}
+
+} // namespace
+
+QByteArray icoFile()
+{
+    QList<QByteArray> images;
+    for (int size : icoSizes)
+        images.append(size >= 256 ? png(drawAppIcon(size)) : iconBitmap(drawAppIcon(size)));
+    QByteArray ico;
+    append<quint16>(ico, 0); // reserved
+    append<quint16>(ico, 1); // an icon, not a cursor
+    append<quint16>(ico, quint16(images.size()));
+    quint32 offset = quint32(6 + 16 * images.size());
+    for (qsizetype i = 0; i < images.size(); ++i) {
+        const char side = char(icoSizes.at(i) >= 256 ? 0 : icoSizes.at(i)); // 0 stands for 256
+        ico.append(side).append(side).append(char(0)).append(char(0));
+        append<quint16>(ico, 1);  // planes
+        append<quint16>(ico, 32); // bits a pixel
+        append<quint32>(ico, quint32(images.at(i).size()));
+        append<quint32>(ico, offset);
+        offset += quint32(images.at(i).size());
+    }
+    for (const QByteArray &image : std::as_const(images))
+        ico += image;
+    return ico;
 }

@@ -1,4 +1,5 @@
 #include "appearance.h"
+#include "appicon.h"
 #include "mainwindow.h"
 #include "windowtesting.h"
 #include "wrapbutton.h"
@@ -20,6 +21,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtEndian>
 
 #include "testfiles.h"
 #include "testhost.h"
@@ -83,6 +85,8 @@ private slots:
     void startState_captionsTextsAndSelections();
     void startState_voiceList();
     void startState_focusInKey();
+    void windowsIcon_holdsEverySize_data();
+    void windowsIcon_holdsEverySize();
     void layout_matchesTheDesign();
     void captions_fitTheirBoxes();
     void captions_fitWhateverFontATheme_offers();
@@ -198,6 +202,41 @@ void TestForm1::startState_focusInKey()
 {
     showAndActivate();
     QCOMPARE(QApplication::focusWidget(), box("txtkey"));
+}
+
+void TestForm1::windowsIcon_holdsEverySize_data()
+{
+    QTest::addColumn<int>("entry");
+    QTest::addColumn<int>("size");
+    QTest::addColumn<bool>("png"); // else a bitmap with its mask
+    const QList<int> sizes = {16, 24, 32, 48, 64, 256};
+    for (int i = 0; i < sizes.size(); ++i)
+        QTest::addRow("%d pixels", sizes.at(i)) << i << sizes.at(i) << (sizes.at(i) == 256);
+}
+
+void TestForm1::windowsIcon_holdsEverySize()
+{
+    QFETCH(int, entry);
+    QFETCH(int, size);
+    QFETCH(bool, png);
+    const QByteArray ico = icoFile();
+    auto word = [&](qsizetype at) { return qFromLittleEndian<quint16>(ico.constData() + at); };
+    auto dword = [&](qsizetype at) { return qFromLittleEndian<quint32>(ico.constData() + at); };
+    QCOMPARE(word(2), quint16(1)); // an icon
+    QCOMPARE(word(4), quint16(6));
+    const qsizetype dir = 6 + 16 * entry;
+    QCOMPARE(quint8(ico.at(dir)), quint8(size == 256 ? 0 : size));
+    const QByteArray image = ico.mid(dword(dir + 12), dword(dir + 8));
+    QCOMPARE(image.size(), qsizetype(dword(dir + 8)));
+    if (png) {
+        QCOMPARE(QImage::fromData(image, "PNG").size(), QSize(size, size));
+    } else {
+        QCOMPARE(qFromLittleEndian<quint32>(image.constData()), quint32(40));
+        QCOMPARE(qFromLittleEndian<qint32>(image.constData() + 4), qint32(size));
+        QCOMPARE(qFromLittleEndian<qint32>(image.constData() + 8), qint32(2 * size));
+        const qsizetype maskRow = ((size + 31) / 32) * 4;
+        QCOMPARE(image.size(), 40 + 4 * size * size + maskRow * size);
+    }
 }
 
 void TestForm1::layout_matchesTheDesign()
