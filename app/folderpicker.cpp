@@ -137,6 +137,9 @@ void FolderPicker::openStartFolder()
     const std::optional<QString> start = host::toHostPath(QStringLiteral("c:\\"), m_host, &noDriveC);
     if (!start || !setPath(*start))
         setPath(QDir::homePath());
+    // The drive box names the drive the list starts on.
+    if (const std::optional<qsizetype> drive = host::driveHolding(m_drives, m_path))
+        m_driveBox->setCurrentIndex(int(*drive));
     m_folderList->setFocus();
 }
 
@@ -148,11 +151,21 @@ void FolderPicker::pickFor(qint16 game)
     activateWindow();
 }
 
-bool FolderPicker::setPath(const QString &hostPath)
+bool FolderPicker::setPath(const QString &hostPath, QString *error)
 {
     const QFileInfo folder(hostPath);
-    if (!folder.isDir() || !folder.isReadable() || !QDir(hostPath).isReadable())
+    QString why;
+    if (!folder.exists())
+        why = QStringLiteral("it is not there, or its drive is not ready");
+    else if (!folder.isDir())
+        why = QStringLiteral("it is a file, not a folder");
+    else if (!folder.isReadable() || !QDir(hostPath).isReadable())
+        why = QStringLiteral("you may not open that folder");
+    if (!why.isEmpty()) {
+        if (error)
+            *error = why;
         return false;
+    }
     m_problemLabel->hide();
     m_path = QDir::cleanPath(folder.absoluteFilePath());
     m_highlightOpenFolder = true;
@@ -185,16 +198,19 @@ void FolderPicker::expandToPath()
         m_folderList->expand(i);
 }
 
-void FolderPicker::showCannotOpen(const QString &what)
+void FolderPicker::showCannotOpen(const QString &what, const QString &why)
 {
-    showProblem(QStringLiteral("%1 cannot be opened: it is not there or not ready. "
-                               "The list stays where it was.")
-                    .arg(what));
+    // A long path is cut in its middle to keep the cause in sight; the whole is the tooltip.
+    const QString whole = QStringLiteral("%1 cannot be opened: %2. The list stays where it was.").arg(what, why);
+    const QString shortWhat = m_problemLabel->fontMetrics().elidedText(what, Qt::ElideMiddle, m_problemLabel->width());
+    showProblem(QStringLiteral("%1 cannot be opened: %2. The list stays where it was.").arg(shortWhat, why));
+    m_problemLabel->setToolTip(whole);
 }
 
 void FolderPicker::showProblem(const QString &text)
 {
     m_problemLabel->setText(text);
+    m_problemLabel->setToolTip(text);
     m_problemLabel->show();
     m_problemLabel->raise();
 }
@@ -204,8 +220,8 @@ void FolderPicker::openFolderAt(const QModelIndex &index)
     if (!index.isValid())
         return;
     const QString folder = m_folders->filePath(m_chain->mapToSource(index));
-    if (!setPath(folder))
-        showCannotOpen(QStringLiteral("\"%1\"").arg(host::shownPath(folder)));
+    if (QString why; !setPath(folder, &why))
+        showCannotOpen(QStringLiteral("\"%1\"").arg(host::shownPath(folder)), why);
 }
 
 bool FolderPicker::eventFilter(QObject *watched, QEvent *event)
@@ -222,8 +238,8 @@ bool FolderPicker::eventFilter(QObject *watched, QEvent *event)
 
 void FolderPicker::openChosenDrive()
 {
-    if (!setPath(m_driveBox->currentData().toString()))
-        showCannotOpen(QStringLiteral("Drive %1").arg(m_driveBox->currentText()));
+    if (QString why; !setPath(m_driveBox->currentData().toString(), &why))
+        showCannotOpen(QStringLiteral("Drive %1").arg(m_driveBox->currentText()), why);
 }
 
 void FolderPicker::choose()

@@ -29,8 +29,9 @@ public:
 
     // The folder list's open folder, on the host.
     QString path() const { return m_path; }
-    // Opens a folder in the list; false, leaving the list where it was, when it cannot be opened.
-    bool setPath(const QString &hostPath);
+    // Opens a folder in the list; false, leaving the list where it was, when it cannot be
+    // opened, with why in error when given.
+    bool setPath(const QString &hostPath, QString *error = nullptr);
 
 signals:
     void folderChosen(qint16 game, const QString &folder);
@@ -46,7 +47,7 @@ private:
     void fillDrives();
     void expandToPath();
     QString driveRootOf(const QString &path) const;
-    void showCannotOpen(const QString &what);
+    void showCannotOpen(const QString &what, const QString &why);
     void showProblem(const QString &text);
 
     const host::Host m_host;

@@ -61,11 +61,11 @@ QString tooLongLine(const QString &text, qsizetype lineBytes)
         .arg(number(maxLineBytes), number(excess), excess == 1 ? QString() : QStringLiteral("s"));
 }
 
-QString writeFailure(const QString &path, const QString &reason)
+QString writeFailure(const QString &path, const QString &reason, int systemError = 0)
 {
-    return QStringLiteral("Could not add the bind to \"%1\": %2. "
-                          "Check the game folder and try again.")
-        .arg(host::shownPath(path), reason);
+    const QString advice = host::isDiskFull(systemError) ? QStringLiteral("Free some space on that disk, then add the bind again.")
+                                                         : QStringLiteral("Check the game folder and try again.");
+    return QStringLiteral("Could not add the bind to \"%1\": %2. %3").arg(host::shownPath(path), reason, advice);
 }
 
 QString tooLargeFile(const QString &path, qint64 newSize)
@@ -172,14 +172,14 @@ bool writeLine(const BindRequest &request, const host::Host &host, QString *erro
     }
     if (!appendAll(file, *line)) {
         const int cause = host::lastSystemError();
-        *error = writeFailure(*target, host::describeFileFailure(*target, file, cause));
+        *error = writeFailure(*target, host::describeFileFailure(*target, file, cause), cause);
         file.resize(oldSize); // drop a half-written line; QFile's destructor releases the file
         return false;
     }
     file.close();
     if (file.error() != QFileDevice::NoError) {
         const int cause = host::lastSystemError();
-        *error = writeFailure(*target, host::describeFileFailure(*target, file, cause));
+        *error = writeFailure(*target, host::describeFileFailure(*target, file, cause), cause);
         return false;
     }
     if (notice) {

@@ -20,3 +20,17 @@ function(bindwright_add_test name)
             TIMEOUT 120)
     endif()
 endfunction()
+
+# Runs cases of a test as an ordinary user (tests/run_as_user.sh): those that skip as
+# root, since root may enter any folder and write any file.
+function(bindwright_add_user_test name)
+    if(CMAKE_CROSSCOMPILING)
+        return()
+    endif()
+    add_test(NAME ${name}_as_user COMMAND ${PROJECT_SOURCE_DIR}/tests/run_as_user.sh $<TARGET_FILE:${name}> ${ARGN})
+    set_tests_properties(${name}_as_user PROPERTIES
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=C.UTF-8;LC_ALL=C.UTF-8"
+        # A case that still skips here was not tried: that is a failure.
+        FAIL_REGULAR_EXPRESSION "SKIP   :"
+        TIMEOUT 120)
+endfunction()

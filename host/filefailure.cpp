@@ -109,6 +109,19 @@ int lastSystemError()
 #endif
 }
 
+bool isDiskFull(int systemError)
+{
+#ifdef Q_OS_WIN
+    return systemError == ERROR_DISK_FULL || systemError == ERROR_HANDLE_DISK_FULL;
+#else
+#ifdef EDQUOT
+    if (systemError == EDQUOT)
+        return true;
+#endif
+    return systemError == ENOSPC;
+#endif
+}
+
 QString describeSystemError(int systemError, const QString &hostPath)
 {
 #ifdef Q_OS_WIN

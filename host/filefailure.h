@@ -16,6 +16,9 @@ int lastSystemError();
 // from the system's wording, which changes with its language.
 QString describeFileFailure(const QString &hostPath, const QFileDevice &file, int systemError);
 
+// Whether the system error says the disk is full: the player frees space, not a folder.
+bool isDiskFull(int systemError);
+
 // The same for a system error number alone, from an operation on the file at hostPath:
 // which folder is missing or may not be entered, a path too long for the system.
 QString describeSystemError(int systemError, const QString &hostPath);

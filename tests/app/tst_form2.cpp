@@ -13,6 +13,10 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 #include <QTreeView>
 #include <memory>
 
@@ -34,6 +38,8 @@ private slots:
     void closeControl_writesNothing_andNextOpeningStartsAfresh();
     void driveChange_movesTheList();
     void driveThatCannotBeOpened_leavesTheList();
+    void folderThatMayNotBeOpened_saysSo();
+    void driveBox_namesTheDriveTheListStartsOn();
     void noDriveC_startsAtHome();
     void closingMainWindow_closesPicker();
     void hiddenFolders_areListed();
@@ -259,6 +265,35 @@ void TestForm2::driveThatCannotBeOpened_leavesTheList()
 
     QTest::mouseClick(control<QPushButton>(form, "Command1"), Qt::LeftButton); // still works
     QCOMPARE(control<QLineEdit>(m_window.get(), "Text1")->text(), QStringLiteral("c:\\"));
+}
+
+void TestForm2::folderThatMayNotBeOpened_saysSo()
+{
+#ifdef Q_OS_UNIX
+    if (::geteuid() == 0)
+        QSKIP("root opens every folder: this case runs as an ordinary user (tst_form2_as_user)");
+#endif
+    const QString locked = driveC() + QStringLiteral("/Locked by a very long name that will not fit in the space below the list");
+    QVERIFY(QDir().mkpath(locked));
+    QVERIFY(QFile::setPermissions(locked, QFileDevice::WriteOwner));
+    FolderPicker *form = openPicker("Command16");
+    const QString before = form->path();
+    doubleClick(form, QFileInfo(locked).fileName());
+    auto *problem = control<QLabel>(form, "problem");
+    QTRY_VERIFY(problem->isVisible());
+    QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QCOMPARE(form->path(), before);
+    QVERIFY2(problem->text().contains(QLatin1String("you may not open that folder")), qPrintable(problem->text()));
+    QVERIFY2(problem->toolTip().contains(QDir::toNativeSeparators(locked)), qPrintable(problem->toolTip()));
+    const QRect needed = problem->fontMetrics().boundingRect(problem->contentsRect(), Qt::TextWordWrap, problem->text());
+    QVERIFY2(problem->contentsRect().contains(needed), "the cause is cut off");
+}
+
+void TestForm2::driveBox_namesTheDriveTheListStartsOn()
+{
+    FolderPicker *form = openPicker("Command16");
+    auto *drives = control<QComboBox>(form, "Drive1");
+    QCOMPARE(QDir::cleanPath(drives->currentData().toString()), QDir::cleanPath(driveC()));
 }
 
 void TestForm2::noDriveC_startsAtHome()
