@@ -12,6 +12,21 @@ namespace binds {
 // "/* */" is skipped, an unclosed "/*" to the end.
 QList<QByteArray> consoleArguments(const QByteArray &line);
 
+// One command of a console script, and where its line stands in the script.
+struct ScriptCommand {
+    QList<QByteArray> args;
+    qsizetype begin = 0; // the first byte of its line
+    qsizetype end = 0;   // one past its last byte; the ";" or line end after it not included
+    bool operator==(const ScriptCommand &) const = default;
+};
+
+// A config file as Quake III Arena 1.32 and RTCW run it, byte for byte (Cbuf_Execute):
+// it ends at its first NUL; CR, LF and ";" outside double quotes end a command line,
+// and "//" does not hide a ";"; of a line longer than 1023 bytes the game takes bytes
+// 0-1022, loses byte 1023 and runs the rest as a new line, its quotes counted afresh.
+// Lines with no arguments are left out.
+QList<ScriptCommand> scriptCommands(const QByteArray &script);
+
 // The first command line a pressed key runs of its binding: up to where the command
 // buffer ends it (Cbuf_Execute of ioquake3 and iortcw). A line end or a ";" outside
 // quotes ends it, but not inside a "//" comment, nor inside "/* */", which ends the

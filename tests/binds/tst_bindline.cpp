@@ -1,4 +1,5 @@
 #include "binds/bindline.h"
+#include "binds/configfile.h"
 
 #include <QDir>
 #include <QFile>
@@ -313,6 +314,8 @@ void TestBindLine::failure_notARegularFile()
     clock.start();
     QString error;
     QVERIFY(!binds::writeLine({"f1", "say hi", folder()}, here, &error));
+    QVERIFY2(error.contains(QLatin1String("named pipe")), qPrintable(error));
+    QVERIFY(!binds::readConfigFile(target(), &error)); // the reader does not wait on it either
     QVERIFY2(error.contains(QLatin1String("named pipe")), qPrintable(error));
     QVERIFY(clock.elapsed() < 5000);
     QVERIFY(QFile::remove(target()));
