@@ -5,11 +5,14 @@
 #include "wrapbutton.h"
 
 #include "binds/bindline.h"
+#include "binds/keynow.h"
+#include "binds/quake3.h"
 #include "decorate/chatrender.h"
 #include "decorate/decorations.h"
 #include "decorate/jazz.h"
 
 #include <QButtonGroup>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 
@@ -63,6 +66,29 @@ void GamePanel::connectCommonControls(bool everyColourTakesFocus)
     connect(m_scopeGroup, &QButtonGroup::idClicked, this, &GamePanel::updatePreview);
 }
 
+void GamePanel::makeKeyNowLabel(QWidget *window, QRect geometry)
+{
+    m_keyNowLabel = new QLabel(window);
+    m_keyNowLabel->setObjectName(m_game.name.toLower().remove(u' ') + QStringLiteral("KeyNow"));
+    m_keyNowLabel->setGeometry(geometry);
+    m_keyNowLabel->setAccessibleName(m_game.name + QStringLiteral(" what the key does now"));
+    connect(m_keyEdit, &QLineEdit::textChanged, this, &GamePanel::updateKeyNow);
+    connect(m_rootEdit, &QLineEdit::textChanged, this, &GamePanel::updateKeyNow);
+}
+
+void GamePanel::updateKeyNow()
+{
+    std::optional<QString> now;
+    QString notWhole;
+    if (binds::isUsableRoot(m_rootEdit->text(), m_game, m_host.style, &notWhole)) {
+        now = binds::whatKeyDoes(m_keyEdit->text(),
+                                 binds::startFiles(m_rootEdit->text(), m_game, modFolder(), m_host));
+    }
+    const QString shown = now.value_or(QString());
+    m_keyNowLabel->setText(m_keyNowLabel->fontMetrics().elidedText(shown, Qt::ElideRight, m_keyNowLabel->width()));
+    m_keyNowLabel->setToolTip(shown);
+}
+
 binds::ChatScope GamePanel::chosenScope() const
 {
     if (m_teamOption->isChecked())
@@ -82,6 +108,7 @@ bool GamePanel::writeBind(const binds::BindRequest &request)
     }
     if (!notice.isEmpty())
         emit problem(notice);
+    updateKeyNow(); // the key now does what was just bound
     return true;
 }
 

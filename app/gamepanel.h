@@ -58,6 +58,12 @@ protected:
     virtual void updatePreview() = 0;
     // Team Talk, Public, or neither yet.
     binds::ChatScope chosenScope() const;
+    // The mod folder the bind goes into, empty for the base folder.
+    virtual QString modFolder() const { return {}; }
+    // The line under the panel's half of the window that says what the key does now,
+    // placed there by the panel: it moves no control of the design.
+    void makeKeyNowLabel(QWidget *window, QRect geometry);
+    void updateKeyNow();
 
     const binds::Game &m_game;
     const host::Host m_host;
@@ -77,6 +83,7 @@ protected:
     WrapButton *m_jazzButton = nullptr;
     QList<WrapButton *> m_colourButtons; // Red to Black
     WrapButton *m_addButton = nullptr;
+    QLabel *m_keyNowLabel = nullptr;
 
 private:
     void addColour(int digit, bool takeFocus);

@@ -69,7 +69,20 @@ Quake3Panel::Quake3Panel(decorate::RandomSource &jazzRandom, const host::Host &h
     connectCommonControls(false);
     connect(m_tesselButton, &QPushButton::clicked, this, [this] { decorateSay(decorate::tesselScheme(m_sayEdit->text())); });
     m_customModEdit->installEventFilter(this);
+    // Bottom left, under this panel's half of the window.
+    makeKeyNowLabel(window, twipsRect(120, 4680, 2640, 255));
+    connect(m_modGroup, &QButtonGroup::idClicked, this, &Quake3Panel::updateKeyNow);
+    connect(m_customModEdit, &QLineEdit::textChanged, this, &Quake3Panel::updateKeyNow);
     updatePreview();
+}
+
+QString Quake3Panel::modFolder() const
+{
+    if (m_ospOption->isChecked())
+        return binds::ospFolder;
+    if (m_customModOption->isChecked())
+        return m_customModEdit->text();
+    return {};
 }
 
 binds::Quake3Fields Quake3Panel::fields() const

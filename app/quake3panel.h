@@ -17,6 +17,7 @@ public:
     Quake3Panel(decorate::RandomSource &jazzRandom, const host::Host &host, QWidget *window);
 
     void addBind() override;
+    QString modFolder() const override;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

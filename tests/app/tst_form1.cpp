@@ -103,6 +103,7 @@ private slots:
     void rtcwAdd_bindsTheVoiceCommandAsTyped_data();
     void rtcwAdd_bindsTheVoiceCommandAsTyped();
     void add_fileGrowingPastTheOriginalGamesIsTold();
+    void keyNow_showsWhatTheKeyDoesAtTheNextStart();
     void add_refusalChangesNothingAndNextAddWorks();
     void add_writeFailureIsReported();
 
@@ -471,6 +472,23 @@ void TestForm1::rtcwAdd_twiceGrowsStatus()
     QCOMPARE(box("Text2")->text(), QStringLiteral("Status:Wrote Bind...Wrote Bind..."));
     QCOMPARE(contents(m_dir->filePath(QStringLiteral("main/autoexec.cfg"))),
              QByteArray("bind f5 \"say_team go go\"\r\nbind f5 \"say_team go go\"\r\n"));
+}
+
+void TestForm1::keyNow_showsWhatTheKeyDoesAtTheNextStart()
+{
+    QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("baseq3")));
+    writeFile(m_dir->filePath(QStringLiteral("baseq3/q3config.cfg")), "unbindall\r\nbind SPACE \"+moveup\"\r\n");
+    auto *keyNow = control<QLabel>(m_window.get(), "quake3KeyNow");
+    box("txtkey")->setText(QStringLiteral("space"));
+    QCOMPARE(keyNow->text(), QString()); // no root yet: nothing is known
+    box("Text1")->setText(withSeparator(m_dir->path()));
+    QCOMPARE(keyNow->text(), QStringLiteral("space: jump (+moveup)"));
+    radio("Option1")->click(); // Baseq3: the autoexec.cfg written there runs after the menus' binds
+    radio("Option4")->click();
+    box("txtsay")->setText(QStringLiteral("gg"));
+    click("Command1");
+    QCOMPARE(keyNow->text(), QStringLiteral("space: says \"gg\""));
+    QVERIFY(control<QLabel>(m_window.get(), "rtcwKeyNow")->text().isEmpty());
 }
 
 void TestForm1::add_refusalChangesNothingAndNextAddWorks()

@@ -1,8 +1,14 @@
 #include "binds/quake3.h"
 #include "binds/rtcw.h"
+#include "binds/keynow.h"
 #include "binds/status.h"
 #include "host/textencoding.h"
+#include "testhost.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace binds;
@@ -43,6 +49,9 @@ private slots:
     void relativeRoots_areRefusedInBothPanels();
     void rtcw_voicePlaceholder_isRefused();
     void rtcw_voiceList_inOrder();
+
+    void keyNow_data();
+    void keyNow();
 
     void status_quake3_data();
     void status_quake3();
@@ -310,6 +319,55 @@ void TestAssembly::rtcw_voiceList_inOrder()
     for (int i = 0; i < list.size(); ++i)
         QVERIFY(list.at(i).startsWith(i < 7 ? QLatin1String("vsay ") : QLatin1String("vsay_team ")));
     QVERIFY(!list.contains(voicePlaceholder.toString()));
+}
+
+void TestAssembly::keyNow_data()
+{
+    QTest::addColumn<QByteArray>("config");     // baseq3/q3config.cfg; empty: none
+    QTest::addColumn<QByteArray>("autoexec");   // baseq3/autoexec.cfg
+    QTest::addColumn<QByteArray>("ospAutoexec"); // osp/autoexec.cfg
+    QTest::addColumn<QString>("mod");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("now"); // empty: nothing is shown
+    const QByteArray menus = "unbindall\r\nbind SPACE \"+moveup\"\r\nbind MOUSE1 \"+attack\"\r\nbind t \"messagemode\"\r\n"
+                             "bind f1 \"+attack\"\r\nbind f3 \"vsay_team Medic\"\r\n";
+    QTest::newRow("jump") << menus << QByteArray() << QByteArray() << "" << "space" << "space: jump (+moveup)";
+    QTest::newRow("fire") << menus << QByteArray() << QByteArray() << "" << "mouse1" << "mouse1: fire (+attack)";
+    QTest::newRow("chat") << menus << QByteArray() << QByteArray() << "" << "t" << "t: open chat (messagemode)";
+    QTest::newRow("voice") << menus << QByteArray() << QByteArray() << "" << "f3" << "f3: team voice Medic";
+    QTest::newRow("autoexec.cfg runs after the menus' binds") << menus << QByteArray("bind f1 \"say gg   wp\"\r\n")
+                                                             << QByteArray() << "" << "f1" << "f1: says \"gg wp\"";
+    QTest::newRow("the mod's autoexec.cfg hides the base one") << menus << QByteArray("bind f2 \"say base\"")
+                                                               << QByteArray("bind f2 \"say osp\"") << "osp" << "f2"
+                                                               << "f2: says \"osp\"";
+    QTest::newRow("without the mod, the base one") << menus << QByteArray("bind f2 \"say base\"")
+                                                   << QByteArray("bind f2 \"say osp\"") << "" << "f2" << "f2: says \"base\"";
+    QTest::newRow("unbindall in autoexec.cfg") << menus << QByteArray("unbindall\r\n") << QByteArray() << "" << "space"
+                                               << "space: nothing yet";
+    QTest::newRow("nothing bound") << menus << QByteArray() << QByteArray() << "" << "f9" << "f9: nothing yet";
+    QTest::newRow("no config found") << QByteArray() << QByteArray() << QByteArray() << "" << "space" << "";
+}
+
+void TestAssembly::keyNow()
+{
+    QFETCH(QByteArray, config);
+    QFETCH(QByteArray, autoexec);
+    QFETCH(QByteArray, ospAutoexec);
+    QFETCH(QString, mod);
+    QFETCH(QString, key);
+    QFETCH(QString, now);
+    QTemporaryDir root;
+    const QList<std::pair<QString, QByteArray>> files = {
+        {"baseq3/q3config.cfg", config}, {"baseq3/autoexec.cfg", autoexec}, {"osp/autoexec.cfg", ospAutoexec}};
+    for (const auto &[name, bytes] : files) {
+        if (bytes.isEmpty())
+            continue;
+        QVERIFY(QDir().mkpath(QFileInfo(root.filePath(name)).absolutePath()));
+        QFile file(root.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    }
+    const QStringList started = startFiles(withSeparator(root.path()), quake3Game(), mod, testHost());
+    QCOMPARE(whatKeyDoes(key, started).value_or(QString()), now);
 }
 
 void TestAssembly::status_quake3_data()

@@ -1,0 +1,124 @@
+#include "binds/keynow.h"
+
+#include "binds/configfile.h"
+
+#include <QFileInfo>
+#include <QHash>
+
+namespace binds {
+
+namespace {
+
+// The actions the games' own key menus name, by their command.
+const QHash<QByteArray, QString> &actionNames()
+{
+    static const QHash<QByteArray, QString> names = {
+        {"+attack", QStringLiteral("fire")},
+        {"+moveup", QStringLiteral("jump")},
+        {"+movedown", QStringLiteral("crouch")},
+        {"+forward", QStringLiteral("walk forward")},
+        {"+back", QStringLiteral("backpedal")},
+        {"+moveleft", QStringLiteral("step left")},
+        {"+moveright", QStringLiteral("step right")},
+        {"+left", QStringLiteral("turn left")},
+        {"+right", QStringLiteral("turn right")},
+        {"+speed", QStringLiteral("run / walk")},
+        {"+strafe", QStringLiteral("sidestep / turn")},
+        {"+lookup", QStringLiteral("look up")},
+        {"+lookdown", QStringLiteral("look down")},
+        {"centerview", QStringLiteral("center view")},
+        {"+zoom", QStringLiteral("zoom view")},
+        {"+button2", QStringLiteral("use item")},
+        {"+button3", QStringLiteral("gesture")},
+        {"+scores", QStringLiteral("show scores")},
+        {"messagemode", QStringLiteral("open chat")},
+        {"messagemode2", QStringLiteral("open team chat")},
+        {"messagemode3", QStringLiteral("open chat to the target")},
+        {"weapnext", QStringLiteral("next weapon")},
+        {"weapprev", QStringLiteral("previous weapon")},
+        {"toggleconsole", QStringLiteral("open the console")},
+        {"screenshot", QStringLiteral("take a screenshot")},
+        {"kill", QStringLiteral("kill yourself")},
+        {"+activate", QStringLiteral("activate")},
+        {"+reload", QStringLiteral("reload")},
+        {"+sprint", QStringLiteral("sprint")},
+        {"+leanleft", QStringLiteral("lean left")},
+        {"+leanright", QStringLiteral("lean right")},
+        {"+kick", QStringLiteral("kick")},
+        {"mp_QuickMessage", QStringLiteral("quick messages")},
+    };
+    return names;
+}
+
+} // namespace
+
+QString keyActionWords(const QByteArray &command)
+{
+    const QString text = QString::fromLocal8Bit(command);
+    const QList<QByteArray> args = consoleArguments(command);
+    const QByteArray first = args.value(0).toLower();
+    // What the server makes of the rest: the arguments joined by one blank.
+    const QString rest = QString::fromLocal8Bit(args.mid(1).join(' '));
+    if (first == "say" || first == "say_team")
+        return QStringLiteral("%1 \"%2\"").arg(first == "say" ? QStringLiteral("says") : QStringLiteral("says to the team"), rest);
+    if (first == "vsay" || first == "vsay_team")
+        return QStringLiteral("%1 %2").arg(first == "vsay" ? QStringLiteral("voice") : QStringLiteral("team voice"), rest);
+    if (first == "weapon" && args.size() == 2)
+        return QStringLiteral("weapon %1 (%2)").arg(QString::fromLatin1(args.at(1)), text);
+    for (auto it = actionNames().cbegin(); it != actionNames().cend(); ++it) {
+        if (args.size() == 1 && first == it.key().toLower())
+            return QStringLiteral("%1 (%2)").arg(it.value(), text);
+    }
+    return text;
+}
+
+QStringList startFiles(const QString &root, const Game &game, const QString &modFolder, const host::Host &host)
+{
+    auto hostPathOf = [&host](const QString &folder, const QString &file) {
+        QString unreachable;
+        return host::toHostPath(folder + file, host, &unreachable).value_or(QString());
+    };
+    const QString rootFolder = host::withFinalSeparator(root, host.style);
+    const QString base = host::gameFolder(rootFolder, game.baseFolder, host);
+    QStringList files = {hostPathOf(base, game.configFile)};
+    // exec autoexec.cfg runs the first one on the search path: the mod's, then the base's.
+    const QString modAutoexec = modFolder.isEmpty() ? QString()
+                                                    : hostPathOf(host::gameFolder(rootFolder, modFolder, host),
+                                                                 QStringLiteral("autoexec.cfg"));
+    files << (!modAutoexec.isEmpty() && QFileInfo(modAutoexec).isFile() ? modAutoexec
+                                                                        : hostPathOf(base, QStringLiteral("autoexec.cfg")));
+    files.removeAll(QString());
+    return files;
+}
+
+std::optional<QString> whatKeyDoes(const QString &key, const QStringList &files)
+{
+    const QByteArray wanted = key.trimmed().toLocal8Bit();
+    if (wanted.isEmpty())
+        return std::nullopt;
+    bool anyRead = false;
+    QByteArray command;
+    for (const QString &path : files) {
+        QString unreadable;
+        const std::optional<ConfigFile> file = QFileInfo(path).isFile() ? readConfigFile(path, &unreadable) : std::nullopt;
+        if (!file)
+            continue;
+        anyRead = true;
+        // In the order the game runs them: its own config starts with unbindall.
+        for (const ScriptCommand &run : scriptCommands(file->bytes)) {
+            const QByteArray name = run.args.first().toLower();
+            const bool thisKey = run.args.size() >= 2 && run.args.at(1).compare(wanted, Qt::CaseInsensitive) == 0;
+            if (name == "unbindall" || (name == "unbind" && thisKey))
+                command.clear();
+            else if (name == "bind" && thisKey && run.args.size() >= 3)
+                command = run.args.mid(2).join(' ');
+        }
+    }
+    if (!anyRead)
+        return std::nullopt;
+    if (command.isEmpty())
+        return QStringLiteral("%1: nothing yet").arg(key.trimmed());
+    return QStringLiteral("%1: %2").arg(key.trimmed(), keyActionWords(command));
+}
+
+} // namespace binds
