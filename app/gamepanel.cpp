@@ -7,6 +7,7 @@
 #include "binds/bindline.h"
 #include "binds/keynow.h"
 #include "binds/quake3.h"
+#include "binds/replace.h"
 #include "decorate/chatrender.h"
 #include "decorate/decorations.h"
 #include "decorate/jazz.h"
@@ -96,6 +97,25 @@ binds::ChatScope GamePanel::chosenScope() const
     if (m_publicOption->isChecked())
         return binds::ChatScope::Public;
     return binds::ChatScope::None;
+}
+
+bool GamePanel::writeBindAskingFirst(const binds::BindRequest &request)
+{
+    const binds::Replaced replaced = binds::whatBindReplaces(request, m_rootEdit->text(), m_game, m_host);
+    if (replaced.takesOverSomething()) {
+        const QString target = host::shownPath(request.dirloc + QStringLiteral("autoexec.cfg"));
+        if (!m_asker || !m_asker(binds::replacementQuestion(request.key, replaced, target)))
+            return false;
+    }
+    if (replaced.earlier.isEmpty())
+        return writeBind(request);
+    QString error;
+    if (!binds::replaceLine(request, replaced, m_host, &error)) {
+        emit problem(error);
+        return false;
+    }
+    updateKeyNow();
+    return true;
 }
 
 bool GamePanel::writeBind(const binds::BindRequest &request)

@@ -9,6 +9,7 @@
 #include <QList>
 
 #include <array>
+#include <functional>
 
 class QButtonGroup;
 class QLabel;
@@ -34,6 +35,10 @@ public:
     // Appends the bind the panel's fields ask for to the game's autoexec.cfg.
     virtual void addBind() = 0;
 
+    // Asks the player whether to take over a key that does something now; true: yes.
+    using Asker = std::function<bool(const QString &question)>;
+    void setAsker(Asker asker) { m_asker = std::move(asker); }
+
 signals:
     // A refusal, a failure or a notice for the player.
     void problem(const QString &message);
@@ -51,8 +56,10 @@ protected:
     void makeColourButtons(QWidget *parent, const std::array<const char *, 8> &names);
     // Wires the controls both panels have; the subclass has made them by then.
     void connectCommonControls(bool everyColourTakesFocus);
-    // Appends the line; false, with the player told, when it was refused or failed.
-    bool writeBind(const binds::BindRequest &request);
+    // Writes the bind, asking first when the key does something now; an earlier bind of
+    // the key in the same autoexec.cfg is replaced in place. False, with the player
+    // told, when it was refused or failed, or the player said no.
+    bool writeBindAskingFirst(const binds::BindRequest &request);
     void decorateSay(const QString &decorated);
     // The text to say's tooltip: the chat as the game draws it.
     virtual void updatePreview() = 0;
@@ -84,8 +91,11 @@ protected:
     QList<WrapButton *> m_colourButtons; // Red to Black
     WrapButton *m_addButton = nullptr;
     QLabel *m_keyNowLabel = nullptr;
+    Asker m_asker;
 
 private:
+    // Appends the line; false, with the player told, when it was refused or failed.
+    bool writeBind(const binds::BindRequest &request);
     void addColour(int digit, bool takeFocus);
     void jazzSay();
 };

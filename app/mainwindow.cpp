@@ -34,6 +34,11 @@ MainWindow::MainWindow(const settings::Places &settingsPlaces, QWidget *parent)
                            twipsRect(2880, 4680, 5535, 255));
     connectPanel(m_quake3Panel);
     connectPanel(m_rtcwPanel);
+    setAsker([this](const QString &question) {
+        return QMessageBox::question(this, windowTitle(), question + QStringLiteral("\n\nReplace it?"),
+                                     QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+               == QMessageBox::Yes;
+    });
     setTabOrder();
 
     m_rtcwPanel->fillVoiceList();
@@ -71,6 +76,12 @@ void MainWindow::setTabOrder()
             QWidget::setTabOrder(previous, control);
         previous = control;
     }
+}
+
+void MainWindow::setAsker(const std::function<bool(const QString &question)> &asker)
+{
+    m_quake3Panel->setAsker(asker);
+    m_rtcwPanel->setAsker(asker);
 }
 
 void MainWindow::setReporter(Reporter reporter)

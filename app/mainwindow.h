@@ -33,6 +33,8 @@ public:
     ~MainWindow() override;
 
     void setReporter(Reporter reporter);
+    // Asks before a bind takes over a key; tests put their own in.
+    void setAsker(const std::function<bool(const QString &question)> &asker);
 
 protected:
     void closeEvent(QCloseEvent *event) override;

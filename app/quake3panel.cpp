@@ -106,7 +106,7 @@ void Quake3Panel::addBind()
         emit problem(error);
         return;
     }
-    if (writeBind(*request))
+    if (writeBindAskingFirst(*request))
         emit bindWritten(binds::quake3StatusNote(m_sayEdit->text()));
 }
 

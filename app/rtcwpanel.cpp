@@ -109,7 +109,7 @@ void RtcwPanel::addBind()
         emit problem(error);
         return;
     }
-    if (writeBind(*request))
+    if (writeBindAskingFirst(*request))
         emit bindWritten(binds::rtcwStatusNote());
 }
 

@@ -72,30 +72,37 @@ QString keyActionWords(const QByteArray &command)
     return text;
 }
 
+static QString hostPathOf(const QString &folder, const QString &file, const host::Host &host)
+{
+    QString unreachable;
+    return host::toHostPath(folder + file, host, &unreachable).value_or(QString());
+}
+
+QString gameConfigFile(const QString &root, const Game &game, const host::Host &host)
+{
+    const QString base = host::gameFolder(host::withFinalSeparator(root, host.style), game.baseFolder, host);
+    return hostPathOf(base, game.configFile, host);
+}
+
 QStringList startFiles(const QString &root, const Game &game, const QString &modFolder, const host::Host &host)
 {
-    auto hostPathOf = [&host](const QString &folder, const QString &file) {
-        QString unreachable;
-        return host::toHostPath(folder + file, host, &unreachable).value_or(QString());
-    };
     const QString rootFolder = host::withFinalSeparator(root, host.style);
     const QString base = host::gameFolder(rootFolder, game.baseFolder, host);
-    QStringList files = {hostPathOf(base, game.configFile)};
+    QStringList files = {gameConfigFile(root, game, host)};
     // exec autoexec.cfg runs the first one on the search path: the mod's, then the base's.
     const QString modAutoexec = modFolder.isEmpty() ? QString()
                                                     : hostPathOf(host::gameFolder(rootFolder, modFolder, host),
-                                                                 QStringLiteral("autoexec.cfg"));
-    files << (!modAutoexec.isEmpty() && QFileInfo(modAutoexec).isFile() ? modAutoexec
-                                                                        : hostPathOf(base, QStringLiteral("autoexec.cfg")));
+                                                                 QStringLiteral("autoexec.cfg"), host);
+    files << (!modAutoexec.isEmpty() && QFileInfo(modAutoexec).isFile()
+                  ? modAutoexec
+                  : hostPathOf(base, QStringLiteral("autoexec.cfg"), host));
     files.removeAll(QString());
     return files;
 }
 
-std::optional<QString> whatKeyDoes(const QString &key, const QStringList &files)
+std::optional<QByteArray> commandBoundTo(const QString &key, const QStringList &files)
 {
     const QByteArray wanted = key.trimmed().toLocal8Bit();
-    if (wanted.isEmpty())
-        return std::nullopt;
     bool anyRead = false;
     QByteArray command;
     for (const QString &path : files) {
@@ -116,9 +123,19 @@ std::optional<QString> whatKeyDoes(const QString &key, const QStringList &files)
     }
     if (!anyRead)
         return std::nullopt;
-    if (command.isEmpty())
+    return command;
+}
+
+std::optional<QString> whatKeyDoes(const QString &key, const QStringList &files)
+{
+    if (key.trimmed().isEmpty())
+        return std::nullopt;
+    const std::optional<QByteArray> command = commandBoundTo(key, files);
+    if (!command)
+        return std::nullopt;
+    if (command->isEmpty())
         return QStringLiteral("%1: nothing yet").arg(key.trimmed());
-    return QStringLiteral("%1: %2").arg(key.trimmed(), keyActionWords(command));
+    return QStringLiteral("%1: %2").arg(key.trimmed(), keyActionWords(*command));
 }
 
 } // namespace binds

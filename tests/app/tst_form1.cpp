@@ -131,6 +131,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<MainWindow> m_window;
     ReportedMessages m_reported;
+    AskedQuestions m_asked;
 };
 
 void TestForm1::initTestCase()
@@ -144,6 +145,8 @@ void TestForm1::init()
     m_reported = {};
     m_window = std::make_unique<MainWindow>(m_dir->filePath(QStringLiteral("settings.cfg")));
     m_window->setReporter(m_reported.reporter());
+    m_asked = {};
+    m_window->setAsker(m_asked.asker());
 }
 
 void TestForm1::cleanup()
@@ -467,11 +470,29 @@ void TestForm1::rtcwAdd_twiceGrowsStatus()
     radio("Option6")->click();
     box("txtwolfsay")->setText(QStringLiteral("go go"));
     click("Command13");
-    click("Command13");
+    click("Command13"); // the key is bound there already: asked, then replaced in place
+    QCOMPARE(m_asked.questions.size(), 1);
+    QVERIFY2(m_asked.questions.first().contains(QLatin1String("already binds it to says to the team \"go go\"")),
+             qPrintable(m_asked.questions.first()));
     QCOMPARE(box("txtwolfdir")->text(), withSeparator(m_dir->path()));
     QCOMPARE(box("Text2")->text(), QStringLiteral("Status:Wrote Bind...Wrote Bind..."));
-    QCOMPARE(contents(m_dir->filePath(QStringLiteral("main/autoexec.cfg"))),
-             QByteArray("bind f5 \"say_team go go\"\r\nbind f5 \"say_team go go\"\r\n"));
+    const QString file = m_dir->filePath(QStringLiteral("main/autoexec.cfg"));
+    QCOMPARE(contents(file), QByteArray("bind f5 \"say_team go go\"\r\n"));
+
+    m_asked.answer = false; // No writes nothing
+    box("txtwolfsay")->setText(QStringLiteral("other"));
+    click("Command13");
+    QCOMPARE(contents(file), QByteArray("bind f5 \"say_team go go\"\r\n"));
+    QCOMPARE(box("Text2")->text(), QStringLiteral("Status:Wrote Bind...Wrote Bind..."));
+
+    // The file changes while the question is open (the game wrote it): nothing is overwritten.
+    m_window->setAsker([&file](const QString &) {
+        writeFile(file, "bind f5 \"say_team go go\"\r\nbind f6 \"x\"\r\n");
+        return true;
+    });
+    click("Command13");
+    QCOMPARE(contents(file), QByteArray("bind f5 \"say_team go go\"\r\nbind f6 \"x\"\r\n"));
+    QVERIFY2(m_reported.messages.last().contains(QLatin1String("changed since")), qPrintable(m_reported.messages.last()));
 }
 
 void TestForm1::keyNow_showsWhatTheKeyDoesAtTheNextStart()
@@ -487,6 +508,8 @@ void TestForm1::keyNow_showsWhatTheKeyDoesAtTheNextStart()
     radio("Option4")->click();
     box("txtsay")->setText(QStringLiteral("gg"));
     click("Command1");
+    QCOMPARE(m_asked.questions.size(), 1); // space makes you jump: asked first
+    QVERIFY2(m_asked.questions.first().contains(QLatin1String("jump (+moveup)")), qPrintable(m_asked.questions.first()));
     QCOMPARE(keyNow->text(), QStringLiteral("space: says \"gg\""));
     QVERIFY(control<QLabel>(m_window.get(), "rtcwKeyNow")->text().isEmpty());
 }

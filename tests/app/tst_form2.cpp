@@ -60,6 +60,7 @@ private:
     QByteArray m_realHome = qgetenv("HOME");
     std::unique_ptr<MainWindow> m_window;
     ReportedMessages m_reported;
+    AskedQuestions m_asked;
 };
 
 void TestForm2::init()
@@ -85,6 +86,8 @@ void TestForm2::init()
     m_reported = {};
     m_window = std::make_unique<MainWindow>(m_prefix->filePath(QStringLiteral("settings.cfg")));
     m_window->setReporter(m_reported.reporter());
+    m_asked = {};
+    m_window->setAsker(m_asked.asker());
     m_window->show();
 }
 

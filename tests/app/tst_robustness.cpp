@@ -48,6 +48,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<MainWindow> m_window;
     ReportedMessages m_reported;
+    AskedQuestions m_asked;
 };
 
 void TestRobustness::init()
@@ -61,6 +62,8 @@ void TestRobustness::init()
     m_reported = {};
     m_window = std::make_unique<MainWindow>(m_dir->filePath(QStringLiteral("settings.cfg")));
     m_window->setReporter(m_reported.reporter());
+    m_asked = {};
+    m_window->setAsker(m_asked.asker());
     m_window->show();
     fillValidPanels();
 }
@@ -176,6 +179,12 @@ void TestRobustness::existingFile_keepsEveryByte()
     const QByteArray now = contents(quake3File());
     QVERIFY(now.startsWith(old));
     QCOMPARE(now.mid(old.size()), QByteArray(finalLineEnd ? "" : "\r\n") + "bind f1 \"say ^1hello, say again\"\r\n");
+
+    // The same key again, replaced in place: its earlier line goes, every other byte stays.
+    box("txtsay")->setText(QStringLiteral("bye"));
+    click("Command1");
+    QCOMPARE(m_asked.questions.size(), 1);
+    QCOMPARE(contents(quake3File()), old + QByteArray(finalLineEnd ? "" : "\r\n") + "bind f1 \"say bye\"\r\n");
 }
 
 void TestRobustness::unwritableTargets_areReported_data()

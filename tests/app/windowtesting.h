@@ -22,3 +22,16 @@ struct ReportedMessages {
         return [this](const QString &message) { messages << message; };
     }
 };
+
+// Answers the window's questions instead of the player, and keeps them.
+struct AskedQuestions {
+    QStringList questions;
+    bool answer = true;
+    auto asker()
+    {
+        return [this](const QString &question) {
+            questions << question;
+            return answer;
+        };
+    }
+};

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "binds/bindrequest.h"
+#include "binds/configfile.h"
+#include "binds/games.h"
+#include "host/folderstring.h"
+
+#include <QString>
+
+namespace binds {
+
+// What a new bind would take over: the key's action in the game's own config (its menus'
+// keys), and the earlier binds of the key in the autoexec.cfg the bind goes into.
+struct Replaced {
+    QString gameAction;       // "jump (+moveup)"; empty when the game's config binds nothing to the key
+    QList<ConfigBind> earlier; // in the target autoexec.cfg, in the file's order
+    QByteArray targetBytes;    // that file as it was read, to be sure it has not changed since
+    bool takesOverSomething() const { return !gameAction.isEmpty() || !earlier.isEmpty(); }
+};
+
+// What the request's bind would replace. A file that cannot be read counts as holding
+// nothing: the write that follows says what is wrong with it.
+Replaced whatBindReplaces(const BindRequest &request, const QString &root, const Game &game, const host::Host &host);
+
+// The question to ask the player before taking it over, naming what would be replaced.
+QString replacementQuestion(const QString &key, const Replaced &replaced, const QString &targetShown);
+
+// Writes the bind in place of the earlier ones: their lines go, the new line comes at
+// the end, and every other byte of autoexec.cfg stays as it was. One atomic save; false,
+// with the reason, writing nothing, when the file changed since it was read or cannot
+// be written.
+bool replaceLine(const BindRequest &request, const Replaced &replaced, const host::Host &host, QString *error);
+
+} // namespace binds
