@@ -41,7 +41,64 @@ std::pair<qsizetype, qsizetype> removedSpan(const QByteArray &bytes, const Confi
     return {lineStart, end};
 }
 
+// Replaces the file with newBytes in one atomic save, if it still holds readBytes; the
+// reason for a refusal or failure begins with `what`.
+bool rewrite(const QString &hostPath, const QByteArray &readBytes, const QByteArray &newBytes, const QString &what,
+             QString *error)
+{
+    QString unreadable;
+    const std::optional<ConfigFile> now = readConfigFile(hostPath, &unreadable);
+    if (!now || now->bytes != readBytes) {
+        *error = QStringLiteral("%1: \"%2\" changed since Bindwright read it. Look at what it holds now, then try "
+                                "again.")
+                     .arg(what, host::shownPath(hostPath));
+        return false;
+    }
+    if (newBytes.size() > fileLimit) {
+        *error = QStringLiteral("%1: \"%2\" would grow to %3 bytes, more than any game reads.")
+                     .arg(what, host::shownPath(hostPath), QLocale(QLocale::English).toString(newBytes.size()));
+        return false;
+    }
+    QSaveFile file(hostPath);
+    QString cause;
+    if (!file.open(QIODevice::WriteOnly)) {
+        cause = host::describeFileFailure(hostPath, file, host::lastSystemError());
+    } else if (file.write(newBytes) != newBytes.size() || !file.flush()) {
+        cause = host::describeFileFailure(hostPath, file, host::lastSystemError());
+    } else if (!host::syncToDisk(file, &cause)) {
+        // cause says why
+    } else if (!file.commit()) {
+        cause = host::describeFileFailure(hostPath, file, host::lastSystemError());
+    }
+    if (!cause.isEmpty()) {
+        file.cancelWriting();
+        *error = QStringLiteral("%1: could not write \"%2\": %3. The file is as it was.")
+                     .arg(what, host::shownPath(hostPath), cause);
+        return false;
+    }
+    return true;
+}
+
 } // namespace
+
+QByteArray withoutBinds(const QByteArray &bytes, const QList<ConfigBind> &removed)
+{
+    QList<std::pair<qsizetype, qsizetype>> spans;
+    for (const ConfigBind &bind : removed)
+        spans.append(removedSpan(bytes, bind));
+    std::sort(spans.begin(), spans.end());
+    QByteArray kept = bytes;
+    // From the end, so the earlier spans stay where they were read.
+    for (auto it = spans.crbegin(); it != spans.crend(); ++it)
+        kept.remove(it->first, it->second - it->first);
+    return kept;
+}
+
+bool removeBinds(const QString &hostPath, const ConfigFile &read, const QList<ConfigBind> &removed, QString *error)
+{
+    return rewrite(hostPath, read.bytes, withoutBinds(read.bytes, removed), QStringLiteral("Did not remove the binds"),
+                   error);
+}
 
 Replaced whatBindReplaces(const BindRequest &request, const QString &root, const Game &game, const host::Host &host)
 {
@@ -84,45 +141,16 @@ bool replaceLine(const BindRequest &request, const Replaced &replaced, const hos
     if (!line)
         return false;
     const std::optional<QString> target = targetPath(request, host);
-    QString unreadable;
-    const std::optional<ConfigFile> now = target ? readConfigFile(*target, &unreadable) : std::nullopt;
-    if (!now || now->bytes != replaced.targetBytes) {
-        *error = QStringLiteral("Did not replace the bind: \"%1\" changed since Bindwright read it. Press Add again to "
-                                "see what it holds now.")
-                     .arg(host::shownPath(target.value_or(request.dirloc)));
+    if (!target) {
+        *error = QStringLiteral("Did not replace the bind: \"%1\" cannot be reached.")
+                     .arg(host::shownPath(request.dirloc + QStringLiteral("autoexec.cfg")));
         return false;
     }
-    QByteArray bytes = now->bytes;
-    // From the end, so the earlier spans stay where they were read.
-    for (auto it = replaced.earlier.crbegin(); it != replaced.earlier.crend(); ++it) {
-        const auto [from, to] = removedSpan(now->bytes, *it);
-        bytes.remove(from, to - from);
-    }
+    QByteArray bytes = withoutBinds(replaced.targetBytes, replaced.earlier);
     if (!bytes.isEmpty() && !bytes.endsWith('\n') && !bytes.endsWith('\r'))
         bytes += "\r\n";
     bytes += *line + "\r\n";
-    if (bytes.size() > fileLimit) {
-        *error = QStringLiteral("Did not replace the bind: \"%1\" would grow to %2 bytes, more than any game reads.")
-                     .arg(host::shownPath(*target), QLocale(QLocale::English).toString(bytes.size()));
-        return false;
-    }
-    QSaveFile file(*target);
-    QString cause;
-    if (!file.open(QIODevice::WriteOnly)) {
-        cause = host::describeFileFailure(*target, file, host::lastSystemError());
-    } else if (file.write(bytes) != bytes.size() || !file.flush()) {
-        cause = host::describeFileFailure(*target, file, host::lastSystemError());
-    } else if (!host::syncToDisk(file, &cause)) {
-    } else if (!file.commit()) {
-        cause = host::describeFileFailure(*target, file, host::lastSystemError());
-    }
-    if (!cause.isEmpty()) {
-        file.cancelWriting();
-        *error = QStringLiteral("Could not replace the bind in \"%1\": %2. The file is as it was.")
-                     .arg(host::shownPath(*target), cause);
-        return false;
-    }
-    return true;
+    return rewrite(*target, replaced.targetBytes, bytes, QStringLiteral("Did not replace the bind"), error);
 }
 
 } // namespace binds

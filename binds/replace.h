@@ -31,4 +31,13 @@ QString replacementQuestion(const QString &key, const Replaced &replaced, const 
 // be written.
 bool replaceLine(const BindRequest &request, const Replaced &replaced, const host::Host &host, QString *error);
 
+// The file's bytes without the given binds (read from them): each bind's whole line with
+// its line end when nothing else stands on it, else the command alone.
+QByteArray withoutBinds(const QByteArray &bytes, const QList<ConfigBind> &removed);
+
+// Removes binds from a console file in one atomic save, every other byte kept. False,
+// with the reason, writing nothing, when the file changed since it was read as `read`
+// or cannot be written.
+bool removeBinds(const QString &hostPath, const ConfigFile &read, const QList<ConfigBind> &removed, QString *error);
+
 } // namespace binds

@@ -25,7 +25,9 @@
 //   as output of its own.
 
 #include "binds/bindline.h"
+#include "binds/configfile.h"
 #include "binds/console.h"
+#include "binds/replace.h"
 #include "binds/keys.h"
 #include "binds/rtcw.h"
 #include "bindcorpus.h"
@@ -136,11 +138,15 @@ public:
     }
 
     // Runs the engine on a config file and splits its console by line marks.
-    QMap<int, Reading> read(const QByteArray &autoexec, QString *failure) const
+    // Other files of the game folder, for the config file to exec, come in `files`.
+    QMap<int, Reading> read(const QByteArray &autoexec, QString *failure,
+                            const QMap<QString, QByteArray> &files = {}) const
     {
         QTemporaryDir base, home;
         const QString gameFolder = base.filePath(QString::fromLatin1(gameName));
         QDir().mkpath(gameFolder);
+        for (auto it = files.cbegin(); it != files.cend(); ++it)
+            writeAll(gameFolder + u'/' + it.key(), it.value());
         writeAll(gameFolder + QStringLiteral("/default.cfg"), "set bw_started 1\r\n");
         writeAll(gameFolder + QStringLiteral("/autoexec.cfg"), autoexec + "echo " + lineMark + "end\r\n");
 
@@ -248,6 +254,8 @@ class TestEngine : public QObject
 private slots:
     void initTestCase();
     void theEngineReadsEveryLineAsWritten();
+    void aFileLessSomeBinds_runsAllElseAsBefore_data();
+    void aFileLessSomeBinds_runsAllElseAsBefore();
 
 private:
     QString m_program = QStringLiteral(BINDWRIGHT_IOQUAKE3);
@@ -385,6 +393,63 @@ void TestEngine::theEngineReadsEveryLineAsWritten()
     QVERIFY(refused > 300);
     QVERIFY(sentAsTyped > 100);
     QVERIFY(pressCaught > 100);
+}
+
+void TestEngine::aFileLessSomeBinds_runsAllElseAsBefore_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QByteArray>("removedKey");
+    const QByteArray keep = "echo BWKEEP\r\n";
+    QTest::newRow("comments and echoes") << "// mine\r\nbind f1 \"say a\"\r\nbind f2 \"say b\"\r\n" + keep << QByteArray("f1");
+    QTest::newRow("no final line end") << QByteArray("bind f1 x\r\nbind f2 y") << QByteArray("f2");
+    QTest::newRow("CR-only lines") << "bind f1 x\rbind f2 y\r" + keep << QByteArray("f1");
+    QTest::newRow("LF-only lines") << "bind f1 x\nbind f2 y\n" + keep << QByteArray("f2");
+    QTest::newRow("a /* */ block") << "/* old\r\nbind f4 z\r\n*/\r\nbind f1 x\r\n" + keep << QByteArray("f1");
+    QTest::newRow("commands chained") << QByteArray("unbindall; bind f1 x; bind f2 y; echo BWKEEP\r\n") << QByteArray("f1");
+    QTest::newRow("bound twice") << QByteArray("bind f1 a\r\nbind f1 b\r\nbind f2 c\r\n") << QByteArray("f1");
+    QTest::newRow("a NUL hides the rest") << QByteArray("bind f1 x\r\n\0bind f2 y\r\n", 22) << QByteArray("f1");
+    QTest::newRow("a line past 1023 bytes") << "echo " + QByteArray(1100, 'x') + "\r\nbind f1 x\r\nbind f2 y\r\n"
+                                          << QByteArray("f1");
+    QTest::newRow("near the original games' limit") << QByteArray(16000, '\n') + "bind f1 x\r\nbind f2 y\r\n" + keep
+                                                    << QByteArray("f2");
+}
+
+void TestEngine::aFileLessSomeBinds_runsAllElseAsBefore()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QByteArray, removedKey);
+    const binds::ConfigFile read = binds::configFileOf(file);
+    QList<binds::ConfigBind> removed;
+    for (const binds::ConfigBind &bind : read.binds) {
+        if (bind.key == removedKey)
+            removed << bind;
+    }
+    QVERIFY(!removed.isEmpty());
+    const QByteArray rewritten = binds::withoutBinds(file, removed);
+    // Exactly the removed lines are gone: what stays reads back as the same binds, less those.
+    QList<binds::ConfigBind> kept;
+    for (const binds::ConfigBind &bind : read.binds) {
+        if (bind.key != removedKey)
+            kept << bind;
+    }
+    const QList<binds::ConfigBind> reread = binds::configFileOf(rewritten).binds;
+    QCOMPARE(reread.size(), kept.size());
+    for (qsizetype i = 0; i < kept.size(); ++i)
+        QCOMPARE(reread.at(i).command, kept.at(i).command);
+
+    // The engine runs the file from its own exec, then lists its binds, before and after.
+    const QByteArray autoexec = "echo BWLINE 0\r\nexec bwfile.cfg\r\n// */\r\necho BWLINE 1\r\nbindlist\r\n";
+    const Engine engine(m_program);
+    QString failure;
+    const QMap<int, Reading> before = engine.read(autoexec, &failure, {{QStringLiteral("bwfile.cfg"), file}});
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    const QMap<int, Reading> after = engine.read(autoexec, &failure, {{QStringLiteral("bwfile.cfg"), rewritten}});
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    QVERIFY2(before.value(1).binds.contains(removedKey), "the engine never bound the key: the test shows nothing");
+    QCOMPARE(after.value(0).console, before.value(0).console); // all else ran as before
+    Binds expected = before.value(1).binds;
+    expected.remove(removedKey);
+    QCOMPARE(after.value(1).binds, expected);
 }
 
 QTEST_GUILESS_MAIN(TestEngine)
