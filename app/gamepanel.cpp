@@ -77,6 +77,25 @@ void GamePanel::makeKeyNowLabel(QWidget *window, QRect geometry)
     connect(m_rootEdit, &QLineEdit::textChanged, this, &GamePanel::updateKeyNow);
 }
 
+void GamePanel::makeBindsButton(QWidget *window, QRect geometry)
+{
+    m_bindsButton = button(window, qPrintable(m_game.name.toLower().remove(u' ') + QStringLiteral("Binds")),
+                           QStringLiteral("Binds..."), geometry);
+    m_bindsButton->setAccessibleName(m_game.name + QStringLiteral(" binds in autoexec.cfg"));
+    connect(m_bindsButton, &QPushButton::clicked, this, &GamePanel::bindsWindowRequested);
+}
+
+std::optional<QString> GamePanel::autoexecFile() const
+{
+    QString notWhole;
+    if (!binds::isUsableRoot(m_rootEdit->text(), m_game, m_host.style, &notWhole))
+        return std::nullopt;
+    const QString root = host::withFinalSeparator(m_rootEdit->text(), m_host.style);
+    const QString mod = modFolder();
+    const QString folder = host::gameFolder(root, mod.isEmpty() ? m_game.baseFolder : mod, m_host);
+    return host::toHostPath(folder + QStringLiteral("autoexec.cfg"), m_host, &notWhole);
+}
+
 void GamePanel::updateKeyNow()
 {
     std::optional<QString> now;

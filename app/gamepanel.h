@@ -35,6 +35,11 @@ public:
     // Appends the bind the panel's fields ask for to the game's autoexec.cfg.
     virtual void addBind() = 0;
 
+    // Says again what the key does now, from the files as they are.
+    void updateKeyNow();
+    // The autoexec.cfg "Add" writes into, on this machine; nullopt without a whole root.
+    std::optional<QString> autoexecFile() const;
+
     // Asks the player whether to take over a key that does something now; true: yes.
     using Asker = std::function<bool(const QString &question)>;
     void setAsker(Asker asker) { m_asker = std::move(asker); }
@@ -47,6 +52,7 @@ signals:
     void pickFolderRequested();
     // A button changed the text to say: the preview shows under the box.
     void decorated(QLineEdit *box);
+    void bindsWindowRequested();
 
 protected:
     GamePanel(const binds::Game &game, decorate::RandomSource &jazzRandom, const host::Host &host, QWidget *window);
@@ -70,7 +76,8 @@ protected:
     // The line under the panel's half of the window that says what the key does now,
     // placed there by the panel: it moves no control of the design.
     void makeKeyNowLabel(QWidget *window, QRect geometry);
-    void updateKeyNow();
+    // Beside it, the button that lists the binds of the panel's autoexec.cfg.
+    void makeBindsButton(QWidget *window, QRect geometry);
 
     const binds::Game &m_game;
     const host::Host m_host;
@@ -91,6 +98,7 @@ protected:
     QList<WrapButton *> m_colourButtons; // Red to Black
     WrapButton *m_addButton = nullptr;
     QLabel *m_keyNowLabel = nullptr;
+    WrapButton *m_bindsButton = nullptr;
     Asker m_asker;
 
 private:

@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "appearance.h"
+#include "bindswindow.h"
 #include "chatpreview.h"
 #include "controls.h"
 #include "folderpicker.h"
@@ -53,6 +54,7 @@ void MainWindow::connectPanel(GamePanel *panel)
     connect(panel, &GamePanel::problem, this, &MainWindow::report);
     connect(panel, &GamePanel::bindWritten, this, &MainWindow::appendStatus);
     connect(panel, &GamePanel::pickFolderRequested, this, [this, panel] { openFolderPicker(panel); });
+    connect(panel, &GamePanel::bindsWindowRequested, this, [this, panel] { openBindsWindow(panel); });
     // For a moment, under the box: the player sees what the click did.
     connect(panel, &GamePanel::decorated, this, [this](QLineEdit *box) { m_chatPreview->showUnder(box, box->toolTip()); });
 }
@@ -67,6 +69,8 @@ void MainWindow::setTabOrder()
         "OptVoice",  "OptSay",    "CboVoice",  "Command13",  "Option7",   "Option6",    "txtwolfsay", "Command14",
         "Command15", "Command16", "Command17", "Command18",  "Command19", "Command20",  "Command21",  "Command22",
         "Command23", "Command24", "Command25",
+        // Beyond the design, last: the lists of binds.
+        "quake3Binds", "rtcwBinds",
     };
     QWidget *previous = nullptr;
     for (const char *name : order) {
@@ -123,6 +127,8 @@ void MainWindow::closeEvent(QCloseEvent *event)
 {
     if (m_picker)
         m_picker->close(); // it writes into this window, so it goes with it
+    if (m_bindsWindow)
+        m_bindsWindow->close();
     saveSettings();
     event->accept();
 }
@@ -134,6 +140,23 @@ void MainWindow::openFolderPicker(GamePanel *panel)
         connect(m_picker, &FolderPicker::folderChosen, this, &MainWindow::putChosenFolder);
     }
     m_picker->pickFor(panel->game().pickerFlag);
+}
+
+void MainWindow::openBindsWindow(GamePanel *panel)
+{
+    const std::optional<QString> file = panel->autoexecFile();
+    if (!file) {
+        report(QStringLiteral("Type or pick the %1 folder first (%2): its binds are in autoexec.cfg there.")
+                   .arg(panel->game().name, panel->game().rootLabel));
+        return;
+    }
+    if (!m_bindsWindow) {
+        m_bindsWindow = new BindsWindow(this);
+        connect(m_bindsWindow, &BindsWindow::problem, this, &MainWindow::report);
+        connect(m_bindsWindow, &BindsWindow::fileChanged, m_quake3Panel, &GamePanel::updateKeyNow);
+        connect(m_bindsWindow, &BindsWindow::fileChanged, m_rtcwPanel, &GamePanel::updateKeyNow);
+    }
+    m_bindsWindow->showFile(*file, host::shownPath(*file));
 }
 
 void MainWindow::putChosenFolder(qint16 game, const QString &folder)

@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <functional>
 
+class BindsWindow;
 class ChatPreviewPopup;
 class FolderPicker;
 class GamePanel;
@@ -49,12 +50,14 @@ private:
     void appendStatus(const QString &note);
     void openFolderPicker(GamePanel *panel);
     void putChosenFolder(qint16 game, const QString &folder);
+    void openBindsWindow(GamePanel *panel);
 
     const host::Host m_host = host::Host::current();
     settings::RunSettings m_settings;
     decorate::SplitMix64 m_jazzRandom; // one for both panels
     Reporter m_reporter;
     QPointer<FolderPicker> m_picker;
+    QPointer<BindsWindow> m_bindsWindow;
     ChatPreviewPopup *m_chatPreview;
 
     Quake3Panel *m_quake3Panel;

@@ -70,7 +70,8 @@ Quake3Panel::Quake3Panel(decorate::RandomSource &jazzRandom, const host::Host &h
     connect(m_tesselButton, &QPushButton::clicked, this, [this] { decorateSay(decorate::tesselScheme(m_sayEdit->text())); });
     m_customModEdit->installEventFilter(this);
     // Bottom left, under this panel's half of the window.
-    makeKeyNowLabel(window, twipsRect(120, 4680, 2640, 255));
+    makeBindsButton(window, twipsRect(120, 4680, 900, 285));
+    makeKeyNowLabel(window, twipsRect(1080, 4680, 1680, 255));
     connect(m_modGroup, &QButtonGroup::idClicked, this, &Quake3Panel::updateKeyNow);
     connect(m_customModEdit, &QLineEdit::textChanged, this, &Quake3Panel::updateKeyNow);
     updatePreview();

@@ -76,7 +76,8 @@ RtcwPanel::RtcwPanel(decorate::RandomSource &jazzRandom, const host::Host &host,
     connectCommonControls(true);
     connect(m_voiceBox, &QComboBox::editTextChanged, this, &RtcwPanel::updatePreview);
     // Bottom right, under this panel's half of the window.
-    makeKeyNowLabel(window, twipsRect(8535, 4680, 2550, 255));
+    makeKeyNowLabel(window, twipsRect(8535, 4680, 1650, 255));
+    makeBindsButton(window, twipsRect(10245, 4680, 840, 285));
     updatePreview();
 }
 

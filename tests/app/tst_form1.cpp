@@ -21,6 +21,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeWidget>
 #include <QtEndian>
 
 #include "testfiles.h"
@@ -104,6 +105,7 @@ private slots:
     void rtcwAdd_bindsTheVoiceCommandAsTyped();
     void add_fileGrowingPastTheOriginalGamesIsTold();
     void keyNow_showsWhatTheKeyDoesAtTheNextStart();
+    void bindsWindow_listsAndRemoves();
     void add_refusalChangesNothingAndNextAddWorks();
     void add_writeFailureIsReported();
 
@@ -308,7 +310,8 @@ void TestForm1::tabOrder_followsTheDesign()
         "Command12", "txtmod",    "Option5",   "Option2",    "Option1",   "Text1",      "txtwolfdir", "txtwolfkey",
         "OptVoice",  "OptSay",    "CboVoice",  "Command13",  "Option7",   "Option6",    "txtwolfsay", "Command14",
         "Command15", "Command16", "Command17", "Command18",  "Command19", "Command20",  "Command21",  "Command22",
-        "Command23", "Command24", "Command25"};
+        "Command23", "Command24", "Command25",
+        "quake3Binds", "rtcwBinds"}; // beyond the design, last
 
     // The focus chain, as Tab walks it, over the design's controls that take the focus
     // (Qt's own inner widgets, such as the combo box's line edit, have no design name).
@@ -512,6 +515,38 @@ void TestForm1::keyNow_showsWhatTheKeyDoesAtTheNextStart()
     QVERIFY2(m_asked.questions.first().contains(QLatin1String("jump (+moveup)")), qPrintable(m_asked.questions.first()));
     QCOMPARE(keyNow->text(), QStringLiteral("space: says \"gg\""));
     QVERIFY(control<QLabel>(m_window.get(), "rtcwKeyNow")->text().isEmpty());
+}
+
+void TestForm1::bindsWindow_listsAndRemoves()
+{
+    QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("osp")));
+    const QString file = m_dir->filePath(QStringLiteral("osp/autoexec.cfg"));
+    const QByteArray kept = "// mine\r\nseta cg_fov 110\r\n";
+    writeFile(file, kept + "bind f1 \"say ^1gg\"\r\nbind f2 \"+attack\"\r\nbind f1 \"say ^2wp\"");
+    box("Text1")->setText(withSeparator(m_dir->path()));
+    click("quake3Binds");
+    auto *window = m_window->findChild<QWidget *>(QStringLiteral("bindsWindow"));
+    QVERIFY(window && window->isVisible());
+    auto *list = control<QTreeWidget>(window, "bindList");
+    QCOMPARE(list->topLevelItemCount(), 3);
+    QVERIFY2(list->topLevelItem(0)->text(1).contains(QLatin1String("no effect")), qPrintable(list->topLevelItem(0)->text(1)));
+    QCOMPARE(list->topLevelItem(1)->text(1), QStringLiteral("fire (+attack)"));
+    QCOMPARE(list->topLevelItem(2)->text(2), QStringLiteral("wp")); // the chat as shown, without its codes
+    QVERIFY(control<QLabel>(window, "sizeLabel")->text().startsWith(QStringLiteral("83 bytes")));
+
+    // Removing the dead line keeps every other byte, the missing final line end included.
+    list->topLevelItem(0)->setSelected(true);
+    QTest::mouseClick(control<QPushButton>(window, "removeButton"), Qt::LeftButton);
+    QCOMPARE(contents(file), kept + "bind f2 \"+attack\"\r\nbind f1 \"say ^2wp\"");
+    QCOMPARE(list->topLevelItemCount(), 2);
+
+    // A file that changed since it was listed is not overwritten: the list shows it anew.
+    writeFile(file, "bind f9 x\r\n");
+    list->topLevelItem(0)->setSelected(true);
+    QTest::mouseClick(control<QPushButton>(window, "removeButton"), Qt::LeftButton);
+    QCOMPARE(contents(file), QByteArray("bind f9 x\r\n"));
+    QCOMPARE(list->topLevelItemCount(), 1);
+    QVERIFY(control<QLabel>(window, "noteLabel")->text().contains(QLatin1String("changed since it was listed")));
 }
 
 void TestForm1::add_refusalChangesNothingAndNextAddWorks()
