@@ -126,6 +126,15 @@ bool GamePanel::writeBindAskingFirst(const binds::BindRequest &request)
         if (!m_asker || !m_asker(binds::replacementQuestion(request.key, replaced, target)))
             return false;
     }
+    if (const std::optional<QString> base = binds::baseAutoexecHidden(request, m_rootEdit->text(), m_game, m_host)) {
+        const QString modFile = request.dirloc + QStringLiteral("autoexec.cfg");
+        QString error;
+        if (m_asker && m_asker(binds::hiddenBaseQuestion(modFile, *base))
+            && !binds::startWithLinesOf(*base, request, m_host, &error)) {
+            emit problem(error);
+            return false;
+        }
+    }
     if (replaced.earlier.isEmpty())
         return writeBind(request);
     QString error;

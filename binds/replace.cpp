@@ -47,8 +47,9 @@ bool rewrite(const QString &hostPath, const QByteArray &readBytes, const QByteAr
              QString *error)
 {
     QString unreadable;
-    const std::optional<ConfigFile> now = readConfigFile(hostPath, &unreadable);
-    if (!now || now->bytes != readBytes) {
+    const bool missing = !QFileInfo::exists(hostPath);
+    const std::optional<ConfigFile> now = missing ? std::optional<ConfigFile>(ConfigFile{}) : readConfigFile(hostPath, &unreadable);
+    if (!now || now->bytes != readBytes || (missing && !readBytes.isEmpty())) {
         *error = QStringLiteral("%1: \"%2\" changed since Bindwright read it. Look at what it holds now, then try "
                                 "again.")
                      .arg(what, host::shownPath(hostPath));
@@ -80,6 +81,45 @@ bool rewrite(const QString &hostPath, const QByteArray &readBytes, const QByteAr
 }
 
 } // namespace
+
+std::optional<QString> baseAutoexecHidden(const BindRequest &request, const QString &root, const Game &game,
+                                          const host::Host &host)
+{
+    const std::optional<QString> target = targetPath(request, host);
+    QString unreachable;
+    const QString base = host::gameFolder(host::withFinalSeparator(root, host.style), game.baseFolder, host);
+    const std::optional<QString> baseFile = host::toHostPath(base + QStringLiteral("autoexec.cfg"), host, &unreachable);
+    // Only where the new file can be made: a missing mod folder fails the write anyway.
+    if (!target || !baseFile || QFileInfo::exists(*target) || !QFileInfo(*baseFile).isFile()
+        || !QFileInfo(QFileInfo(*target).absolutePath()).isDir()
+        || QFileInfo(*target).absoluteFilePath() == QFileInfo(*baseFile).absoluteFilePath()) {
+        return std::nullopt;
+    }
+    return baseFile;
+}
+
+QString hiddenBaseQuestion(const QString &modFile, const QString &baseFile)
+{
+    return QStringLiteral("\"%1\" does not exist yet. Once it does, the game runs it instead of \"%2\" when you play "
+                          "that mod (it runs the first autoexec.cfg it finds, the mod's), so the binds in \"%2\" would "
+                          "no longer run there. Start the new file with the lines of \"%2\"?")
+        .arg(host::shownPath(modFile), host::shownPath(baseFile));
+}
+
+bool startWithLinesOf(const QString &baseFile, const BindRequest &request, const host::Host &host, QString *error)
+{
+    const std::optional<QString> target = targetPath(request, host);
+    QString unreadable;
+    const std::optional<ConfigFile> base = readConfigFile(baseFile, &unreadable);
+    if (!target || !base) {
+        *error = QStringLiteral("Could not copy the lines of \"%1\": %2").arg(host::shownPath(baseFile), unreadable);
+        return false;
+    }
+    QByteArray bytes = base->bytes;
+    if (!bytes.isEmpty() && !bytes.endsWith('\n') && !bytes.endsWith('\r'))
+        bytes += "\r\n";
+    return rewrite(*target, QByteArray(), bytes, QStringLiteral("Did not start the mod's autoexec.cfg"), error);
+}
 
 QByteArray withoutBinds(const QByteArray &bytes, const QList<ConfigBind> &removed)
 {

@@ -31,6 +31,19 @@ QString replacementQuestion(const QString &key, const Replaced &replaced, const 
 // be written.
 bool replaceLine(const BindRequest &request, const Replaced &replaced, const host::Host &host, QString *error);
 
+// The base folder's autoexec.cfg when the request would create the first one of a mod
+// folder: the game runs only the first autoexec.cfg on its search path, the mod's, so
+// the base file's binds stop running in the mod. Nullopt otherwise.
+std::optional<QString> baseAutoexecHidden(const BindRequest &request, const QString &root, const Game &game,
+                                          const host::Host &host);
+
+// The question to ask before the mod's first autoexec.cfg hides the base one.
+QString hiddenBaseQuestion(const QString &modFile, const QString &baseFile);
+
+// Starts the mod's autoexec.cfg with every line of the base one, in one atomic save,
+// for the bind to be appended after them. False, with the reason, writing nothing.
+bool startWithLinesOf(const QString &baseFile, const BindRequest &request, const host::Host &host, QString *error);
+
 // The file's bytes without the given binds (read from them): each bind's whole line with
 // its line end when nothing else stands on it, else the command alone.
 QByteArray withoutBinds(const QByteArray &bytes, const QList<ConfigBind> &removed);

@@ -106,6 +106,8 @@ private slots:
     void add_fileGrowingPastTheOriginalGamesIsTold();
     void keyNow_showsWhatTheKeyDoesAtTheNextStart();
     void bindsWindow_listsAndRemoves();
+    void modsFirstAutoexec_startsWithTheBaseLines_data();
+    void modsFirstAutoexec_startsWithTheBaseLines();
     void add_refusalChangesNothingAndNextAddWorks();
     void add_writeFailureIsReported();
 
@@ -547,6 +549,32 @@ void TestForm1::bindsWindow_listsAndRemoves()
     QCOMPARE(contents(file), QByteArray("bind f9 x\r\n"));
     QCOMPARE(list->topLevelItemCount(), 1);
     QVERIFY(control<QLabel>(window, "noteLabel")->text().contains(QLatin1String("changed since it was listed")));
+}
+
+void TestForm1::modsFirstAutoexec_startsWithTheBaseLines_data()
+{
+    QTest::addColumn<bool>("copy");
+    QTest::newRow("yes: the base lines first") << true;
+    QTest::newRow("no: the bind alone") << false;
+}
+
+void TestForm1::modsFirstAutoexec_startsWithTheBaseLines()
+{
+    QFETCH(bool, copy);
+    QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("baseq3")));
+    QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("osp")));
+    const QByteArray base = "bind f1 \"say base\"\r\nseta cg_fov 110"; // no final line end
+    writeFile(m_dir->filePath(QStringLiteral("baseq3/autoexec.cfg")), base);
+    box("Text1")->setText(withSeparator(m_dir->path()));
+    box("txtkey")->setText(QStringLiteral("f2"));
+    box("txtsay")->setText(QStringLiteral("+attack"));
+    m_asked.answer = copy;
+    click("Command1"); // OSP, chosen at start
+    QCOMPARE(m_asked.questions.size(), 1);
+    QVERIFY2(m_asked.questions.first().contains(QLatin1String("runs it instead of")), qPrintable(m_asked.questions.first()));
+    QCOMPARE(contents(m_dir->filePath(QStringLiteral("osp/autoexec.cfg"))),
+             (copy ? base + "\r\n" : QByteArray()) + "bind f2 \"+attack\"\r\n");
+    QCOMPARE(contents(m_dir->filePath(QStringLiteral("baseq3/autoexec.cfg"))), base);
 }
 
 void TestForm1::add_refusalChangesNothingAndNextAddWorks()

@@ -20,6 +20,10 @@
 //   those at either end vanish; outside quotes "//" ends the line and "/* */" vanishes
 //   (an unclosed "/*" takes the rest). With no argument left, Cmd_Say_f says nothing.
 // - G_Say keeps at most 149 bytes (MAX_SAY_TEXT 150).
+// - A mod's autoexec.cfg hides the base one: "exec autoexec.cfg" (qcommon/common.c
+//   Com_ExecuteCfg, then cmd.c Cmd_Exec_f) reads the file with FS_ReadFile, and
+//   qcommon/files.c FS_FOpenFileRead returns the first match on the search path, where
+//   FS_Startup puts the mod folder (fs_game) before the base folder.
 // - "echo" prints Cmd_Args(), the same join, so a binding whose first word is replaced
 //   by "echo" prints what the server makes of it, and each further command it runs shows
 //   as output of its own.
