@@ -79,7 +79,7 @@ package: build
 
 screenshot: build
 	$(call install_missing,imagemagick x11-apps x11-utils xdotool)
-	tools/screenshot.sh $(BUILD_DIR)/bindwright docs/main-window.png docs/chat-preview.png
+	tools/screenshot.sh $(BUILD_DIR)/bindwright docs/main-window.png docs/chat-preview.png docs/binds-window.png
 
 clean:
 	rm -rf $(BUILD_DIR) $(WIN_BUILD_DIR)

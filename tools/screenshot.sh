@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Takes screenshots of the main window in a virtual X server, and of the chat preview
-# after a colour button: screenshot.sh BINARY OUT.png [PREVIEW.png]
+# Takes screenshots of the main window in a virtual X server, of the chat preview after
+# a colour button, and of the list of binds of a sample autoexec.cfg:
+#   screenshot.sh BINARY OUT.png [PREVIEW.png [BINDS.png]]
 set -euo pipefail
 binary=$(realpath "$1")
 out=$2
 preview=${3:-}
+binds=${4:-}
 work=$(mktemp -d)
 trap 'kill "${app:-}" "${XVFB_PID:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
 
@@ -43,4 +45,20 @@ if [ -n "$preview" ]; then
     /usr/bin/convert "$work/window.png" "$work/tip.png" -geometry "+$((tx - wx))+$((ty - wy))" -composite \
         -crop "420x150+0+110" +repage "$preview"
     echo "wrote $preview"
+fi
+
+if [ -n "$binds" ]; then
+    game="$work/q3"
+    mkdir -p "$game/baseq3" "$game/osp"
+    printf 'unbindall\r\nbind SPACE "+moveup"\r\nbind MOUSE1 "+attack"\r\n' >"$game/baseq3/q3config.cfg"
+    printf '// my binds\r\nbind f1 "say_team ^1Incoming!"\r\nbind f2 "vsay_team Medic"\r\nbind f1 "say ^3gg ^7wp"\r\nseta cg_fov 110\r\n' \
+        >"$game/osp/autoexec.cfg"
+    xdotool mousemove --window "$id" 232 41 click 1    # Text1
+    xdotool type --delay 10 "$game/"
+    xdotool mousemove --window "$id" 36 321 click 1    # Quake 3 "Binds..."
+    sleep 1
+    list=$(xwininfo -root -children | awk '/"Binds in / {print $1}' | head -n1)
+    [ -n "$list" ] || { echo "screenshot.sh: no list of binds showed" >&2; exit 1; }
+    xwd -silent -id "$list" | /usr/bin/convert xwd:- "$binds"
+    echo "wrote $binds"
 fi
