@@ -414,8 +414,9 @@ void TestEngine::aFileLessSomeBinds_runsAllElseAsBefore_data()
     QTest::newRow("a NUL hides the rest") << QByteArray("bind f1 x\r\n\0bind f2 y\r\n", 22) << QByteArray("f1");
     QTest::newRow("a line past 1023 bytes") << "echo " + QByteArray(1100, 'x') + "\r\nbind f1 x\r\nbind f2 y\r\n"
                                           << QByteArray("f1");
-    QTest::newRow("near the original games' limit") << QByteArray(16000, '\n') + "bind f1 x\r\nbind f2 y\r\n" + keep
-                                                    << QByteArray("f2");
+    const QByteArray tail = "bind f1 x\r\nbind f2 y\r\n" + keep;
+    QTest::newRow("at the original games' limit") << QByteArray(binds::originalGamesFileLimit - tail.size(), '\n') + tail
+                                                  << QByteArray("f2");
 }
 
 void TestEngine::aFileLessSomeBinds_runsAllElseAsBefore()
