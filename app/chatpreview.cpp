@@ -57,10 +57,8 @@ QString chatPreviewHtml(const QString &text, binds::ChatScope scope)
     QString html = QStringLiteral("<table cellpadding=\"4\" bgcolor=\"#2b2b2b\"><tr><td style=\"white-space:pre-wrap\">%1"
                                   "</td></tr></table>")
                        .arg(line.isEmpty() ? QStringLiteral("&nbsp;") : line);
-    for (const QString &note : std::as_const(notes)) {
-        if (!note.isEmpty())
-            html += QStringLiteral("<p>%1</p>").arg(note.toHtmlEscaped());
-    }
+    for (const QString &note : std::as_const(notes))
+        html += QStringLiteral("<p>%1</p>").arg(note.toHtmlEscaped());
     return html;
 }
 

@@ -73,7 +73,7 @@ void GamePanel::makeKeyNowLabel(QWidget *window, QRect geometry)
     m_keyNowLabel->setObjectName(m_game.name.toLower().remove(u' ') + QStringLiteral("KeyNow"));
     m_keyNowLabel->setGeometry(geometry);
     m_keyNowLabel->setAccessibleName(m_game.name + QStringLiteral(" what the key does now"));
-    connect(m_keyEdit, &QLineEdit::textChanged, this, &GamePanel::updateKeyNow);
+    connect(m_keyEdit, &QLineEdit::textChanged, this, &GamePanel::showKeyNow); // a lookup, no reading
     connect(m_rootEdit, &QLineEdit::textChanged, this, &GamePanel::updateKeyNow);
 }
 
@@ -93,18 +93,21 @@ std::optional<QString> GamePanel::autoexecFile() const
     const QString root = host::withFinalSeparator(m_rootEdit->text(), m_host.style);
     const QString mod = modFolder();
     const QString folder = host::gameFolder(root, mod.isEmpty() ? m_game.baseFolder : mod, m_host);
-    return host::toHostPath(folder + QStringLiteral("autoexec.cfg"), m_host, &notWhole);
+    return binds::autoexecPath(folder, m_host, &notWhole);
 }
 
 void GamePanel::updateKeyNow()
 {
-    std::optional<QString> now;
+    m_keysNow.reset();
     QString notWhole;
-    if (binds::isUsableRoot(m_rootEdit->text(), m_game, m_host.style, &notWhole)) {
-        now = binds::whatKeyDoes(m_keyEdit->text(),
-                                 binds::startFiles(m_rootEdit->text(), m_game, modFolder(), m_host));
-    }
-    const QString shown = now.value_or(QString());
+    if (binds::isUsableRoot(m_rootEdit->text(), m_game, m_host.style, &notWhole))
+        m_keysNow = binds::keyMapOf(binds::startFiles(m_rootEdit->text(), m_game, modFolder(), m_host));
+    showKeyNow();
+}
+
+void GamePanel::showKeyNow()
+{
+    const QString shown = m_keysNow ? binds::whatKeyDoes(m_keyEdit->text(), *m_keysNow) : QString();
     m_keyNowLabel->setText(m_keyNowLabel->fontMetrics().elidedText(shown, Qt::ElideRight, m_keyNowLabel->width()));
     m_keyNowLabel->setToolTip(shown);
 }
@@ -122,12 +125,12 @@ bool GamePanel::writeBindAskingFirst(const binds::BindRequest &request)
 {
     const binds::Replaced replaced = binds::whatBindReplaces(request, m_rootEdit->text(), m_game, m_host);
     if (replaced.takesOverSomething()) {
-        const QString target = host::shownPath(request.dirloc + QStringLiteral("autoexec.cfg"));
+        const QString target = host::shownPath(binds::autoexecIn(request.dirloc));
         if (!m_asker || !m_asker(binds::replacementQuestion(request.key, replaced, target)))
             return false;
     }
     if (const std::optional<QString> base = binds::baseAutoexecHidden(request, m_rootEdit->text(), m_game, m_host)) {
-        const QString modFile = request.dirloc + QStringLiteral("autoexec.cfg");
+        const QString modFile = binds::autoexecIn(request.dirloc);
         QString error;
         if (m_asker && m_asker(binds::hiddenBaseQuestion(modFile, *base))
             && !binds::startWithLinesOf(*base, request, m_host, &error)) {

@@ -3,6 +3,7 @@
 #include "binds/bindrequest.h"
 #include "binds/chat.h"
 #include "binds/games.h"
+#include "binds/keynow.h"
 #include "host/folderstring.h"
 
 #include <QGroupBox>
@@ -98,10 +99,13 @@ protected:
     QList<WrapButton *> m_colourButtons; // Red to Black
     WrapButton *m_addButton = nullptr;
     QLabel *m_keyNowLabel = nullptr;
+    std::optional<binds::KeyMap> m_keysNow; // from the game's start files; nullopt: none found
     WrapButton *m_bindsButton = nullptr;
     Asker m_asker;
 
 private:
+    // What the typed key does, from the keys read by the last updateKeyNow().
+    void showKeyNow();
     // Appends the line; false, with the player told, when it was refused or failed.
     bool writeBind(const binds::BindRequest &request);
     void addColour(int digit, bool takeFocus);

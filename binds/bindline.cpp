@@ -111,6 +111,16 @@ bool appendAll(QFile &file, const QByteArray &bytes)
 
 } // namespace
 
+QString autoexecIn(const QString &dirloc)
+{
+    return dirloc + QStringLiteral("autoexec.cfg");
+}
+
+std::optional<QString> autoexecPath(const QString &dirloc, const host::Host &host, QString *error)
+{
+    return host::toHostPath(autoexecIn(dirloc), host, error);
+}
+
 QString bindLine(const QString &key, const QString &text)
 {
     return QStringLiteral("bind ") + key.trimmed() + u' ' + u'"' + text + u'"';
@@ -149,9 +159,9 @@ bool writeLine(const BindRequest &request, const host::Host &host, QString *erro
     line->append("\r\n");
 
     QString unreachable;
-    const std::optional<QString> target = host::toHostPath(request.dirloc + QStringLiteral("autoexec.cfg"), host, &unreachable);
+    const std::optional<QString> target = autoexecPath(request.dirloc, host, &unreachable);
     if (!target) {
-        *error = writeFailure(request.dirloc + QStringLiteral("autoexec.cfg"), unreachable);
+        *error = writeFailure(autoexecIn(request.dirloc), unreachable);
         return false;
     }
 

@@ -16,6 +16,12 @@ inline constexpr qint64 originalGamesFileLimit = 16383;
 // ...and ioquake3 and iortcw one larger than this.
 inline constexpr qint64 fileLimit = 131071;
 
+// The autoexec.cfg of a folder string (a request's dirloc), as messages name it.
+QString autoexecIn(const QString &dirloc);
+
+// The same on this machine; nullopt, with why, when the folder string leads nowhere.
+std::optional<QString> autoexecPath(const QString &dirloc, const host::Host &host, QString *error);
+
 // bind KEY "TEXT", without the line end. The key loses surrounding blanks, as the
 // game's own reading drops them.
 QString bindLine(const QString &key, const QString &text);

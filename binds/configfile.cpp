@@ -21,7 +21,7 @@ ConfigFile configFileOf(const QByteArray &bytes)
     return file;
 }
 
-std::optional<ConfigFile> readConfigFile(const QString &hostPath, QString *error)
+std::optional<QByteArray> readConsoleFile(const QString &hostPath, QString *error)
 {
     QFile file;
     QString notOpened;
@@ -39,7 +39,14 @@ std::optional<ConfigFile> readConfigFile(const QString &hostPath, QString *error
         *error = QStringLiteral("Could not read \"%1\": %2.").arg(host::shownPath(hostPath), file.errorString());
         return std::nullopt;
     }
-    return configFileOf(bytes);
+    return bytes;
+}
+
+std::optional<ConfigFile> readConfigFile(const QString &hostPath, QString *error)
+{
+    if (const std::optional<QByteArray> bytes = readConsoleFile(hostPath, error))
+        return configFileOf(*bytes);
+    return std::nullopt;
 }
 
 } // namespace binds

@@ -35,6 +35,9 @@ ConfigFile configFileOf(const QByteArray &bytes);
 // Reads a console file (autoexec.cfg, q3config.cfg) without changing it: a regular file
 // only, opened without blocking, of at most maxConfigBytes. Nullopt, with the reason,
 // when it cannot be read.
+std::optional<QByteArray> readConsoleFile(const QString &hostPath, QString *error);
+
+// The same, with its binds and other commands.
 std::optional<ConfigFile> readConfigFile(const QString &hostPath, QString *error);
 
 } // namespace binds

@@ -1,5 +1,6 @@
 #include "binds/keynow.h"
 
+#include "binds/bindline.h"
 #include "binds/configfile.h"
 
 #include <QFileInfo>
@@ -9,7 +10,7 @@ namespace binds {
 
 namespace {
 
-// The actions the games' own key menus name, by their command.
+// The actions the games' own key menus name, by their command in lower case.
 const QHash<QByteArray, QString> &actionNames()
 {
     static const QHash<QByteArray, QString> names = {
@@ -45,7 +46,7 @@ const QHash<QByteArray, QString> &actionNames()
         {"+leanleft", QStringLiteral("lean left")},
         {"+leanright", QStringLiteral("lean right")},
         {"+kick", QStringLiteral("kick")},
-        {"mp_QuickMessage", QStringLiteral("quick messages")},
+        {"mp_quickmessage", QStringLiteral("quick messages")},
     };
     return names;
 }
@@ -65,10 +66,8 @@ QString keyActionWords(const QByteArray &command)
         return QStringLiteral("%1 %2").arg(first == "vsay" ? QStringLiteral("voice") : QStringLiteral("team voice"), rest);
     if (first == "weapon" && args.size() == 2)
         return QStringLiteral("weapon %1 (%2)").arg(QString::fromLatin1(args.at(1)), text);
-    for (auto it = actionNames().cbegin(); it != actionNames().cend(); ++it) {
-        if (args.size() == 1 && first == it.key().toLower())
-            return QStringLiteral("%1 (%2)").arg(it.value(), text);
-    }
+    if (const auto action = actionNames().constFind(first); args.size() == 1 && action != actionNames().cend())
+        return QStringLiteral("%1 (%2)").arg(action.value(), text);
     return text;
 }
 
@@ -90,52 +89,66 @@ QStringList startFiles(const QString &root, const Game &game, const QString &mod
     const QString base = host::gameFolder(rootFolder, game.baseFolder, host);
     QStringList files = {gameConfigFile(root, game, host)};
     // exec autoexec.cfg runs the first one on the search path: the mod's, then the base's.
-    const QString modAutoexec = modFolder.isEmpty() ? QString()
-                                                    : hostPathOf(host::gameFolder(rootFolder, modFolder, host),
-                                                                 QStringLiteral("autoexec.cfg"), host);
+    QString unreachable;
+    const QString modAutoexec =
+        modFolder.isEmpty()
+            ? QString()
+            : autoexecPath(host::gameFolder(rootFolder, modFolder, host), host, &unreachable).value_or(QString());
     files << (!modAutoexec.isEmpty() && QFileInfo(modAutoexec).isFile()
                   ? modAutoexec
-                  : hostPathOf(base, QStringLiteral("autoexec.cfg"), host));
+                  : autoexecPath(base, host, &unreachable).value_or(QString()));
     files.removeAll(QString());
     return files;
 }
 
-std::optional<QByteArray> commandBoundTo(const QString &key, const QStringList &files)
+QByteArray keyMapKey(const QString &key)
 {
-    const QByteArray wanted = key.trimmed().toLocal8Bit();
-    bool anyRead = false;
-    QByteArray command;
+    return key.trimmed().toLocal8Bit().toLower();
+}
+
+std::optional<KeyMap> keyMapOf(const QStringList &files)
+{
+    std::optional<KeyMap> keys;
     for (const QString &path : files) {
         QString unreadable;
-        const std::optional<ConfigFile> file = QFileInfo(path).isFile() ? readConfigFile(path, &unreadable) : std::nullopt;
-        if (!file)
+        const std::optional<QByteArray> bytes = QFileInfo(path).isFile() ? readConsoleFile(path, &unreadable) : std::nullopt;
+        if (!bytes)
             continue;
-        anyRead = true;
+        if (!keys)
+            keys.emplace();
         // In the order the game runs them: its own config starts with unbindall.
-        for (const ScriptCommand &run : scriptCommands(file->bytes)) {
+        for (const ScriptCommand &run : scriptCommands(*bytes)) {
             const QByteArray name = run.args.first().toLower();
-            const bool thisKey = run.args.size() >= 2 && run.args.at(1).compare(wanted, Qt::CaseInsensitive) == 0;
-            if (name == "unbindall" || (name == "unbind" && thisKey))
-                command.clear();
-            else if (name == "bind" && thisKey && run.args.size() >= 3)
-                command = run.args.mid(2).join(' ');
+            const QByteArray key = run.args.value(1).toLower();
+            if (name == "unbindall")
+                keys->clear();
+            else if (name == "unbind" && run.args.size() >= 2)
+                keys->remove(key);
+            else if (name == "bind" && run.args.size() >= 3)
+                keys->insert(key, run.args.mid(2).join(' '));
         }
     }
-    if (!anyRead)
-        return std::nullopt;
-    return command;
+    return keys;
+}
+
+QString whatKeyDoes(const QString &key, const KeyMap &keys)
+{
+    if (key.trimmed().isEmpty())
+        return {};
+    const QByteArray command = keys.value(keyMapKey(key));
+    if (command.isEmpty())
+        return QStringLiteral("%1: nothing yet").arg(key.trimmed());
+    return QStringLiteral("%1: %2").arg(key.trimmed(), keyActionWords(command));
 }
 
 std::optional<QString> whatKeyDoes(const QString &key, const QStringList &files)
 {
     if (key.trimmed().isEmpty())
         return std::nullopt;
-    const std::optional<QByteArray> command = commandBoundTo(key, files);
-    if (!command)
+    const std::optional<KeyMap> keys = keyMapOf(files);
+    if (!keys)
         return std::nullopt;
-    if (command->isEmpty())
-        return QStringLiteral("%1: nothing yet").arg(key.trimmed());
-    return QStringLiteral("%1: %2").arg(key.trimmed(), keyActionWords(*command));
+    return whatKeyDoes(key, *keys);
 }
 
 } // namespace binds

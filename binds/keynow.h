@@ -4,6 +4,7 @@
 #include "host/folderstring.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -23,13 +24,19 @@ QString gameConfigFile(const QString &root, const Game &game, const host::Host &
 // not there is left for the reader to skip.
 QStringList startFiles(const QString &root, const Game &game, const QString &modFolder, const host::Host &host);
 
-// The command bound to the key once the files have run, empty when none is; nullopt
-// when none of the files can be read.
-std::optional<QByteArray> commandBoundTo(const QString &key, const QStringList &files);
+// Each key's command once the files have run, by keyMapKey(key); nullopt when none of
+// the files can be read. Read once per folder: looking a key up reads nothing.
+using KeyMap = QHash<QByteArray, QByteArray>;
+std::optional<KeyMap> keyMapOf(const QStringList &files);
 
-// What the key does at the game's next start, from those files: "space: jump
-// (+moveup)", or that nothing is bound to it. Nullopt when none of the files can be
-// read: nothing is known.
+// A key as a KeyMap holds it: the games compare key names without regard to case.
+QByteArray keyMapKey(const QString &key);
+
+// What the key does at the game's next start: "space: jump (+moveup)", or that
+// nothing is bound to it; empty for no key.
+QString whatKeyDoes(const QString &key, const KeyMap &keys);
+
+// The same from the files; nullopt when none of them can be read: nothing is known.
 std::optional<QString> whatKeyDoes(const QString &key, const QStringList &files);
 
 } // namespace binds

@@ -18,7 +18,7 @@ namespace {
 std::optional<QString> targetPath(const BindRequest &request, const host::Host &host)
 {
     QString unreachable;
-    return host::toHostPath(request.dirloc + QStringLiteral("autoexec.cfg"), host, &unreachable);
+    return autoexecPath(request.dirloc, host, &unreachable);
 }
 
 // The bytes of a bind command to remove: its whole line with the line end when nothing
@@ -48,8 +48,8 @@ bool rewrite(const QString &hostPath, const QByteArray &readBytes, const QByteAr
 {
     QString unreadable;
     const bool missing = !QFileInfo::exists(hostPath);
-    const std::optional<ConfigFile> now = missing ? std::optional<ConfigFile>(ConfigFile{}) : readConfigFile(hostPath, &unreadable);
-    if (!now || now->bytes != readBytes || (missing && !readBytes.isEmpty())) {
+    const std::optional<QByteArray> now = missing ? std::optional<QByteArray>(QByteArray()) : readConsoleFile(hostPath, &unreadable);
+    if (!now || *now != readBytes) {
         *error = QStringLiteral("%1: \"%2\" changed since Bindwright read it. Look at what it holds now, then try "
                                 "again.")
                      .arg(what, host::shownPath(hostPath));
@@ -62,17 +62,9 @@ bool rewrite(const QString &hostPath, const QByteArray &readBytes, const QByteAr
     }
     QSaveFile file(hostPath);
     QString cause;
-    if (!file.open(QIODevice::WriteOnly)) {
+    if (!file.open(QIODevice::WriteOnly))
         cause = host::describeFileFailure(hostPath, file, host::lastSystemError());
-    } else if (file.write(newBytes) != newBytes.size() || !file.flush()) {
-        cause = host::describeFileFailure(hostPath, file, host::lastSystemError());
-    } else if (!host::syncToDisk(file, &cause)) {
-        // cause says why
-    } else if (!file.commit()) {
-        cause = host::describeFileFailure(hostPath, file, host::lastSystemError());
-    }
-    if (!cause.isEmpty()) {
-        file.cancelWriting();
+    if (!cause.isEmpty() || !host::writeAndCommit(file, newBytes, &cause)) {
         *error = QStringLiteral("%1: could not write \"%2\": %3. The file is as it was.")
                      .arg(what, host::shownPath(hostPath), cause);
         return false;
@@ -88,7 +80,7 @@ std::optional<QString> baseAutoexecHidden(const BindRequest &request, const QStr
     const std::optional<QString> target = targetPath(request, host);
     QString unreachable;
     const QString base = host::gameFolder(host::withFinalSeparator(root, host.style), game.baseFolder, host);
-    const std::optional<QString> baseFile = host::toHostPath(base + QStringLiteral("autoexec.cfg"), host, &unreachable);
+    const std::optional<QString> baseFile = autoexecPath(base, host, &unreachable);
     // Only where the new file can be made: a missing mod folder fails the write anyway.
     if (!target || !baseFile || QFileInfo::exists(*target) || !QFileInfo(*baseFile).isFile()
         || !QFileInfo(QFileInfo(*target).absolutePath()).isDir()
@@ -110,12 +102,12 @@ bool startWithLinesOf(const QString &baseFile, const BindRequest &request, const
 {
     const std::optional<QString> target = targetPath(request, host);
     QString unreadable;
-    const std::optional<ConfigFile> base = readConfigFile(baseFile, &unreadable);
+    const std::optional<QByteArray> base = readConsoleFile(baseFile, &unreadable);
     if (!target || !base) {
         *error = QStringLiteral("Could not copy the lines of \"%1\": %2").arg(host::shownPath(baseFile), unreadable);
         return false;
     }
-    QByteArray bytes = base->bytes;
+    QByteArray bytes = *base;
     if (!bytes.isEmpty() && !bytes.endsWith('\n') && !bytes.endsWith('\r'))
         bytes += "\r\n";
     return rewrite(*target, QByteArray(), bytes, QStringLiteral("Did not start the mod's autoexec.cfg"), error);
@@ -144,7 +136,7 @@ Replaced whatBindReplaces(const BindRequest &request, const QString &root, const
 {
     Replaced replaced;
     const QByteArray key = request.key.trimmed().toLocal8Bit();
-    const QByteArray menus = commandBoundTo(request.key, {gameConfigFile(root, game, host)}).value_or(QByteArray());
+    const QByteArray menus = keyMapOf({gameConfigFile(root, game, host)}).value_or(KeyMap()).value(keyMapKey(request.key));
     if (!menus.isEmpty())
         replaced.gameAction = keyActionWords(menus);
     const std::optional<QString> target = targetPath(request, host);
@@ -183,7 +175,7 @@ bool replaceLine(const BindRequest &request, const Replaced &replaced, const hos
     const std::optional<QString> target = targetPath(request, host);
     if (!target) {
         *error = QStringLiteral("Did not replace the bind: \"%1\" cannot be reached.")
-                     .arg(host::shownPath(request.dirloc + QStringLiteral("autoexec.cfg")));
+                     .arg(host::shownPath(autoexecIn(request.dirloc)));
         return false;
     }
     QByteArray bytes = withoutBinds(replaced.targetBytes, replaced.earlier);

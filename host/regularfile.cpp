@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 
 #ifdef Q_OS_WIN
 #include <cerrno>
@@ -88,6 +89,23 @@ bool openRegularFile(QFile &file, const QString &hostPath, OpenFor purpose, QStr
 }
 
 #endif
+
+bool writeAndCommit(QSaveFile &file, const QByteArray &bytes, QString *error)
+{
+    // Qt 6.4's commit() renames even when writing out its buffer failed: the new file is
+    // flushed and on the disk before commit() may replace the old one.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        *error = describeFileFailure(file.fileName(), file, lastSystemError());
+    } else if (!syncToDisk(file, error)) {
+        // error says why
+    } else if (!file.commit()) {
+        *error = describeFileFailure(file.fileName(), file, lastSystemError());
+    } else {
+        return true;
+    }
+    file.cancelWriting();
+    return false;
+}
 
 bool syncToDisk(QFileDevice &file, QString *error)
 {

@@ -4,6 +4,7 @@
 
 class QFile;
 class QFileDevice;
+class QSaveFile;
 
 namespace host {
 
@@ -17,6 +18,11 @@ enum class OpenFor {
 // line written there would be lost. On failure the file stays closed and error says
 // why in plain words ("the folder \"/x\" does not exist").
 bool openRegularFile(QFile &file, const QString &hostPath, OpenFor purpose, QString *error);
+
+// Writes bytes through a QSaveFile the caller opened, and lets it replace the old file
+// only once they are on the disk; false with the reason otherwise, the old file kept.
+// Never close() a QSaveFile: commit() decides whether the old file is replaced.
+bool writeAndCommit(QSaveFile &file, const QByteArray &bytes, QString *error);
 
 // Waits until what was written to the open file is on the disk; false with the reason
 // when the disk refuses it (a full disk may only say so here).

@@ -119,22 +119,6 @@ std::optional<Folders> load(const QString &path, QString *error)
     return Folders{*quake3, *rtcw};
 }
 
-// Why the new file could not replace the old one; empty when it did. Never close() a
-// QSaveFile: commit() decides whether the old file is replaced. Qt 6.4's commit()
-// renames even when writing out its buffer failed, so the new file is flushed and on
-// the disk before commit() may replace the old one.
-QString writeAndCommit(QSaveFile &file, const QByteArray &bytes)
-{
-    if (file.write(bytes) != bytes.size() || !file.flush())
-        return host::describeFileFailure(file.fileName(), file, host::lastSystemError());
-    QString reason;
-    if (!host::syncToDisk(file, &reason))
-        return reason;
-    if (!file.commit())
-        return host::describeFileFailure(file.fileName(), file, host::lastSystemError());
-    return {};
-}
-
 // The folder's line in the file's bytes, or nullopt with why it would not load back.
 std::optional<QByteArray> encodedLine(const QString &folder, QString *why)
 {
@@ -176,10 +160,9 @@ bool saveThrough(QSaveFile &file, const Folders &folders, QString *error)
         *error = saveFailure(path, host::describeFileFailure(path, file, cause));
         return false;
     }
-    const QString reason = writeAndCommit(file, bytes);
-    if (!reason.isEmpty()) {
+    QString reason;
+    if (!host::writeAndCommit(file, bytes, &reason)) {
         *error = saveFailure(path, reason);
-        file.cancelWriting();
         return false;
     }
     return true;
