@@ -12,7 +12,7 @@ PACKAGES := cmake make g++ qt6-base-dev libgl-dev fonts-liberation2 xvfb xauth x
             dpkg-dev file ioquake3 lintian appstream
 # The Windows build, and what runs it under Wine in the tests.
 WIN_PACKAGES := g++-mingw-w64-x86-64-posix qt6-base-dev-tools ninja-build xz-utils
-WINE_PACKAGES := wine wine64 xdotool x11-utils
+WINE_PACKAGES := wine wine64 xdotool x11-utils x11-xserver-utils
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 

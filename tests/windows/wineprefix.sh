@@ -22,6 +22,12 @@ setup)
     . "$(dirname "$0")/../../tools/xvfb.sh"
     start_xvfb "$prefix" || exit 1
     echo "$XVFB_PID" >"$prefix/xvfb.pid"
+    # Every non-ASCII character the tests type gets a key of its own before any Windows
+    # program starts: xdotool would otherwise remap a spare key for a moment, and Wine
+    # reads the keyboard map on its own schedule, so the character could be lost.
+    spare=$(xmodmap -pke | awk 'NF == 3 {print $2; exit}')
+    [ -n "$spare" ] || { echo "no free key code on the X server for the typed characters" >&2; exit 1; }
+    xmodmap -e "keycode $spare = eacute Eacute"
     # The server and the services it starts outlive this script: they must not hold on to
     # its output, or ctest waits for them.
     "$wineserver" -p </dev/null >>"$log" 2>&1 # stays up: each test then starts at once
