@@ -25,7 +25,7 @@ setup)
     # Every non-ASCII character the tests type gets a key of its own before any Windows
     # program starts: xdotool would otherwise remap a spare key for a moment, and Wine
     # reads the keyboard map on its own schedule, so the character could be lost.
-    spare=$(xmodmap -pke | awk 'NF == 3 {print $2; exit}')
+    spare=$(xmodmap -pke | awk 'NF == 3 && !found {print $2; found = 1}')
     [ -n "$spare" ] || { echo "no free key code on the X server for the typed characters" >&2; exit 1; }
     xmodmap -e "keycode $spare = eacute Eacute"
     # The server and the services it starts outlive this script: they must not hold on to
