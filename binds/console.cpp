@@ -4,9 +4,9 @@ namespace binds {
 
 namespace {
 
-bool isBlank(char c, bool highBytesSeparate)
+bool isBlank(char c)
 {
-    return highBytesSeparate ? static_cast<signed char>(c) <= ' ' : static_cast<unsigned char>(c) <= ' ';
+    return static_cast<signed char>(c) <= ' ';
 }
 
 bool pairAt(const QByteArray &s, qsizetype i, char first, char second)
@@ -14,23 +14,9 @@ bool pairAt(const QByteArray &s, qsizetype i, char first, char second)
     return i + 1 < s.size() && s.at(i) == first && s.at(i + 1) == second;
 }
 
-QList<QByteArray> argumentsOf(const QByteArray &command, bool highBytesSeparate);
-
 } // namespace
 
 QList<QByteArray> consoleArguments(const QByteArray &command)
-{
-    return argumentsOf(command, true);
-}
-
-QList<QByteArray> chatArguments(const QByteArray &command)
-{
-    return argumentsOf(command, false);
-}
-
-namespace {
-
-QList<QByteArray> argumentsOf(const QByteArray &command, bool highBytesSeparate)
 {
     // The engine reads a C string: nothing after a NUL.
     const QByteArray line = command.left(command.indexOf('\0') < 0 ? command.size() : command.indexOf('\0'));
@@ -39,7 +25,7 @@ QList<QByteArray> argumentsOf(const QByteArray &command, bool highBytesSeparate)
     qsizetype i = 0;
     while (true) {
         while (true) {
-            while (i < n && isBlank(line.at(i), highBytesSeparate))
+            while (i < n && isBlank(line.at(i)))
                 ++i;
             if (i >= n || pairAt(line, i, '/', '/'))
                 return args;
@@ -62,7 +48,7 @@ QList<QByteArray> argumentsOf(const QByteArray &command, bool highBytesSeparate)
             ++i;
             continue;
         }
-        for (; i < n && !isBlank(line.at(i), highBytesSeparate) && line.at(i) != '"'; ++i) {
+        for (; i < n && !isBlank(line.at(i)) && line.at(i) != '"'; ++i) {
             if (pairAt(line, i, '/', '/') || pairAt(line, i, '/', '*'))
                 break;
             arg += line.at(i);
@@ -72,8 +58,6 @@ QList<QByteArray> argumentsOf(const QByteArray &command, bool highBytesSeparate)
             return args;
     }
 }
-
-} // namespace
 
 QList<ScriptCommand> scriptCommands(const QByteArray &file, Engine engine)
 {
