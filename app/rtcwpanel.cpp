@@ -110,8 +110,7 @@ void RtcwPanel::addBind()
         emit problem(error);
         return;
     }
-    const bool chat = now.kind == binds::RtcwKind::Say;
-    if (writeBindAskingFirst(*request, chat ? now.scope : binds::ChatScope::None, now.say))
+    if (writeBindAskingFirst(*request))
         emit bindWritten(binds::rtcwStatusNote());
 }
 

@@ -59,51 +59,26 @@ QList<QByteArray> consoleArguments(const QByteArray &command)
     }
 }
 
-QList<ScriptCommand> scriptCommands(const QByteArray &file, Engine engine)
+QList<ScriptCommand> scriptCommands(const QByteArray &file)
 {
     constexpr qsizetype maxCommandLine = 1024; // MAX_CMD_LINE
-    // exec inserts the file as a C string, and a line end after it.
-    const qsizetype fileEnd = file.indexOf('\0') < 0 ? file.size() : file.indexOf('\0');
-    const QByteArray text = file.left(fileEnd) + '\n';
-    const bool knowsComments = engine == Engine::Io;
-    // Cbuf_Execute keeps these from one line to the next.
-    bool inSlashComment = false;
-    bool inStarComment = false;
+    const QByteArray script = file.left(file.indexOf('\0') < 0 ? file.size() : file.indexOf('\0'));
     QList<ScriptCommand> commands;
     qsizetype pos = 0;
-    while (pos < text.size()) {
-        const qsizetype rest = text.size() - pos;
+    while (pos < script.size()) {
         int quotes = 0;
-        qsizetype i = 0;
-        for (; i < rest; ++i) {
-            const char c = text.at(pos + i);
+        qsizetype end = pos;
+        for (; end < script.size(); ++end) {
+            const char c = script.at(end);
             if (c == '"')
                 ++quotes;
-            if (quotes % 2 == 0) {
-                if (knowsComments && i < rest - 1) {
-                    const char next = text.at(pos + i + 1);
-                    if (!inStarComment && c == '/' && next == '/') {
-                        inSlashComment = true;
-                    } else if (!inSlashComment && c == '/' && next == '*') {
-                        inStarComment = true;
-                    } else if (inStarComment && c == '*' && next == '/') {
-                        inStarComment = false;
-                        ++i; // the line ends before the "/", which is lost
-                        break;
-                    }
-                }
-                if (!inSlashComment && !inStarComment && c == ';')
-                    break;
-            }
-            if (!inStarComment && (c == '\n' || c == '\r')) {
-                inSlashComment = false;
+            if ((c == ';' && quotes % 2 == 0) || c == '\n' || c == '\r')
                 break;
-            }
         }
-        const qsizetype length = std::min(i, maxCommandLine - 1);
-        QList<QByteArray> args = consoleArguments(text.mid(pos, length));
+        const qsizetype length = std::min(end - pos, maxCommandLine - 1);
+        QList<QByteArray> args = consoleArguments(script.mid(pos, length));
         if (!args.isEmpty())
-            commands.append({std::move(args), pos, std::min(pos + length, fileEnd)});
+            commands.append({std::move(args), pos, pos + length});
         pos += length + 1; // the byte after the line is lost: its end, or byte 1023
     }
     return commands;

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "binds/addplan.h"
-
 #include <QStringList>
 #include <QTest>
 #include <QWidget>
@@ -28,13 +26,11 @@ struct ReportedMessages {
 // Answers the window's questions instead of the player, and keeps them.
 struct AskedQuestions {
     QStringList questions;
-    QList<binds::Question> kinds;
-    binds::Answer answer = binds::Answer::Yes;
+    bool answer = true;
     auto asker()
     {
-        return [this](const binds::PlannedQuestion &question) {
-            questions << question.text;
-            kinds << question.kind;
+        return [this](const QString &question) {
+            questions << question;
             return answer;
         };
     }
