@@ -38,7 +38,7 @@ at 24 64                                     # Option1, "Baseq3"
 at 135 176                                   # Option4, "Public"
 at 292 129 && type_text 'f1'                 # txtkey
 # The prefix's X server has a key for é (wineprefix.sh): typing it remaps nothing.
-xmodmap -pke | grep -qw eacute || fail "the X server has no key for é: typing it would remap a key under Wine"
+xmodmap -pke | grep -w eacute >/dev/null || fail "the X server has no key for é: typing it would remap a key under Wine"
 at 220 153 && type_text 'é'                  # txtsay
 at 28 212                                    # Command2, "Red": the preview shows under txtsay
 at 88 176                                    # Option3, "Team Talk", under the preview
