@@ -4,34 +4,68 @@
 #include "binds/keynow.h"
 #include "binds/replace.h"
 #include "decorate/chatrender.h"
+#include "host/folderstring.h"
+#include "host/numbers.h"
+#include "host/textencoding.h"
 
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLocale>
 #include <QPushButton>
-#include <QSet>
+#include <QScrollBar>
+#include <QScreen>
+#include <QShortcut>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace {
 
 // A chat text as the players see it: the colour codes taken out.
-QString chatShown(const QByteArray &command)
+QString chatShown(const QByteArray &binding)
 {
-    const QList<QByteArray> args = binds::consoleArguments(command);
+    const QList<QList<QByteArray>> commands = binds::pressedCommands(binding, binds::Engine::Io);
+    const QList<QByteArray> args = commands.value(0);
     const QByteArray first = args.value(0).toLower();
     if (first != "say" && first != "say_team")
         return {};
     QString shown;
-    for (const decorate::ColouredRun &run : decorate::colouredRuns(QString::fromLocal8Bit(args.mid(1).join(' ')), 0))
+    for (const decorate::ColouredRun &run : decorate::colouredRuns(host::fileBytesShown(args.mid(1).join(' ')), 0))
         shown += run.text;
     return shown;
 }
 
-QString number(qint64 n)
+QString whyNoEffect(binds::BindFate fate)
 {
-    return QLocale(QLocale::English).toString(n);
+    switch (fate) {
+    case binds::BindFate::Overridden:
+        return QStringLiteral("a later line binds the key again");
+    case binds::BindFate::Unbound:
+        return QStringLiteral("a later unbind or unbindall clears it");
+    case binds::BindFate::NotRun:
+        return QStringLiteral("it is inside a comment");
+    case binds::BindFate::FileTooLarge:
+        return QStringLiteral("the file is too large to run");
+    case binds::BindFate::UnknownKey:
+        return QStringLiteral("no such key");
+    case binds::BindFate::Runs:
+        break;
+    }
+    return {};
+}
+
+// "(no effect: ...)" when the bind does nothing in either engine, per engine where they differ.
+QString effectNote(const binds::StartBind &bind, const binds::Game &game)
+{
+    const binds::BindFate io = bind.fateIn(binds::Engine::Io);
+    const binds::BindFate original = bind.fateIn(binds::Engine::Original);
+    if (io == original)
+        return io == binds::BindFate::Runs ? QString() : QStringLiteral(" (no effect: %1)").arg(whyNoEffect(io));
+    QStringList notes;
+    for (binds::Engine engine : binds::allEngines) {
+        if (bind.fateIn(engine) != binds::BindFate::Runs)
+            notes << QStringLiteral("no effect in %1: %2").arg(binds::engineName(engine, game), whyNoEffect(bind.fateIn(engine)));
+    }
+    return QStringLiteral(" (%1)").arg(notes.join(QStringLiteral("; ")));
 }
 
 } // namespace
@@ -41,13 +75,14 @@ BindsWindow::BindsWindow(QWidget *mainWindow)
 {
     setObjectName(QStringLiteral("bindsWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
-    resize(560, 380);
     m_fileLabel = new QLabel(this);
+    m_fileLabel->setObjectName(QStringLiteral("fileLabel"));
     m_bindList = new QTreeWidget(this);
     m_bindList->setObjectName(QStringLiteral("bindList"));
     m_bindList->setAccessibleName(QStringLiteral("binds"));
     m_bindList->setHeaderLabels({QStringLiteral("Key"), QStringLiteral("Does"), QStringLiteral("Chat as the game shows it")});
     m_bindList->setRootIsDecorated(false);
+    m_bindList->setUniformRowHeights(true); // a list of thousands opens at once
     m_bindList->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_sizeLabel = new QLabel(this);
     m_sizeLabel->setObjectName(QStringLiteral("sizeLabel"));
@@ -63,82 +98,113 @@ BindsWindow::BindsWindow(QWidget *mainWindow)
                        static_cast<QWidget *>(m_removeButton)})
         layout->addWidget(w);
     connect(m_removeButton, &QPushButton::clicked, this, &BindsWindow::removeSelected);
+    // Escape closes it as its close button does; Delete in the list removes as the button does.
+    connect(new QShortcut(QKeySequence::Cancel, this), &QShortcut::activated, this, &QWidget::close);
+    auto *deleteKey = new QShortcut(QKeySequence::Delete, m_bindList);
+    deleteKey->setContext(Qt::WidgetShortcut);
+    connect(deleteKey, &QShortcut::activated, this, &BindsWindow::removeSelected);
+    resize(560, 380);
 }
 
-void BindsWindow::showFile(const QString &hostPath, const QString &shownPath)
+void BindsWindow::showFile(const binds::StartRun &run, const QString &hostPath, const binds::Game &game)
 {
-    m_hostPath = hostPath;
-    setWindowTitle(QStringLiteral("Binds in %1").arg(shownPath));
-    m_fileLabel->setText(shownPath);
     m_noteLabel->clear();
-    reload();
+    showRun(run, hostPath, game);
+    fitColumns();
     show();
     raise();
     activateWindow();
 }
 
-void BindsWindow::reload()
+void BindsWindow::showRun(const binds::StartRun &run, const QString &hostPath, const binds::Game &game)
 {
+    m_hostPath = hostPath;
+    const QString shown = host::shownPath(hostPath);
+    setWindowTitle(QStringLiteral("Binds in %1").arg(shown));
+    // A long path is cut in the middle, whole in the tooltip: the window stays on the screen.
+    m_fileLabel->setText(m_fileLabel->fontMetrics().elidedText(shown, Qt::ElideMiddle, 520));
+    m_fileLabel->setToolTip(shown);
     m_bindList->clear();
-    m_read = {};
-    QString error;
-    if (!QFileInfo(m_hostPath).isFile()) {
+    m_listed.clear();
+    m_listedBytes.clear();
+    m_removeButton->setEnabled(false);
+
+    const QFileInfo info(hostPath);
+    if (info.isDir()) {
+        m_sizeLabel->setText(QStringLiteral("A folder named autoexec.cfg stands where the file should be, so the game "
+                                            "runs no autoexec.cfg here. Rename or move that folder."));
+        return;
+    }
+    if (!info.exists()) {
         m_sizeLabel->setText(QStringLiteral("There is no autoexec.cfg here yet."));
-        m_removeButton->setEnabled(false);
         return;
     }
-    const std::optional<binds::ConfigFile> read = binds::readConfigFile(m_hostPath, &error);
-    if (!read) {
-        m_sizeLabel->setText(error);
-        m_removeButton->setEnabled(false);
+    const std::optional<int> index = run.fileIndex(hostPath);
+    // A file the game does not run at start is listed on its own.
+    const binds::StartRun own = index ? binds::StartRun() : binds::StartRun::read({hostPath});
+    const binds::StartRun &listed = index ? run : own;
+    const int file = index.value_or(0);
+    const binds::StartFile &read = listed.files().at(file);
+    if (!read.read) {
+        m_sizeLabel->setText(read.error);
         return;
     }
-    m_read = *read;
-    // A bind another one of the same key follows does nothing: the game keeps the last.
-    QSet<QByteArray> boundLater;
+    m_listedBytes = read.bytes;
+    m_listed = listed.bindsIn(file);
     QList<QTreeWidgetItem *> items;
-    for (auto it = m_read.binds.crbegin(); it != m_read.binds.crend(); ++it) {
-        const QByteArray key = it->key.toLower();
-        auto *item = new QTreeWidgetItem({QString::fromLocal8Bit(it->key), binds::keyActionWords(it->command),
-                                          chatShown(it->command)});
-        if (boundLater.contains(key)) {
-            item->setText(1, item->text(1) + QStringLiteral(" (no effect: a later line binds the key again)"));
+    for (const binds::StartBind &bind : std::as_const(m_listed)) {
+        const binds::ConfigBind &b = bind.shown();
+        auto *item = new QTreeWidgetItem(
+            {host::fileBytesShown(b.key), binds::keyActionWords(b.command) + effectNote(bind, game), chatShown(b.command)});
+        if (bind.fateIn(binds::Engine::Io) != binds::BindFate::Runs && bind.fateIn(binds::Engine::Original) != binds::BindFate::Runs) {
             item->setForeground(0, palette().brush(QPalette::Disabled, QPalette::Text));
             item->setForeground(1, palette().brush(QPalette::Disabled, QPalette::Text));
         }
-        boundLater.insert(key);
-        items.prepend(item);
+        items << item;
     }
     m_bindList->addTopLevelItems(items);
+    if (m_listedBytes.isEmpty()) {
+        m_sizeLabel->setText(QStringLiteral("autoexec.cfg is empty: it binds no key yet."));
+        return;
+    }
+    QString size = QStringLiteral("%1 bytes. Quake III Arena 1.32 and the original RTCW run a file of up to %2 bytes, "
+                                  "ioquake3 and iortcw up to %3.")
+                       .arg(host::englishNumber(m_listedBytes.size()), host::englishNumber(binds::originalGamesFileLimit),
+                            host::englishNumber(binds::fileLimit));
+    if (const qsizetype nul = m_listedBytes.indexOf('\0'); nul >= 0) {
+        size += QStringLiteral(" The games read nothing after the invisible null character on line %1.")
+                    .arg(host::englishNumber(m_listedBytes.left(nul).count('\n') + 1));
+    }
+    m_sizeLabel->setText(size);
+    m_removeButton->setEnabled(!m_listed.isEmpty());
+}
+
+void BindsWindow::fitColumns()
+{
     m_bindList->header()->resizeSections(QHeaderView::ResizeToContents);
-    m_sizeLabel->setText(QStringLiteral("%1 bytes. Quake III Arena 1.32 and the original RTCW read a file of up to %2 "
-                                        "bytes, ioquake3 and iortcw up to %3.")
-                             .arg(number(m_read.bytes.size()), number(binds::originalGamesFileLimit),
-                                  number(binds::fileLimit)));
-    m_removeButton->setEnabled(!m_read.binds.isEmpty());
+    int columns = 0;
+    for (int i = 0; i < m_bindList->columnCount(); ++i)
+        columns += m_bindList->header()->sectionSize(i);
+    const int frame = m_bindList->frameWidth() * 2 + m_bindList->verticalScrollBar()->sizeHint().width();
+    const int margins = layout()->contentsMargins().left() + layout()->contentsMargins().right();
+    const QRect screen = (parentWidget() ? parentWidget()->screen() : this->screen())->availableGeometry();
+    resize(std::clamp(columns + frame + margins, 560, screen.width() * 9 / 10), height());
 }
 
 void BindsWindow::removeSelected()
 {
-    QList<binds::ConfigBind> removed;
+    QList<binds::StartBind> removed;
     for (QTreeWidgetItem *item : m_bindList->selectedItems())
-        removed << m_read.binds.at(m_bindList->indexOfTopLevelItem(item));
+        removed << m_listed.at(m_bindList->indexOfTopLevelItem(item));
     if (removed.isEmpty())
         return;
     QString error;
-    const QByteArray listed = m_read.bytes;
-    if (!binds::removeBinds(m_hostPath, m_read, removed, &error)) {
-        reload();
-        // A file that changed on disk is shown as it is now, and nothing was overwritten.
-        if (m_read.bytes != listed)
-            m_noteLabel->setText(QStringLiteral("The file changed since it was listed, so nothing was removed. "
-                                                "The list shows it as it is now."));
-        else
-            emit problem(error);
+    if (!binds::removeBinds(m_hostPath, m_listedBytes, removed, &error)) {
+        emit problem(error);
+        emit fileChanged(); // shown as it is now
         return;
     }
     m_noteLabel->setText(removed.size() == 1 ? QStringLiteral("Removed 1 bind.")
                                              : QStringLiteral("Removed %1 binds.").arg(removed.size()));
-    reload();
     emit fileChanged();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "binds/configfile.h"
+#include "binds/startrun.h"
 
 #include <QWidget>
 
@@ -8,8 +8,8 @@ class QLabel;
 class QPushButton;
 class QTreeWidget;
 
-// The binds of one autoexec.cfg: each key, what it does, its chat as the game shows it,
-// and the binds a later line overrides, which have no effect. The player removes
+// The binds of one autoexec.cfg as the game runs them: each key, what it does, its chat
+// as the game shows it, and the binds that have no effect, with why. The player removes
 // selected binds; every other byte of the file stays.
 class BindsWindow : public QWidget
 {
@@ -18,8 +18,10 @@ class BindsWindow : public QWidget
 public:
     explicit BindsWindow(QWidget *mainWindow);
 
-    // Lists the file at hostPath, as shownPath names it to the player.
-    void showFile(const QString &hostPath, const QString &shownPath);
+    // Lists the file at hostPath as the game's start runs it, and brings the window up.
+    void showFile(const binds::StartRun &run, const QString &hostPath, const binds::Game &game);
+    // Lists it again from a new reading, where the window stands.
+    void showRun(const binds::StartRun &run, const QString &hostPath, const binds::Game &game);
 
 signals:
     void problem(const QString &message);
@@ -27,11 +29,13 @@ signals:
     void fileChanged();
 
 private:
-    void reload();
     void removeSelected();
+    // The width that shows every column whole, within the screen.
+    void fitColumns();
 
     QString m_hostPath;
-    binds::ConfigFile m_read;
+    QByteArray m_listedBytes;      // the file as listed
+    QList<binds::StartBind> m_listed; // in the list's order
     QLabel *m_fileLabel;
     QTreeWidget *m_bindList;
     QLabel *m_sizeLabel;

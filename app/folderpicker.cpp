@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSortFilterProxyModel>
 #include <QTreeView>
 
@@ -70,6 +71,8 @@ FolderPicker::FolderPicker(const host::Host &host, QWidget *mainWindow)
     setAttribute(Qt::WA_DeleteOnClose); // closing unloads it; the next "..." starts afresh
     setFixedSize(fromTwips(4215), fromTwips(5175));
     setFont(layoutFont()); // the fixed layout holds only in its own font
+    // Escape closes it, as its close button does.
+    connect(new QShortcut(QKeySequence::Cancel, this), &QShortcut::activated, this, &QWidget::close);
 
     m_folders = new QFileSystemModel(this);
     // Hidden too: ioquake3, iortcw and OpenArena keep their files in ~/.q3a and its kin.

@@ -6,16 +6,20 @@
 
 #include "binds/bindline.h"
 #include "binds/keynow.h"
-#include "binds/quake3.h"
 #include "binds/replace.h"
+#include "binds/startrun.h"
+#include "binds/quake3.h"
 #include "decorate/chatrender.h"
 #include "decorate/decorations.h"
 #include "decorate/jazz.h"
 
 #include <QButtonGroup>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QSet>
 
 GamePanel::GamePanel(const binds::Game &game, decorate::RandomSource &jazzRandom, const host::Host &host,
                      QWidget *window)
@@ -96,18 +100,59 @@ std::optional<QString> GamePanel::autoexecFile() const
     return binds::autoexecPath(folder, m_host, &notWhole);
 }
 
+QStringList GamePanel::startFiles() const
+{
+    QString notWhole;
+    if (!binds::isUsableRoot(m_rootEdit->text(), m_game, m_host.style, &notWhole))
+        return {};
+    return binds::startFiles(m_rootEdit->text(), m_game, modFolder(), m_host);
+}
+
 void GamePanel::updateKeyNow()
 {
-    m_keysNow.reset();
-    QString notWhole;
-    if (binds::isUsableRoot(m_rootEdit->text(), m_game, m_host.style, &notWhole))
-        m_keysNow = binds::keyMapOf(binds::startFiles(m_rootEdit->text(), m_game, modFolder(), m_host));
+    const QStringList files = startFiles();
+    m_startRun = binds::StartRun::read(files);
+    watchStartFiles(files);
     showKeyNow();
+    emit startRunChanged();
+}
+
+void GamePanel::watchStartFiles(const QStringList &files)
+{
+    if (!m_startWatcher) {
+        m_startWatcher = new QFileSystemWatcher(this);
+        connect(m_startWatcher, &QFileSystemWatcher::fileChanged, this, &GamePanel::updateKeyNow);
+        connect(m_startWatcher, &QFileSystemWatcher::directoryChanged, this, &GamePanel::updateKeyNow);
+    }
+    QStringList paths;
+    for (const QString &file : files) {
+        paths << QFileInfo(file).absolutePath(); // a file that appears, or is replaced whole
+        if (QFileInfo(file).isFile())
+            paths << file;
+    }
+    // The mod's files appear in its own folder, which the list names only once they are there.
+    if (const QString mod = modFolder(); !mod.isEmpty() && !files.isEmpty()) {
+        if (const std::optional<QString> target = autoexecFile())
+            paths << QFileInfo(*target).absolutePath();
+    }
+    paths.removeDuplicates();
+    const QStringList watched = m_startWatcher->files() + m_startWatcher->directories();
+    if (QSet<QString>(watched.cbegin(), watched.cend()) == QSet<QString>(paths.cbegin(), paths.cend()))
+        return;
+    if (!watched.isEmpty())
+        m_startWatcher->removePaths(watched);
+    QStringList existing;
+    for (const QString &path : std::as_const(paths)) {
+        if (QFileInfo::exists(path))
+            existing << path;
+    }
+    if (!existing.isEmpty())
+        m_startWatcher->addPaths(existing);
 }
 
 void GamePanel::showKeyNow()
 {
-    const QString shown = m_keysNow ? binds::whatKeyDoes(m_keyEdit->text(), *m_keysNow) : QString();
+    const QString shown = binds::whatKeyDoes(m_keyEdit->text(), m_startRun, m_game);
     m_keyNowLabel->setText(m_keyNowLabel->fontMetrics().elidedText(shown, Qt::ElideRight, m_keyNowLabel->width()));
     m_keyNowLabel->setToolTip(shown);
 }
@@ -121,46 +166,43 @@ binds::ChatScope GamePanel::chosenScope() const
     return binds::ChatScope::None;
 }
 
-bool GamePanel::writeBindAskingFirst(const binds::BindRequest &request)
+bool GamePanel::writeBindAskingFirst(const binds::BindRequest &request, binds::ChatScope scope, const QString &say)
 {
-    const binds::Replaced replaced = binds::whatBindReplaces(request, m_rootEdit->text(), m_game, m_host);
-    if (replaced.takesOverSomething()) {
-        const QString target = host::shownPath(binds::autoexecIn(request.dirloc));
-        if (!m_asker || !m_asker(binds::replacementQuestion(request.key, replaced, target)))
-            return false;
-    }
-    if (const std::optional<QString> base = binds::baseAutoexecHidden(request, m_rootEdit->text(), m_game, m_host)) {
-        const QString modFile = binds::autoexecIn(request.dirloc);
-        QString error;
-        if (m_asker && m_asker(binds::hiddenBaseQuestion(modFile, *base))
-            && !binds::startWithLinesOf(*base, request, m_host, &error)) {
-            emit problem(error);
+    const binds::AddRequest add{request, scope, say, m_rootEdit->text(), modFolder()};
+    binds::Answers answers;
+    std::optional<std::pair<bool, QByteArray>> asked; // the target when the first question was asked
+    for (;;) {
+        const binds::AddPlan plan = binds::planAdd(add, m_game, answers, m_host);
+        if (asked && plan.read != *asked) {
+            QString unreachable;
+            const QString target = binds::autoexecPath(request.dirloc, m_host, &unreachable).value_or(request.dirloc);
+            emit problem(binds::changedSinceRead(QStringLiteral("Did not add the bind"), target));
+            updateKeyNow();
             return false;
         }
+        if (!plan.refusal.isEmpty()) {
+            emit problem(plan.refusal);
+            return false;
+        }
+        if (plan.question) {
+            if (!m_asker)
+                return false;
+            asked = asked.value_or(plan.read);
+            answers.insert(plan.question->kind, m_asker(*plan.question));
+            continue;
+        }
+        if (!plan.write)
+            return false; // the player said no
+        QString error;
+        QString notice;
+        const bool written = binds::carryOut(*plan.write, &error, &notice);
+        if (!written)
+            emit problem(error);
+        else if (!notice.isEmpty())
+            emit problem(notice);
+        updateKeyNow(); // the key now does what was just bound
+        return written;
     }
-    if (replaced.earlier.isEmpty())
-        return writeBind(request);
-    QString error;
-    if (!binds::replaceLine(request, replaced, m_host, &error)) {
-        emit problem(error);
-        return false;
-    }
-    updateKeyNow();
-    return true;
-}
-
-bool GamePanel::writeBind(const binds::BindRequest &request)
-{
-    QString error;
-    QString notice;
-    if (!binds::writeLine(request, m_host, &error, &notice)) {
-        emit problem(error);
-        return false;
-    }
-    if (!notice.isEmpty())
-        emit problem(notice);
-    updateKeyNow(); // the key now does what was just bound
-    return true;
 }
 
 void GamePanel::decorateSay(const QString &decorated)

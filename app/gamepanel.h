@@ -1,9 +1,10 @@
 #pragma once
 
+#include "binds/addplan.h"
 #include "binds/bindrequest.h"
 #include "binds/chat.h"
 #include "binds/games.h"
-#include "binds/keynow.h"
+#include "binds/startrun.h"
 #include "host/folderstring.h"
 
 #include <QGroupBox>
@@ -13,6 +14,7 @@
 #include <functional>
 
 class QButtonGroup;
+class QFileSystemWatcher;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
@@ -36,13 +38,17 @@ public:
     // Appends the bind the panel's fields ask for to the game's autoexec.cfg.
     virtual void addBind() = 0;
 
-    // Says again what the key does now, from the files as they are.
+    // Reads again the files the game runs at start, and says what the key does now.
     void updateKeyNow();
+    // What the game runs at start, as last read.
+    const binds::StartRun &startRun() const { return m_startRun; }
+    // The files the game runs at start; empty without a whole root.
+    QStringList startFiles() const;
     // The autoexec.cfg "Add" writes into, on this machine; nullopt without a whole root.
     std::optional<QString> autoexecFile() const;
 
-    // Asks the player whether to take over a key that does something now; true: yes.
-    using Asker = std::function<bool(const QString &question)>;
+    // Asks the player one of the questions before an Add.
+    using Asker = std::function<binds::Answer(const binds::PlannedQuestion &question)>;
     void setAsker(Asker asker) { m_asker = std::move(asker); }
 
 signals:
@@ -54,6 +60,8 @@ signals:
     // A button changed the text to say: the preview shows under the box.
     void decorated(QLineEdit *box);
     void bindsWindowRequested();
+    // What the game runs at start was read again: views of it follow.
+    void startRunChanged();
 
 protected:
     GamePanel(const binds::Game &game, decorate::RandomSource &jazzRandom, const host::Host &host, QWidget *window);
@@ -63,10 +71,9 @@ protected:
     void makeColourButtons(QWidget *parent, const std::array<const char *, 8> &names);
     // Wires the controls both panels have; the subclass has made them by then.
     void connectCommonControls(bool everyColourTakesFocus);
-    // Writes the bind, asking first when the key does something now; an earlier bind of
-    // the key in the same autoexec.cfg is replaced in place. False, with the player
-    // told, when it was refused or failed, or the player said no.
-    bool writeBindAskingFirst(const binds::BindRequest &request);
+    // Writes the bind as the plan for it says, asking its questions first. False, with the
+    // player told, when it was refused or failed, or the player said no.
+    bool writeBindAskingFirst(const binds::BindRequest &request, binds::ChatScope scope, const QString &say);
     void decorateSay(const QString &decorated);
     // The text to say's tooltip: the chat as the game draws it.
     virtual void updatePreview() = 0;
@@ -99,15 +106,16 @@ protected:
     QList<WrapButton *> m_colourButtons; // Red to Black
     WrapButton *m_addButton = nullptr;
     QLabel *m_keyNowLabel = nullptr;
-    std::optional<binds::KeyMap> m_keysNow; // from the game's start files; nullopt: none found
+    binds::StartRun m_startRun;
+    QFileSystemWatcher *m_startWatcher = nullptr; // the start files and their folders
     WrapButton *m_bindsButton = nullptr;
     Asker m_asker;
 
 private:
     // What the typed key does, from the keys read by the last updateKeyNow().
     void showKeyNow();
-    // Appends the line; false, with the player told, when it was refused or failed.
-    bool writeBind(const binds::BindRequest &request);
+    // Watches the start files, and the folders where they may appear.
+    void watchStartFiles(const QStringList &files);
     void addColour(int digit, bool takeFocus);
     void jazzSay();
 };

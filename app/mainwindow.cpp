@@ -18,7 +18,6 @@
 MainWindow::MainWindow(const settings::Places &settingsPlaces, QWidget *parent)
     : QWidget(parent)
     , m_settings(settingsPlaces)
-    , m_reporter([this](const QString &message) { QMessageBox::warning(this, windowTitle(), message); })
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Quillfen Q3/RTCW Bindwright ") + QLatin1String(bindwrightShortVersion));
@@ -35,10 +34,16 @@ MainWindow::MainWindow(const settings::Places &settingsPlaces, QWidget *parent)
                            twipsRect(2880, 4680, 5535, 255));
     connectPanel(m_quake3Panel);
     connectPanel(m_rtcwPanel);
-    setAsker([this](const QString &question) {
-        return QMessageBox::question(this, windowTitle(), question + QStringLiteral("\n\nReplace it?"),
-                                     QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-               == QMessageBox::Yes;
+    setAsker([this](const binds::PlannedQuestion &question) {
+        // The platform's own buttons: Yes goes ahead, No or Escape writes nothing; the
+        // mod's first file has No for the bind alone, and Escape cancels.
+        const QMessageBox::StandardButtons buttons =
+            question.hasCancel ? QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel : QMessageBox::Yes | QMessageBox::No;
+        const QMessageBox::StandardButton answer = QMessageBox::question(
+            this, windowTitle(), question.text, buttons, question.hasCancel ? QMessageBox::Yes : QMessageBox::No);
+        return answer == QMessageBox::Yes ? binds::Answer::Yes
+               : answer == QMessageBox::No ? binds::Answer::No
+                                           : binds::Answer::Cancel;
     });
     setTabOrder();
 
@@ -82,7 +87,7 @@ void MainWindow::setTabOrder()
     }
 }
 
-void MainWindow::setAsker(const std::function<bool(const QString &question)> &asker)
+void MainWindow::setAsker(const GamePanel::Asker &asker)
 {
     m_quake3Panel->setAsker(asker);
     m_rtcwPanel->setAsker(asker);
@@ -95,7 +100,15 @@ void MainWindow::setReporter(Reporter reporter)
 
 void MainWindow::report(const QString &message)
 {
-    m_reporter(message);
+    reportOver(this, message);
+}
+
+void MainWindow::reportOver(QWidget *window, const QString &message)
+{
+    if (m_reporter)
+        m_reporter(message);
+    else
+        QMessageBox::warning(window, windowTitle(), message);
 }
 
 void MainWindow::appendStatus(const QString &note)
@@ -144,6 +157,7 @@ void MainWindow::openFolderPicker(GamePanel *panel)
 
 void MainWindow::openBindsWindow(GamePanel *panel)
 {
+    panel->updateKeyNow();
     const std::optional<QString> file = panel->autoexecFile();
     if (!file) {
         report(QStringLiteral("Type or pick the %1 folder first (%2): its binds are in autoexec.cfg there.")
@@ -152,11 +166,18 @@ void MainWindow::openBindsWindow(GamePanel *panel)
     }
     if (!m_bindsWindow) {
         m_bindsWindow = new BindsWindow(this);
-        connect(m_bindsWindow, &BindsWindow::problem, this, &MainWindow::report);
+        connect(m_bindsWindow, &BindsWindow::problem, this,
+                [this](const QString &message) { reportOver(m_bindsWindow, message); });
         connect(m_bindsWindow, &BindsWindow::fileChanged, m_quake3Panel, &GamePanel::updateKeyNow);
         connect(m_bindsWindow, &BindsWindow::fileChanged, m_rtcwPanel, &GamePanel::updateKeyNow);
     }
-    m_bindsWindow->showFile(*file, host::shownPath(*file));
+    // The list follows what the panel's game runs, its own Adds and changes on the disk alike.
+    disconnect(m_bindsFollows);
+    m_bindsFollows = connect(panel, &GamePanel::startRunChanged, m_bindsWindow, [this, panel] {
+        if (const std::optional<QString> listed = panel->autoexecFile())
+            m_bindsWindow->showRun(panel->startRun(), *listed, panel->game());
+    });
+    m_bindsWindow->showFile(panel->startRun(), *file, panel->game());
 }
 
 void MainWindow::putChosenFolder(qint16 game, const QString &folder)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gamepanel.h"
+
 #include "decorate/randomsource.h"
 #include "host/folderstring.h"
 #include "settings/settingsfile.h"
@@ -11,7 +13,6 @@
 class BindsWindow;
 class ChatPreviewPopup;
 class FolderPicker;
-class GamePanel;
 class QLabel;
 class QLineEdit;
 class Quake3Panel;
@@ -34,8 +35,8 @@ public:
     ~MainWindow() override;
 
     void setReporter(Reporter reporter);
-    // Asks before a bind takes over a key; tests put their own in.
-    void setAsker(const std::function<bool(const QString &question)> &asker);
+    // Asks the questions before an Add; tests put their own in.
+    void setAsker(const GamePanel::Asker &asker);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -47,6 +48,8 @@ private:
     void saveSettings();
     settings::Folders rootFolders() const;
     void report(const QString &message);
+    // The same, over the window it concerns.
+    void reportOver(QWidget *window, const QString &message);
     void appendStatus(const QString &note);
     void openFolderPicker(GamePanel *panel);
     void putChosenFolder(qint16 game, const QString &folder);
@@ -55,9 +58,10 @@ private:
     const host::Host m_host = host::Host::current();
     settings::RunSettings m_settings;
     decorate::SplitMix64 m_jazzRandom; // one for both panels
-    Reporter m_reporter;
+    Reporter m_reporter; // none: a message box
     QPointer<FolderPicker> m_picker;
     QPointer<BindsWindow> m_bindsWindow;
+    QMetaObject::Connection m_bindsFollows; // the binds window to the panel it lists
     ChatPreviewPopup *m_chatPreview;
 
     Quake3Panel *m_quake3Panel;

@@ -101,13 +101,14 @@ binds::Quake3Fields Quake3Panel::fields() const
 
 void Quake3Panel::addBind()
 {
+    const binds::Quake3Fields now = fields();
     QString error;
-    const std::optional<binds::BindRequest> request = binds::quake3Request(fields(), m_host, &error);
+    const std::optional<binds::BindRequest> request = binds::quake3Request(now, m_host, &error);
     if (!request) {
         emit problem(error);
         return;
     }
-    if (writeBindAskingFirst(*request))
+    if (writeBindAskingFirst(*request, now.scope, now.say))
         emit bindWritten(binds::quake3StatusNote(m_sayEdit->text()));
 }
 

@@ -110,7 +110,8 @@ void RtcwPanel::addBind()
         emit problem(error);
         return;
     }
-    if (writeBindAskingFirst(*request))
+    const bool chat = now.kind == binds::RtcwKind::Say;
+    if (writeBindAskingFirst(*request, chat ? now.scope : binds::ChatScope::None, now.say))
         emit bindWritten(binds::rtcwStatusNote());
 }
 

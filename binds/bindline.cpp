@@ -2,11 +2,11 @@
 
 #include "binds/keys.h"
 #include "host/filefailure.h"
+#include "host/numbers.h"
 #include "host/regularfile.h"
 #include "host/textencoding.h"
 
 #include <QFile>
-#include <QLocale>
 
 namespace binds {
 
@@ -31,11 +31,6 @@ QString textRefusal(const QString &text)
     return {};
 }
 
-QString number(qint64 n)
-{
-    return QLocale(QLocale::English).toString(n);
-}
-
 // How many characters at the end of the text hold at least excessBytes of the line.
 qsizetype charactersHolding(const QString &text, qsizetype excessBytes)
 {
@@ -58,14 +53,7 @@ QString tooLongLine(const QString &text, qsizetype lineBytes)
     return QStringLiteral("The bind is too long for the game: Quake 3 and RTCW read at most %1 bytes of a "
                           "line and would run the rest as console commands. Shorten the text by %2 "
                           "character%3 or more.")
-        .arg(number(maxLineBytes), number(excess), excess == 1 ? QString() : QStringLiteral("s"));
-}
-
-QString writeFailure(const QString &path, const QString &reason, int systemError = 0)
-{
-    const QString advice = host::isDiskFull(systemError) ? QStringLiteral("Free some space on that disk, then add the bind again.")
-                                                         : QStringLiteral("Check the game folder and try again.");
-    return QStringLiteral("Could not add the bind to \"%1\": %2. %3").arg(host::shownPath(path), reason, advice);
+        .arg(host::englishNumber(maxLineBytes), host::englishNumber(excess), excess == 1 ? QString() : QStringLiteral("s"));
 }
 
 QString tooLargeFile(const QString &path, qint64 newSize)
@@ -74,7 +62,7 @@ QString tooLargeFile(const QString &path, qint64 newSize)
                           "autoexec.cfg larger than %3 bytes (Quake III Arena 1.32 and the original RTCW "
                           "stop at %4). Remove binds you no longer use from the file, then add this one "
                           "again.")
-        .arg(host::shownPath(path), number(newSize), number(fileLimit), number(originalGamesFileLimit));
+        .arg(host::shownPath(path), host::englishNumber(newSize), host::englishNumber(fileLimit), host::englishNumber(originalGamesFileLimit));
 }
 
 QString passedOriginalGamesLimit(const QString &path, qint64 newSize)
@@ -83,7 +71,7 @@ QString passedOriginalGamesLimit(const QString &path, qint64 newSize)
                           "original RTCW ignore the whole file from %3 bytes on, while ioquake3 and iortcw "
                           "read up to %4. If you play the original games, remove binds you no longer "
                           "use from the file.")
-        .arg(host::shownPath(path), number(newSize), number(originalGamesFileLimit + 1), number(fileLimit));
+        .arg(host::shownPath(path), host::englishNumber(newSize), host::englishNumber(originalGamesFileLimit + 1), host::englishNumber(fileLimit));
 }
 
 // The last byte, when the file has one, so a line without its line end can be closed
@@ -110,6 +98,13 @@ bool appendAll(QFile &file, const QByteArray &bytes)
 }
 
 } // namespace
+
+QString addFailure(const QString &path, const QString &reason, int systemError)
+{
+    const QString advice = host::isDiskFull(systemError) ? QStringLiteral("Free some space on that disk, then add the bind again.")
+                                                         : QStringLiteral("Check the game folder and try again.");
+    return QStringLiteral("Could not add the bind to \"%1\": %2. %3").arg(host::shownPath(path), reason, advice);
+}
 
 QString autoexecIn(const QString &dirloc)
 {
@@ -153,49 +148,56 @@ std::optional<QByteArray> encodedLine(const QString &key, const QString &text, Q
 
 bool writeLine(const BindRequest &request, const host::Host &host, QString *error, QString *notice)
 {
-    std::optional<QByteArray> line = encodedLine(request.key, request.text, error);
+    const std::optional<QByteArray> line = encodedLine(request.key, request.text, error);
     if (!line)
         return false;
-    line->append("\r\n");
-
     QString unreachable;
     const std::optional<QString> target = autoexecPath(request.dirloc, host, &unreachable);
     if (!target) {
-        *error = writeFailure(autoexecIn(request.dirloc), unreachable);
+        *error = addFailure(autoexecIn(request.dirloc), unreachable);
         return false;
     }
+    return appendLine(*target, *line, error, notice);
+}
 
+QString sizeNotice(const QString &hostPath, qint64 oldSize, qint64 newSize)
+{
+    const bool passesOriginalLimit = oldSize <= originalGamesFileLimit && newSize > originalGamesFileLimit;
+    return passesOriginalLimit ? passedOriginalGamesLimit(hostPath, newSize) : QString();
+}
+
+bool appendLine(const QString &hostPath, QByteArray line, QString *error, QString *notice)
+{
+    line.append("\r\n");
     QFile file;
     QString notOpened;
-    if (!host::openRegularFile(file, *target, host::OpenFor::Append, &notOpened)) {
-        *error = writeFailure(*target, notOpened);
+    if (!host::openRegularFile(file, hostPath, host::OpenFor::Append, &notOpened)) {
+        *error = addFailure(hostPath, notOpened);
         return false;
     }
     // The size from the file system: the file itself is never read beyond its last byte.
     const qint64 oldSize = file.size();
     if (needsLineEndFirst(file, oldSize))
-        line->prepend("\r\n");
-    const qint64 newSize = oldSize + line->size();
+        line.prepend("\r\n");
+    const qint64 newSize = oldSize + line.size();
     if (newSize > fileLimit) {
-        *error = tooLargeFile(*target, newSize);
+        *error = tooLargeFile(hostPath, newSize);
         return false;
     }
-    if (!appendAll(file, *line)) {
+    if (!appendAll(file, line)) {
         const int cause = host::lastSystemError();
-        *error = writeFailure(*target, host::describeFileFailure(*target, file, cause), cause);
+        *error = addFailure(hostPath, host::describeFileFailure(hostPath, file, cause), cause);
         file.resize(oldSize); // drop a half-written line; QFile's destructor releases the file
         return false;
     }
     file.close();
     if (file.error() != QFileDevice::NoError) {
         const int cause = host::lastSystemError();
-        *error = writeFailure(*target, host::describeFileFailure(*target, file, cause), cause);
+        *error = addFailure(hostPath, host::describeFileFailure(hostPath, file, cause), cause);
         return false;
     }
-    if (notice) {
-        const bool passesOriginalLimit = oldSize <= originalGamesFileLimit && newSize > originalGamesFileLimit;
-        *notice = passesOriginalLimit ? passedOriginalGamesLimit(*target, newSize) : QString();
-    }
+    if (notice)
+        *notice = sizeNotice(hostPath, oldSize, newSize);
     return true;
 }
 

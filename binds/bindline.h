@@ -41,4 +41,15 @@ std::optional<QByteArray> encodedLine(const QString &key, const QString &text, Q
 // what the original games read; it is empty otherwise.
 bool writeLine(const BindRequest &request, const host::Host &host, QString *error, QString *notice = nullptr);
 
+// The message for an Add that could not write the file at path, for the reason given
+// (a system error number, when there is one, picks the advice).
+QString addFailure(const QString &path, const QString &reason, int systemError = 0);
+
+// The same for a line already made, to the file at a host path.
+bool appendLine(const QString &hostPath, QByteArray line, QString *error, QString *notice = nullptr);
+
+// What the player should know once a file of oldSize bytes grew to newSize: that it
+// passed what the original games read; empty otherwise.
+QString sizeNotice(const QString &hostPath, qint64 oldSize, qint64 newSize);
+
 } // namespace binds

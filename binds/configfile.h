@@ -20,24 +20,9 @@ struct ConfigBind {
     bool operator==(const ConfigBind &) const = default;
 };
 
-// A game's console file as the game runs it: its bytes, its binds, and the other
-// commands it runs.
-struct ConfigFile {
-    QByteArray bytes;
-    QList<ConfigBind> binds;
-    QList<ScriptCommand> others;
-};
-
-// The binds and other commands of a console file's bytes, as the games run them. A
-// "bind KEY" with nothing to bind only prints the binding: it counts among the others.
-ConfigFile configFileOf(const QByteArray &bytes);
-
 // Reads a console file (autoexec.cfg, q3config.cfg) without changing it: a regular file
 // only, opened without blocking, of at most maxConfigBytes. Nullopt, with the reason,
 // when it cannot be read.
 std::optional<QByteArray> readConsoleFile(const QString &hostPath, QString *error);
-
-// The same, with its binds and other commands.
-std::optional<ConfigFile> readConfigFile(const QString &hostPath, QString *error);
 
 } // namespace binds

@@ -59,26 +59,51 @@ QList<QByteArray> consoleArguments(const QByteArray &command)
     }
 }
 
-QList<ScriptCommand> scriptCommands(const QByteArray &file)
+QList<ScriptCommand> scriptCommands(const QByteArray &file, Engine engine)
 {
     constexpr qsizetype maxCommandLine = 1024; // MAX_CMD_LINE
-    const QByteArray script = file.left(file.indexOf('\0') < 0 ? file.size() : file.indexOf('\0'));
+    // exec inserts the file as a C string, and a line end after it.
+    const qsizetype fileEnd = file.indexOf('\0') < 0 ? file.size() : file.indexOf('\0');
+    const QByteArray text = file.left(fileEnd) + '\n';
+    const bool knowsComments = engine == Engine::Io;
+    // Cbuf_Execute keeps these from one line to the next.
+    bool inSlashComment = false;
+    bool inStarComment = false;
     QList<ScriptCommand> commands;
     qsizetype pos = 0;
-    while (pos < script.size()) {
+    while (pos < text.size()) {
+        const qsizetype rest = text.size() - pos;
         int quotes = 0;
-        qsizetype end = pos;
-        for (; end < script.size(); ++end) {
-            const char c = script.at(end);
+        qsizetype i = 0;
+        for (; i < rest; ++i) {
+            const char c = text.at(pos + i);
             if (c == '"')
                 ++quotes;
-            if ((c == ';' && quotes % 2 == 0) || c == '\n' || c == '\r')
+            if (quotes % 2 == 0) {
+                if (knowsComments && i < rest - 1) {
+                    const char next = text.at(pos + i + 1);
+                    if (!inStarComment && c == '/' && next == '/') {
+                        inSlashComment = true;
+                    } else if (!inSlashComment && c == '/' && next == '*') {
+                        inStarComment = true;
+                    } else if (inStarComment && c == '*' && next == '/') {
+                        inStarComment = false;
+                        ++i; // the line ends before the "/", which is lost
+                        break;
+                    }
+                }
+                if (!inSlashComment && !inStarComment && c == ';')
+                    break;
+            }
+            if (!inStarComment && (c == '\n' || c == '\r')) {
+                inSlashComment = false;
                 break;
+            }
         }
-        const qsizetype length = std::min(end - pos, maxCommandLine - 1);
-        QList<QByteArray> args = consoleArguments(script.mid(pos, length));
+        const qsizetype length = std::min(i, maxCommandLine - 1);
+        QList<QByteArray> args = consoleArguments(text.mid(pos, length));
         if (!args.isEmpty())
-            commands.append({std::move(args), pos, pos + length});
+            commands.append({std::move(args), pos, std::min(pos + length, fileEnd)});
         pos += length + 1; // the byte after the line is lost: its end, or byte 1023
     }
     return commands;

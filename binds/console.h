@@ -1,5 +1,7 @@
 #pragma once
 
+#include "binds/engines.h"
+
 #include <QByteArray>
 #include <QList>
 
@@ -20,12 +22,15 @@ struct ScriptCommand {
     bool operator==(const ScriptCommand &) const = default;
 };
 
-// A config file as Quake III Arena 1.32 and RTCW run it, byte for byte (Cbuf_Execute):
-// it ends at its first NUL; CR, LF and ";" outside double quotes end a command line,
-// and "//" does not hide a ";"; of a line longer than 1023 bytes the game takes bytes
-// 0-1022, loses byte 1023 and runs the rest as a new line, its quotes counted afresh.
-// Lines with no arguments are left out.
-QList<ScriptCommand> scriptCommands(const QByteArray &script);
+// A console file as the engine runs it, byte for byte (exec, then Cbuf_Execute): it ends
+// at its first NUL; CR, LF and ";" outside double quotes end a command line; of a line
+// longer than 1023 bytes the game takes bytes 0-1022, loses byte 1023 and runs the rest
+// as a new line, its quotes counted afresh. The original games know no comments there
+// ("// x; quit" runs quit); ioquake3 and iortcw keep a "//" comment to its line end and
+// a "/* */" comment whole across lines, an unclosed one to the end of the file, and end
+// the command right after its "*/". Lines with no arguments are left out. The same
+// splits a key's binding into the commands a press runs.
+QList<ScriptCommand> scriptCommands(const QByteArray &script, Engine engine);
 
 // The first command line a pressed key runs of its binding: up to where the command
 // buffer ends it (Cbuf_Execute of ioquake3 and iortcw). A line end or a ";" outside

@@ -13,6 +13,8 @@ const Game &quake3Game()
         QStringLiteral("baseq3"),
         QStringLiteral("q3config.cfg"),
         -1,
+        QStringLiteral("ioquake3"),
+        QStringLiteral("Quake III Arena 1.32"),
     };
     return game;
 }
@@ -28,6 +30,8 @@ const Game &rtcwGame()
         QStringLiteral("main"),
         QStringLiteral("wolfconfig_mp.cfg"),
         0,
+        QStringLiteral("iortcw"),
+        QStringLiteral("RTCW 1.4"),
     };
     return game;
 }

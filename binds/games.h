@@ -16,6 +16,8 @@ struct Game {
     QString baseFolder;     // below the root: where the game's own files and autoexec.cfg live
     QString configFile;     // the game's own config, which it writes itself
     qint16 pickerFlag;      // which game the folder picker works for
+    QString ioEngine;       // its maintained engine: "ioquake3"
+    QString originalEngine; // and the original release: "Quake III Arena 1.32"
 };
 
 const Game &quake3Game();

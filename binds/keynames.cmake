@@ -1,4 +1,4 @@
-# Compiles keynames.txt into a C++ table: one entry a name, with whether only
+# Compiles keynames.txt into a C++ table: one entry a name, with its key number and whether only
 # ioquake3 and iortcw know it. Run at configure time; editing the list reconfigures.
 function(bindwright_generate_keynames source output)
     set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${source})
@@ -8,10 +8,10 @@ function(bindwright_generate_keynames source output)
         if(line MATCHES "^#" OR line STREQUAL "")
             continue()
         endif()
-        if(line MATCHES "^([^ ]+) io$")
-            string(APPEND entries "    {\"${CMAKE_MATCH_1}\", true},\n")
-        elseif(line MATCHES "^([^ ]+)$")
-            string(APPEND entries "    {\"${CMAKE_MATCH_1}\", false},\n")
+        if(line MATCHES "^([^ ]+) ([0-9]+) io$")
+            string(APPEND entries "    {\"${CMAKE_MATCH_1}\", ${CMAKE_MATCH_2}, true},\n")
+        elseif(line MATCHES "^([^ ]+) ([0-9]+)$")
+            string(APPEND entries "    {\"${CMAKE_MATCH_1}\", ${CMAKE_MATCH_2}, false},\n")
         else()
             message(FATAL_ERROR "${source}: not a key name line: ${line}")
         endif()

@@ -2,9 +2,12 @@
 
 #include "binds/bindline.h"
 #include "binds/configfile.h"
+#include "decorate/chatrender.h"
+#include "host/textencoding.h"
 
 #include <QFileInfo>
 #include <QHash>
+#include <QStringList>
 
 namespace binds {
 
@@ -53,41 +56,68 @@ const QHash<QByteArray, QString> &actionNames()
 
 } // namespace
 
-QString keyActionWords(const QByteArray &command)
+namespace {
+
+// A chat text as the others read it: the colour codes taken out.
+QString withoutColourCodes(const QString &text)
 {
-    const QString text = QString::fromLocal8Bit(command);
-    const QList<QByteArray> args = consoleArguments(command);
+    QString plain;
+    for (const decorate::ColouredRun &run : decorate::colouredRuns(text, 0))
+        plain += run.text;
+    return plain;
+}
+
+QString commandWords(const QList<QByteArray> &args)
+{
     const QByteArray first = args.value(0).toLower();
     // What the server makes of the rest: the arguments joined by one blank.
-    const QString rest = QString::fromLocal8Bit(args.mid(1).join(' '));
-    if (first == "say" || first == "say_team")
-        return QStringLiteral("%1 \"%2\"").arg(first == "say" ? QStringLiteral("says") : QStringLiteral("says to the team"), rest);
+    const QString rest = host::fileBytesShown(args.mid(1).join(' '));
+    const QString text = host::fileBytesShown(args.join(' '));
+    if (first == "say" || first == "say_team") {
+        return QStringLiteral("%1 \"%2\"").arg(first == "say" ? QStringLiteral("says") : QStringLiteral("says to the team"),
+                                               withoutColourCodes(rest));
+    }
     if (first == "vsay" || first == "vsay_team")
         return QStringLiteral("%1 %2").arg(first == "vsay" ? QStringLiteral("voice") : QStringLiteral("team voice"), rest);
     if (first == "weapon" && args.size() == 2)
-        return QStringLiteral("weapon %1 (%2)").arg(QString::fromLatin1(args.at(1)), text);
+        return QStringLiteral("weapon %1 (%2)").arg(rest, text);
     if (const auto action = actionNames().constFind(first); args.size() == 1 && action != actionNames().cend())
         return QStringLiteral("%1 (%2)").arg(action.value(), text);
     return text;
 }
 
-static QString hostPathOf(const QString &folder, const QString &file, const host::Host &host)
+QString hostPathOf(const QString &folder, const QString &file, const host::Host &host)
 {
     QString unreachable;
     return host::toHostPath(folder + file, host, &unreachable).value_or(QString());
 }
 
-QString gameConfigFile(const QString &root, const Game &game, const host::Host &host)
+} // namespace
+
+QString keyActionWords(const QByteArray &binding)
 {
-    const QString base = host::gameFolder(host::withFinalSeparator(root, host.style), game.baseFolder, host);
-    return hostPathOf(base, game.configFile, host);
+    QStringList words;
+    for (const QList<QByteArray> &command : pressedCommands(binding, Engine::Io))
+        words << commandWords(command);
+    return words.join(QStringLiteral(", then "));
+}
+
+QString gameConfigFile(const QString &root, const Game &game, const QString &modFolder, const host::Host &host)
+{
+    const QString rootFolder = host::withFinalSeparator(root, host.style);
+    if (!modFolder.isEmpty()) {
+        const QString modConfig = hostPathOf(host::gameFolder(rootFolder, modFolder, host), game.configFile, host);
+        if (!modConfig.isEmpty() && QFileInfo(modConfig).isFile())
+            return modConfig;
+    }
+    return hostPathOf(host::gameFolder(rootFolder, game.baseFolder, host), game.configFile, host);
 }
 
 QStringList startFiles(const QString &root, const Game &game, const QString &modFolder, const host::Host &host)
 {
     const QString rootFolder = host::withFinalSeparator(root, host.style);
     const QString base = host::gameFolder(rootFolder, game.baseFolder, host);
-    QStringList files = {gameConfigFile(root, game, host)};
+    QStringList files = {gameConfigFile(root, game, modFolder, host)};
     // exec autoexec.cfg runs the first one on the search path: the mod's, then the base's.
     QString unreachable;
     const QString modAutoexec =
@@ -101,54 +131,24 @@ QStringList startFiles(const QString &root, const Game &game, const QString &mod
     return files;
 }
 
-QByteArray keyMapKey(const QString &key)
+QString whatKeyDoes(const QString &key, const StartRun &run, const Game &game)
 {
-    return key.trimmed().toLocal8Bit().toLower();
-}
-
-std::optional<KeyMap> keyMapOf(const QStringList &files)
-{
-    std::optional<KeyMap> keys;
-    for (const QString &path : files) {
-        QString unreadable;
-        const std::optional<QByteArray> bytes = QFileInfo(path).isFile() ? readConsoleFile(path, &unreadable) : std::nullopt;
-        if (!bytes)
-            continue;
-        if (!keys)
-            keys.emplace();
-        // In the order the game runs them: its own config starts with unbindall.
-        for (const ScriptCommand &run : scriptCommands(*bytes)) {
-            const QByteArray name = run.args.first().toLower();
-            const QByteArray key = run.args.value(1).toLower();
-            if (name == "unbindall")
-                keys->clear();
-            else if (name == "unbind" && run.args.size() >= 2)
-                keys->remove(key);
-            else if (name == "bind" && run.args.size() >= 3)
-                keys->insert(key, run.args.mid(2).join(' '));
-        }
-    }
-    return keys;
-}
-
-QString whatKeyDoes(const QString &key, const KeyMap &keys)
-{
-    if (key.trimmed().isEmpty())
+    const QString typed = key.trimmed();
+    if (typed.isEmpty() || !run.anyRead())
         return {};
-    const QByteArray command = keys.value(keyMapKey(key));
-    if (command.isEmpty())
-        return QStringLiteral("%1: nothing yet").arg(key.trimmed());
-    return QStringLiteral("%1: %2").arg(key.trimmed(), keyActionWords(command));
-}
-
-std::optional<QString> whatKeyDoes(const QString &key, const QStringList &files)
-{
-    if (key.trimmed().isEmpty())
-        return std::nullopt;
-    const std::optional<KeyMap> keys = keyMapOf(files);
-    if (!keys)
-        return std::nullopt;
-    return whatKeyDoes(key, *keys);
+    const QByteArray name = host::toFileEncoding(typed).value_or(QByteArray());
+    auto words = [&name, &run](Engine engine) {
+        const std::optional<QByteArray> binding = run.bindingOf(name, engine);
+        if (!binding)
+            return QStringLiteral("no such key");
+        return binding->isEmpty() ? QStringLiteral("nothing yet") : keyActionWords(*binding);
+    };
+    const QString io = words(Engine::Io);
+    const QString original = words(Engine::Original);
+    if (io == original)
+        return QStringLiteral("%1: %2").arg(typed, io);
+    return QStringLiteral("%1: %2 in %3; %4 in %5")
+        .arg(typed, io, engineName(Engine::Io, game), original, engineName(Engine::Original, game));
 }
 
 } // namespace binds

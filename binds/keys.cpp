@@ -75,6 +75,53 @@ QString listed(const QStringList &names)
 
 } // namespace
 
+std::optional<int> keyNumber(const QByteArray &name, Engine engine)
+{
+    // ioquake3's keys[] holds MAX_KEYS (372) entries; the original games' 256.
+    const int keyCount = engine == Engine::Io ? 372 : 256;
+    auto valid = [keyCount](int n) { return n >= 0 && n < keyCount ? std::optional<int>(n) : std::nullopt; };
+    if (name.isEmpty())
+        return std::nullopt;
+    if (name.size() == 1) {
+        const auto c = static_cast<signed char>(name.at(0)); // a negative byte keys nothing
+        return valid(engine == Engine::Io && c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    }
+    auto hexDigit = [](char c) {
+        c = (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+        return c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
+    };
+    if (name.startsWith("0x") && engine == Engine::Io) {
+        int n = 0;
+        bool allDigits = name.size() > 2 && name.size() < 10;
+        for (qsizetype i = 2; allDigits && i < name.size(); ++i) {
+            allDigits = hexDigit(name.at(i)) >= 0;
+            n = n * 16 + hexDigit(name.at(i));
+        }
+        if (allDigits && n < keyCount)
+            return n;
+    } else if (name.startsWith("0x") && name.size() == 4) {
+        // Only lower-case digits count; any other character is a 0.
+        auto digit = [&hexDigit](char c) { return c >= 'A' && c <= 'F' ? 0 : std::max(0, hexDigit(c)); };
+        return digit(name.at(2)) * 16 + digit(name.at(3));
+    }
+    for (const KeyName &known : keyNames()) {
+        if (qstricmp(known.name, name.constData()) == 0)
+            return known.ioOnly && engine == Engine::Original ? std::nullopt : std::optional<int>(known.number);
+    }
+    return std::nullopt;
+}
+
+QString keyNameOf(int number)
+{
+    for (const KeyName &known : keyNames()) {
+        if (known.number == number)
+            return QString::fromLatin1(known.name);
+    }
+    if (number > ' ' && number < 127)
+        return QString(QChar(number));
+    return QStringLiteral("0x%1").arg(number, 2, 16, QChar(u'0'));
+}
+
 // The known key names nearest to a mistyped one, in lower case, best first: names that
 // start with it ("kp_up" gives kp_uparrow), else those a few letters away.
 static QStringList closestKeyNames(const QString &key, int most = 3)

@@ -1,12 +1,11 @@
 #include "binds/replace.h"
 
 #include "binds/bindline.h"
-#include "binds/keynow.h"
 #include "host/filefailure.h"
+#include "host/numbers.h"
 #include "host/regularfile.h"
 
 #include <QFileInfo>
-#include <QLocale>
 #include <QSaveFile>
 
 #include <algorithm>
@@ -15,15 +14,10 @@ namespace binds {
 
 namespace {
 
-std::optional<QString> targetPath(const BindRequest &request, const host::Host &host)
-{
-    QString unreachable;
-    return autoexecPath(request.dirloc, host, &unreachable);
-}
+using Span = std::pair<qsizetype, qsizetype>;
 
-// The bytes of a bind command to remove: its whole line with the line end when nothing
-// else stands on it, else the command alone.
-std::pair<qsizetype, qsizetype> removedSpan(const QByteArray &bytes, const ConfigBind &bind)
+// The bind command's whole line with its line end, when nothing else stands on it.
+std::optional<Span> wholeLine(const QByteArray &bytes, const ConfigBind &bind)
 {
     qsizetype lineStart = bind.begin;
     while (lineStart > 0 && bytes.at(lineStart - 1) != '\n' && bytes.at(lineStart - 1) != '\r')
@@ -31,39 +25,126 @@ std::pair<qsizetype, qsizetype> removedSpan(const QByteArray &bytes, const Confi
     const bool aloneBefore = std::all_of(bytes.begin() + lineStart, bytes.begin() + bind.begin,
                                          [](char c) { return c == ' ' || c == '\t'; });
     qsizetype end = bind.end;
-    const bool lineEndsHere = end >= bytes.size() || bytes.at(end) == '\r' || bytes.at(end) == '\n';
-    if (!aloneBefore || !lineEndsHere)
-        return {bind.begin, bind.end};
+    if (!aloneBefore || (end < bytes.size() && bytes.at(end) != '\r' && bytes.at(end) != '\n'))
+        return std::nullopt;
     if (end < bytes.size() && bytes.at(end) == '\r')
         ++end;
     if (end < bytes.size() && bytes.at(end) == '\n')
         ++end;
-    return {lineStart, end};
+    return Span{lineStart, end};
 }
 
-// Replaces the file with newBytes in one atomic save, if it still holds readBytes; the
-// reason for a refusal or failure begins with `what`.
-bool rewrite(const QString &hostPath, const QByteArray &readBytes, const QByteArray &newBytes, const QString &what,
-             QString *error)
+// The ways to take a bind out, the cleanest first: its whole line, else the command alone,
+// as each engine reads it, and with the byte an over-long line loses.
+QList<Span> removalCandidates(const QByteArray &bytes, const StartBind &bind)
+{
+    QList<Span> spans;
+    for (const std::optional<ConfigBind> &read : bind.read) {
+        if (read) {
+            if (const std::optional<Span> line = wholeLine(bytes, *read))
+                spans << *line;
+        }
+    }
+    for (const std::optional<ConfigBind> &read : bind.read) {
+        if (read)
+            spans << Span{read->begin, read->end} << Span{read->begin, std::min(read->end + 1, bytes.size())};
+    }
+    spans.erase(std::unique(spans.begin(), spans.end()), spans.end());
+    return spans;
+}
+
+QList<QList<QByteArray>> argumentsOf(const QList<ScriptCommand> &commands, qsizetype leftOutBegin = -1)
+{
+    QList<QList<QByteArray>> args;
+    for (const ScriptCommand &command : commands) {
+        if (command.begin != leftOutBegin)
+            args << command.args;
+    }
+    return args;
+}
+
+// Whether every engine runs of `after` exactly what it ran of `before`, less the bind.
+bool runsAllElseAsBefore(const QByteArray &before, const QByteArray &after, const StartBind &bind)
+{
+    for (Engine engine : allEngines) {
+        // An engine that ran nothing of the file may now run it: that is what removing is for.
+        if (before.size() > fileLimitOf(engine))
+            continue;
+        const std::optional<ConfigBind> &read = bind.read[std::size_t(engine)];
+        const auto expected = argumentsOf(scriptCommands(before, engine), read ? read->begin : -1);
+        if (argumentsOf(scriptCommands(after, engine)) != expected)
+            return false;
+    }
+    return true;
+}
+
+qsizetype lineNumberAt(const QByteArray &bytes, qsizetype offset)
+{
+    return bytes.left(offset).count('\n') + 1;
+}
+
+} // namespace
+
+std::optional<QByteArray> withoutBinds(const QByteArray &bytes, const QList<StartBind> &removed, QString *error)
+{
+    QList<StartBind> fromTheEnd = removed;
+    // From the end, so the binds still to remove stay where they were read.
+    std::sort(fromTheEnd.begin(), fromTheEnd.end(),
+              [](const StartBind &a, const StartBind &b) { return a.shown().begin > b.shown().begin; });
+    QByteArray kept = bytes;
+    QStringList stuck;
+    for (const StartBind &bind : std::as_const(fromTheEnd)) {
+        bool taken = false;
+        for (const auto &[begin, end] : removalCandidates(kept, bind)) {
+            QByteArray without = kept;
+            without.remove(begin, end - begin);
+            if (runsAllElseAsBefore(kept, without, bind)) {
+                kept = without;
+                taken = true;
+                break;
+            }
+        }
+        if (!taken)
+            stuck.prepend(QStringLiteral("line %1 (bind %2)")
+                              .arg(host::englishNumber(lineNumberAt(bytes, bind.shown().begin)),
+                                   QString::fromLatin1(bind.shown().key)));
+    }
+    if (!stuck.isEmpty()) {
+        *error = QStringLiteral("Did not remove %1: the games read what stands around it differently (ioquake3 and "
+                                "iortcw honour // and /* */ comments where Quake III Arena 1.32 and RTCW do not, "
+                                "and a line past 1,023 bytes is cut), so taking it out would change what else the "
+                                "file runs. Edit that line by hand.")
+                     .arg(stuck.join(QStringLiteral(", ")));
+        return std::nullopt;
+    }
+    return kept;
+}
+
+QString changedSinceRead(const QString &what, const QString &hostPath)
+{
+    return QStringLiteral("%1: \"%2\" changed since Bindwright read it. Look at what it holds now, then try again.")
+        .arg(what, host::shownPath(hostPath));
+}
+
+bool rewriteFile(const QString &hostPath, const QByteArray &readBytes, bool existed, const QByteArray &newBytes,
+                 const QString &what, QString *error)
 {
     QString unreadable;
-    const bool missing = !QFileInfo::exists(hostPath);
-    const std::optional<QByteArray> now = missing ? std::optional<QByteArray>(QByteArray()) : readConsoleFile(hostPath, &unreadable);
-    if (!now || *now != readBytes) {
-        *error = QStringLiteral("%1: \"%2\" changed since Bindwright read it. Look at what it holds now, then try "
-                                "again.")
-                     .arg(what, host::shownPath(hostPath));
+    const bool there = QFileInfo::exists(hostPath);
+    const std::optional<QByteArray> now = there ? readConsoleFile(hostPath, &unreadable) : std::optional<QByteArray>(QByteArray());
+    if (there != existed || !now || *now != readBytes) {
+        *error = changedSinceRead(what, hostPath);
         return false;
     }
     if (newBytes.size() > fileLimit) {
         *error = QStringLiteral("%1: \"%2\" would grow to %3 bytes, more than any game reads.")
-                     .arg(what, host::shownPath(hostPath), QLocale(QLocale::English).toString(newBytes.size()));
+                     .arg(what, host::shownPath(hostPath), host::englishNumber(newBytes.size()));
         return false;
     }
     QSaveFile file(hostPath);
     QString cause;
     if (!file.open(QIODevice::WriteOnly))
-        cause = host::describeFileFailure(hostPath, file, host::lastSystemError());
+        cause = host::describeSaveFailure(hostPath, file, host::lastSystemError());
     if (!cause.isEmpty() || !host::writeAndCommit(file, newBytes, &cause)) {
         *error = QStringLiteral("%1: could not write \"%2\": %3. The file is as it was.")
                      .arg(what, host::shownPath(hostPath), cause);
@@ -72,117 +153,10 @@ bool rewrite(const QString &hostPath, const QByteArray &readBytes, const QByteAr
     return true;
 }
 
-} // namespace
-
-std::optional<QString> baseAutoexecHidden(const BindRequest &request, const QString &root, const Game &game,
-                                          const host::Host &host)
+bool removeBinds(const QString &hostPath, const QByteArray &read, const QList<StartBind> &removed, QString *error)
 {
-    const std::optional<QString> target = targetPath(request, host);
-    QString unreachable;
-    const QString base = host::gameFolder(host::withFinalSeparator(root, host.style), game.baseFolder, host);
-    const std::optional<QString> baseFile = autoexecPath(base, host, &unreachable);
-    // Only where the new file can be made: a missing mod folder fails the write anyway.
-    if (!target || !baseFile || QFileInfo::exists(*target) || !QFileInfo(*baseFile).isFile()
-        || !QFileInfo(QFileInfo(*target).absolutePath()).isDir()
-        || QFileInfo(*target).absoluteFilePath() == QFileInfo(*baseFile).absoluteFilePath()) {
-        return std::nullopt;
-    }
-    return baseFile;
-}
-
-QString hiddenBaseQuestion(const QString &modFile, const QString &baseFile)
-{
-    return QStringLiteral("\"%1\" does not exist yet. Once it does, the game runs it instead of \"%2\" when you play "
-                          "that mod (it runs the first autoexec.cfg it finds, the mod's), so the binds in \"%2\" would "
-                          "no longer run there. Start the new file with the lines of \"%2\"?")
-        .arg(host::shownPath(modFile), host::shownPath(baseFile));
-}
-
-bool startWithLinesOf(const QString &baseFile, const BindRequest &request, const host::Host &host, QString *error)
-{
-    const std::optional<QString> target = targetPath(request, host);
-    QString unreadable;
-    const std::optional<QByteArray> base = readConsoleFile(baseFile, &unreadable);
-    if (!target || !base) {
-        *error = QStringLiteral("Could not copy the lines of \"%1\": %2").arg(host::shownPath(baseFile), unreadable);
-        return false;
-    }
-    QByteArray bytes = *base;
-    if (!bytes.isEmpty() && !bytes.endsWith('\n') && !bytes.endsWith('\r'))
-        bytes += "\r\n";
-    return rewrite(*target, QByteArray(), bytes, QStringLiteral("Did not start the mod's autoexec.cfg"), error);
-}
-
-QByteArray withoutBinds(const QByteArray &bytes, const QList<ConfigBind> &removed)
-{
-    QList<std::pair<qsizetype, qsizetype>> spans;
-    for (const ConfigBind &bind : removed)
-        spans.append(removedSpan(bytes, bind));
-    std::sort(spans.begin(), spans.end());
-    QByteArray kept = bytes;
-    // From the end, so the earlier spans stay where they were read.
-    for (auto it = spans.crbegin(); it != spans.crend(); ++it)
-        kept.remove(it->first, it->second - it->first);
-    return kept;
-}
-
-bool removeBinds(const QString &hostPath, const ConfigFile &read, const QList<ConfigBind> &removed, QString *error)
-{
-    return rewrite(hostPath, read.bytes, withoutBinds(read.bytes, removed), QStringLiteral("Did not remove the binds"),
-                   error);
-}
-
-Replaced whatBindReplaces(const BindRequest &request, const QString &root, const Game &game, const host::Host &host)
-{
-    Replaced replaced;
-    const QByteArray key = request.key.trimmed().toLocal8Bit();
-    const QByteArray menus = keyMapOf({gameConfigFile(root, game, host)}).value_or(KeyMap()).value(keyMapKey(request.key));
-    if (!menus.isEmpty())
-        replaced.gameAction = keyActionWords(menus);
-    const std::optional<QString> target = targetPath(request, host);
-    QString unreadable;
-    if (!target || !QFileInfo(*target).isFile())
-        return replaced;
-    if (const std::optional<ConfigFile> file = readConfigFile(*target, &unreadable)) {
-        replaced.targetBytes = file->bytes;
-        for (const ConfigBind &bind : file->binds) {
-            if (bind.key.compare(key, Qt::CaseInsensitive) == 0)
-                replaced.earlier.append(bind);
-        }
-    }
-    return replaced;
-}
-
-QString replacementQuestion(const QString &key, const Replaced &replaced, const QString &targetShown)
-{
-    QStringList now;
-    if (!replaced.gameAction.isEmpty())
-        now << QStringLiteral("in the game's own settings it is %1").arg(replaced.gameAction);
-    if (!replaced.earlier.isEmpty()) {
-        const ConfigBind &last = replaced.earlier.last();
-        now << QStringLiteral("\"%1\" already binds it to %2").arg(targetShown, keyActionWords(last.command));
-    }
-    return QStringLiteral("The key %1 is taken: %2. A new bind in autoexec.cfg replaces that at the game's next "
-                          "start.")
-        .arg(key.trimmed(), now.join(QStringLiteral("; ")));
-}
-
-bool replaceLine(const BindRequest &request, const Replaced &replaced, const host::Host &host, QString *error)
-{
-    std::optional<QByteArray> line = encodedLine(request.key, request.text, error);
-    if (!line)
-        return false;
-    const std::optional<QString> target = targetPath(request, host);
-    if (!target) {
-        *error = QStringLiteral("Did not replace the bind: \"%1\" cannot be reached.")
-                     .arg(host::shownPath(autoexecIn(request.dirloc)));
-        return false;
-    }
-    QByteArray bytes = withoutBinds(replaced.targetBytes, replaced.earlier);
-    if (!bytes.isEmpty() && !bytes.endsWith('\n') && !bytes.endsWith('\r'))
-        bytes += "\r\n";
-    bytes += *line + "\r\n";
-    return rewrite(*target, replaced.targetBytes, bytes, QStringLiteral("Did not replace the bind"), error);
+    const std::optional<QByteArray> kept = withoutBinds(read, removed, error);
+    return kept && rewriteFile(hostPath, read, true, *kept, QStringLiteral("Did not remove the binds"), error);
 }
 
 } // namespace binds

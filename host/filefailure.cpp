@@ -186,9 +186,29 @@ QString describeFileFailure(const QString &hostPath, const QFileDevice &file, in
         return missingFolder(hostPath);
     if (systemError != 0)
         return describeSystemError(systemError, hostPath);
-    if (file.error() == QFileDevice::PermissionsError)
+    // A rename over a read-only file may leave no error number behind: its attribute says why.
+    if (file.error() == QFileDevice::PermissionsError || (info.exists() && !info.isWritable()))
         return permissionDenied(hostPath);
     return QStringLiteral("the system gave no reason");
+}
+
+QString describeSaveFailure(const QString &hostPath, const QFileDevice &file, int systemError)
+{
+    const QFileInfo info(hostPath);
+    if (hasOverlongName(hostPath) || info.isDir() || !QFileInfo(info.absolutePath()).isDir())
+        return describeFileFailure(hostPath, file, systemError);
+#ifdef Q_OS_WIN
+    // Wine reports a folder it may not write as a path not found.
+    const bool folderRefused = systemError == ERROR_ACCESS_DENIED || systemError == ERROR_PATH_NOT_FOUND
+                               || systemError == ERROR_FILE_NOT_FOUND;
+#else
+    const bool folderRefused = systemError == EACCES || systemError == EPERM;
+#endif
+    if (!folderRefused)
+        return describeFileFailure(hostPath, file, systemError);
+    return QStringLiteral("you may not make new files in the folder \"%1\", and Bindwright saves a file by writing "
+                          "its new copy beside it first, so the old one stays whole if anything fails")
+        .arg(shownPath(info.absolutePath()));
 }
 
 } // namespace host

@@ -16,6 +16,10 @@ int lastSystemError();
 // from the system's wording, which changes with its language.
 QString describeFileFailure(const QString &hostPath, const QFileDevice &file, int systemError);
 
+// Why opening a QSaveFile failed: it makes its new file beside the old one, so a folder
+// that may not take a new file is the cause even where the file itself may be written.
+QString describeSaveFailure(const QString &hostPath, const QFileDevice &file, int systemError);
+
 // Whether the system error says the disk is full: the player frees space, not a folder.
 bool isDiskFull(int systemError);
 

@@ -25,4 +25,9 @@ std::optional<QString> fromFileEncoding(const QByteArray &bytes)
     return text;
 }
 
+QString fileBytesShown(const QByteArray &bytes)
+{
+    return fromFileEncoding(bytes).value_or(QString::fromLatin1(bytes));
+}
+
 } // namespace host

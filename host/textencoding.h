@@ -15,4 +15,8 @@ std::optional<QByteArray> toFileEncoding(const QString &text);
 // Bytes from such a file as text; nullopt when they are not text in that encoding.
 std::optional<QString> fromFileEncoding(const QByteArray &bytes);
 
+// Bytes from a game's file as a player reads them: in the file encoding, or where they
+// are not text in it, each byte as the Latin-1 letter of that number, never dropped.
+QString fileBytesShown(const QByteArray &bytes);
+
 } // namespace host

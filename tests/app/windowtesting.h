@@ -1,5 +1,7 @@
 #pragma once
 
+#include "binds/addplan.h"
+
 #include <QStringList>
 #include <QTest>
 #include <QWidget>
@@ -26,11 +28,13 @@ struct ReportedMessages {
 // Answers the window's questions instead of the player, and keeps them.
 struct AskedQuestions {
     QStringList questions;
-    bool answer = true;
+    QList<binds::Question> kinds;
+    binds::Answer answer = binds::Answer::Yes;
     auto asker()
     {
-        return [this](const QString &question) {
-            questions << question;
+        return [this](const binds::PlannedQuestion &question) {
+            questions << question.text;
+            kinds << question.kind;
             return answer;
         };
     }

@@ -315,7 +315,7 @@ void TestBindLine::failure_notARegularFile()
     QString error;
     QVERIFY(!binds::writeLine({"f1", "say hi", folder()}, here, &error));
     QVERIFY2(error.contains(QLatin1String("named pipe")), qPrintable(error));
-    QVERIFY(!binds::readConfigFile(target(), &error)); // the reader does not wait on it either
+    QVERIFY(!binds::readConsoleFile(target(), &error)); // the reader does not wait on it either
     QVERIFY2(error.contains(QLatin1String("named pipe")), qPrintable(error));
     QVERIFY(clock.elapsed() < 5000);
     QVERIFY(QFile::remove(target()));

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "binds/bindrequest.h"
+#include "binds/chat.h"
+#include "binds/games.h"
+#include "host/folderstring.h"
+
+#include <QByteArray>
+#include <QMap>
+#include <QString>
+
+#include <optional>
+
+// What "Add" does, decided before anything is written: the refusal, if any, then each
+// question for the player, then the writes. The panels only ask and report.
+namespace binds {
+
+// What a panel asks to add.
+struct AddRequest {
+    BindRequest bind;
+    ChatScope scope = ChatScope::None; // with the text to say, for the chat questions
+    QString say;
+    QString root;
+    QString modFolder; // empty for the base folder
+};
+
+// The questions "Add" may ask, in the order it asks them.
+enum class Question {
+    ChatChanged,    // the server cuts the chat, or the network turns letters into dots
+    UnknownCommand, // a raw text whose first word no game knows: chat without its option?
+    ModFirstFile,   // the mod's first autoexec.cfg hides the base one: Yes copies its lines,
+                    // No starts it with this bind only, Cancel writes nothing
+    TakeOver,       // the key does something now
+};
+enum class Answer { Yes, No, Cancel };
+using Answers = QMap<Question, Answer>;
+
+struct PlannedQuestion {
+    Question kind;
+    QString text;
+    bool hasCancel = false; // Yes, No and Cancel; otherwise Yes and No, No the same as Escape
+};
+
+// One file's new bytes, written in one atomic save, or the line appended.
+struct PlannedWrite {
+    QString path; // on this machine
+    bool existed = false;
+    QByteArray read;  // what the file held when the plan was made
+    QByteArray bytes; // what it will hold
+    QByteArray line;  // the bind line, without its line end
+    bool appendOnly = false; // bytes is read plus the line: appended, the rest untouched
+};
+
+struct AddPlan {
+    QString refusal; // non-empty: nothing is asked or written
+    std::optional<PlannedQuestion> question; // the next question to ask
+    std::optional<PlannedWrite> write;       // when nothing is refused and nothing left to ask
+    // Whether the target was there, and what it held when the plan was made: a plan made
+    // again after a question must find it as it was when the question was asked.
+    std::pair<bool, QByteArray> read;
+};
+
+// The plan for the request, given the answers so far; a No to a Yes/No question, or a
+// Cancel, ends it with nothing to write.
+AddPlan planAdd(const AddRequest &request, const Game &game, const Answers &answers, const host::Host &host);
+
+// Carries out the plan's write. False, with the reason, writing nothing, when the file
+// changed since the plan read it or cannot be written; notice says what the player should
+// know of a file that was written, such as its size passing what the original games read.
+bool carryOut(const PlannedWrite &write, QString *error, QString *notice);
+
+} // namespace binds
