@@ -23,13 +23,8 @@ namespace {
 // A chat text as the players see it: the colour codes taken out.
 QString chatShown(const QByteArray &binding)
 {
-    const QList<QList<QByteArray>> commands = binds::pressedCommands(binding, binds::Engine::Io);
-    const QList<QByteArray> args = commands.value(0);
-    const QByteArray first = args.value(0).toLower();
-    if (first != "say" && first != "say_team")
-        return {};
     QString shown;
-    for (const decorate::ColouredRun &run : decorate::colouredRuns(host::fileBytesShown(args.mid(1).join(' ')), 0))
+    for (const decorate::ColouredRun &run : decorate::colouredRuns(binds::chatTextOf(binding), 0))
         shown += run.text;
     return shown;
 }

@@ -221,11 +221,14 @@ AddPlan planAdd(const AddRequest &request, const Game &game, const Answers &answ
     files.append(StartFile{*target, start, true, {}});
     const StartRun run = StartRun::of(files);
     const int targetIndex = int(files.size()) - 1;
-    if (!goesOn(ask(Question::TakeOver, takeOverQuestion(request.bind.key, run, targetIndex, targetShown), false), false))
+    const QString takeOver = takeOverQuestion(request.bind.key, run, targetIndex, targetShown);
+    if (!goesOn(ask(Question::TakeOver, takeOver, false), false))
         return plan;
-    // A line that cannot be taken out cleanly stays: the new bind after it wins all the same.
+    // Only what the player agreed to replace goes; a line that cannot be taken out cleanly
+    // stays, and the new bind after it wins all the same.
     QString stays;
-    const QByteArray kept = withoutBinds(start, earlierBindsOf(request.bind.key, run, targetIndex), &stays).value_or(start);
+    const QList<StartBind> earlier = takeOver.isEmpty() ? QList<StartBind>() : earlierBindsOf(request.bind.key, run, targetIndex);
+    const QByteArray kept = withoutBinds(start, earlier, &stays).value_or(start);
 
     write.bytes = withLineEnded(kept) + *line + "\r\n";
     write.appendOnly = kept == write.read;

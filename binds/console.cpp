@@ -4,9 +4,9 @@ namespace binds {
 
 namespace {
 
-bool isBlank(char c)
+bool isBlank(char c, bool highBytesSeparate)
 {
-    return static_cast<signed char>(c) <= ' ';
+    return highBytesSeparate ? static_cast<signed char>(c) <= ' ' : static_cast<unsigned char>(c) <= ' ';
 }
 
 bool pairAt(const QByteArray &s, qsizetype i, char first, char second)
@@ -14,9 +14,23 @@ bool pairAt(const QByteArray &s, qsizetype i, char first, char second)
     return i + 1 < s.size() && s.at(i) == first && s.at(i + 1) == second;
 }
 
+QList<QByteArray> argumentsOf(const QByteArray &command, bool highBytesSeparate);
+
 } // namespace
 
 QList<QByteArray> consoleArguments(const QByteArray &command)
+{
+    return argumentsOf(command, true);
+}
+
+QList<QByteArray> chatArguments(const QByteArray &command)
+{
+    return argumentsOf(command, false);
+}
+
+namespace {
+
+QList<QByteArray> argumentsOf(const QByteArray &command, bool highBytesSeparate)
 {
     // The engine reads a C string: nothing after a NUL.
     const QByteArray line = command.left(command.indexOf('\0') < 0 ? command.size() : command.indexOf('\0'));
@@ -25,7 +39,7 @@ QList<QByteArray> consoleArguments(const QByteArray &command)
     qsizetype i = 0;
     while (true) {
         while (true) {
-            while (i < n && isBlank(line.at(i)))
+            while (i < n && isBlank(line.at(i), highBytesSeparate))
                 ++i;
             if (i >= n || pairAt(line, i, '/', '/'))
                 return args;
@@ -48,7 +62,7 @@ QList<QByteArray> consoleArguments(const QByteArray &command)
             ++i;
             continue;
         }
-        for (; i < n && !isBlank(line.at(i)) && line.at(i) != '"'; ++i) {
+        for (; i < n && !isBlank(line.at(i), highBytesSeparate) && line.at(i) != '"'; ++i) {
             if (pairAt(line, i, '/', '/') || pairAt(line, i, '/', '*'))
                 break;
             arg += line.at(i);
@@ -58,6 +72,8 @@ QList<QByteArray> consoleArguments(const QByteArray &command)
             return args;
     }
 }
+
+} // namespace
 
 QList<ScriptCommand> scriptCommands(const QByteArray &file, Engine engine)
 {

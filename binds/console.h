@@ -14,6 +14,10 @@ namespace binds {
 // "/* */" is skipped, an unclosed "/*" to the end.
 QList<QByteArray> consoleArguments(const QByteArray &line);
 
+// The same as the server reads a chat line, where the network has turned bytes
+// 0x80-0xFF into dots: they separate nothing, and stay as they are here.
+QList<QByteArray> chatArguments(const QByteArray &line);
+
 // One command of a console script, and where its line stands in the script.
 struct ScriptCommand {
     QList<QByteArray> args;

@@ -67,15 +67,28 @@ QString withoutColourCodes(const QString &text)
     return plain;
 }
 
-QString commandWords(const QList<QByteArray> &args)
+bool isChat(const QByteArray &word)
+{
+    const QByteArray lower = word.toLower();
+    return lower == "say" || lower == "say_team";
+}
+
+// What the server makes of a chat command's line: the arguments after the first joined
+// by one blank, letters beyond ASCII kept (the network sends them as dots, the player's
+// own screen shows them).
+QString chatOfLine(const QByteArray &line)
+{
+    return host::fileBytesShown(chatArguments(line).mid(1).join(' '));
+}
+
+QString commandWords(const QList<QByteArray> &args, const QByteArray &line)
 {
     const QByteArray first = args.value(0).toLower();
-    // What the server makes of the rest: the arguments joined by one blank.
     const QString rest = host::fileBytesShown(args.mid(1).join(' '));
     const QString text = host::fileBytesShown(args.join(' '));
-    if (first == "say" || first == "say_team") {
+    if (isChat(first)) {
         return QStringLiteral("%1 \"%2\"").arg(first == "say" ? QStringLiteral("says") : QStringLiteral("says to the team"),
-                                               withoutColourCodes(rest));
+                                               withoutColourCodes(chatOfLine(line)));
     }
     if (first == "vsay" || first == "vsay_team")
         return QStringLiteral("%1 %2").arg(first == "vsay" ? QStringLiteral("voice") : QStringLiteral("team voice"), rest);
@@ -97,9 +110,17 @@ QString hostPathOf(const QString &folder, const QString &file, const host::Host 
 QString keyActionWords(const QByteArray &binding)
 {
     QStringList words;
-    for (const QList<QByteArray> &command : pressedCommands(binding, Engine::Io))
-        words << commandWords(command);
+    for (const ScriptCommand &command : scriptCommands(binding, Engine::Io))
+        words << commandWords(command.args, binding.mid(command.begin, command.end - command.begin));
     return words.join(QStringLiteral(", then "));
+}
+
+QString chatTextOf(const QByteArray &binding)
+{
+    const QList<ScriptCommand> commands = scriptCommands(binding, Engine::Io);
+    if (commands.isEmpty() || !isChat(commands.first().args.first()))
+        return {};
+    return chatOfLine(binding.mid(commands.first().begin, commands.first().end - commands.first().begin));
 }
 
 QString gameConfigFile(const QString &root, const Game &game, const QString &modFolder, const host::Host &host)

@@ -16,6 +16,9 @@ namespace binds {
 // none of the common ones), joined by ", then ".
 QString keyActionWords(const QByteArray &binding);
 
+// The chat a binding sends first, colour codes still in; empty when it starts with no chat.
+QString chatTextOf(const QByteArray &binding);
+
 // The game's own config under a root folder, where its menus keep the player's keys: the
 // mod folder's when the mod has one (the game writes it into the folder it plays), else
 // the base folder's.

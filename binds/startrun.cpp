@@ -110,12 +110,4 @@ const QList<ScriptCommand> &StartRun::commandsRun(int file, Engine engine) const
     return m_commands[std::size_t(engine)].at(file);
 }
 
-QList<QList<QByteArray>> pressedCommands(const QByteArray &binding, Engine engine)
-{
-    QList<QList<QByteArray>> commands;
-    for (const ScriptCommand &command : scriptCommands(binding, engine))
-        commands << command.args;
-    return commands;
-}
-
 } // namespace binds

@@ -77,7 +77,4 @@ private:
     std::array<QList<QList<ScriptCommand>>, 2> m_commands; // by engine, by file
 };
 
-// The commands a pressed key runs of its binding, as the engine splits it.
-QList<QList<QByteArray>> pressedCommands(const QByteArray &binding, Engine engine);
-
 } // namespace binds

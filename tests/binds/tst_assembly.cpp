@@ -1,5 +1,6 @@
 #include "binds/quake3.h"
 #include "binds/rtcw.h"
+#include "binds/addplan.h"
 #include "binds/keynow.h"
 #include "binds/status.h"
 #include "host/textencoding.h"
@@ -52,6 +53,8 @@ private slots:
 
     void keyNow_data();
     void keyNow();
+    void addPlan_refusesThenAsksThenWrites_data();
+    void addPlan_refusesThenAsksThenWrites();
 
     void status_quake3_data();
     void status_quake3();
@@ -346,6 +349,29 @@ void TestAssembly::keyNow_data()
                                                << "space: nothing yet";
     QTest::newRow("nothing bound") << menus << QByteArray() << QByteArray() << "" << "f9" << "f9: nothing yet";
     QTest::newRow("no config found") << QByteArray() << QByteArray() << QByteArray() << "" << "space" << "";
+    QTest::newRow("a ; chains two commands") << menus << QByteArray("bind k \"say ^2Adieu Monde Cruel :); kill\"")
+                                             << QByteArray() << "" << "k"
+                                             << "k: says \"Adieu Monde Cruel :)\", then kill yourself (kill)";
+    QTest::newRow("two chats") << menus << QByteArray("bind k \"say ^1red; say ^2green\"") << QByteArray() << "" << "k"
+                               << "k: says \"red\", then says \"green\"";
+    QTest::newRow("unbindall at the top of autoexec.cfg") << menus << QByteArray("unbindall\r\nbind f2 x\r\n")
+                                                          << QByteArray() << "" << "mouse1" << "mouse1: nothing yet";
+    QTest::newRow("an empty bind frees the key") << menus << QByteArray("bind space \"\"\r\n") << QByteArray() << ""
+                                                 << "space" << "space: nothing yet";
+    QTest::newRow("over every game's limit") << menus << QByteArray(131072, '\n') + "bind f1 x\r\n" << QByteArray() << ""
+                                             << "f1" << "f1: fire (+attack)";
+    QTest::newRow("over the original games' limit") << menus << QByteArray(16384, '\n') + "bind f1 x\r\n" << QByteArray()
+                                                    << "" << "f1" << "f1: x in ioquake3; fire (+attack) in Quake III Arena 1.32";
+    QTest::newRow("inside /* */, for ioquake3") << menus << QByteArray("/*\r\nbind f9 x\r\n*/\r\n") << QByteArray() << ""
+                                                << "f9" << "f9: nothing yet in ioquake3; x in Quake III Arena 1.32";
+    QTest::newRow("Latin-1 bytes kept") << menus << QByteArray("bind f1 \"say ^1Salut \xe9 \xe7" "a va\"") << QByteArray()
+                                        << "" << "f1" << QString::fromUtf8("f1: says \"Salut \u00e9 \u00e7a va\"");
+    QTest::newRow("a key by its number") << menus << QByteArray("bind 0x09 x\r\n") << QByteArray() << "" << "TAB"
+                                         << "TAB: x";
+    QTest::newRow("unbind of two keys does nothing") << menus << QByteArray("unbind space f1\r\n") << QByteArray() << ""
+                                                     << "space" << "space: jump (+moveup)";
+    QTest::newRow("the mod's own config") << menus << QByteArray() << QByteArray() << "osp" << "f4"
+                                          << "f4: says \"osp config\"";
 }
 
 void TestAssembly::keyNow()
@@ -357,8 +383,10 @@ void TestAssembly::keyNow()
     QFETCH(QString, key);
     QFETCH(QString, now);
     QTemporaryDir root;
-    const QList<std::pair<QString, QByteArray>> files = {
+    QList<std::pair<QString, QByteArray>> files = {
         {"baseq3/q3config.cfg", config}, {"baseq3/autoexec.cfg", autoexec}, {"osp/autoexec.cfg", ospAutoexec}};
+    if (key == QLatin1String("f4")) // the game writes its config into the mod folder it plays
+        files.append({QStringLiteral("osp/q3config.cfg"), QByteArray("unbindall\r\nbind f4 \"say osp config\"\r\n")});
     for (const auto &[name, bytes] : files) {
         if (bytes.isEmpty())
             continue;
@@ -368,6 +396,120 @@ void TestAssembly::keyNow()
     }
     const QStringList started = startFiles(withSeparator(root.path()), quake3Game(), mod, testHost());
     QCOMPARE(whatKeyDoes(key, StartRun::read(started), quake3Game()), now);
+}
+
+void TestAssembly::addPlan_refusesThenAsksThenWrites_data()
+{
+    QTest::addColumn<QByteArray>("config");  // baseq3/q3config.cfg; null: none
+    QTest::addColumn<QByteArray>("base");    // baseq3/autoexec.cfg; null: none
+    QTest::addColumn<QByteArray>("target");  // osp/autoexec.cfg when the mod is osp; null: none
+    QTest::addColumn<QString>("mod");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<ChatScope>("scope");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("answers"); // Y, N or C for each question, in turn
+    QTest::addColumn<QString>("asked");   // the questions asked: c(hat), u(nknown), m(od), t(ake over)
+    QTest::addColumn<QString>("said");    // a part of the refusal, or of the questions
+    QTest::addColumn<QByteArray>("written"); // the file bound afterwards; null: none
+    const QByteArray none;
+    const QByteArray menus = "unbindall\r\nbind t \"messagemode\"\r\nbind mouse4 \"+button2\"\r\n";
+    const QByteArray f1 = "bind f1 \"say gg\"\r\n";
+    QTest::newRow("a free key") << menus << none << none << "" << "f1" << ChatScope::Public << "gg" << "" << "" << "" << f1;
+    QTest::newRow("capital letter refused before the question")
+        << menus << none << none << "" << "T" << ChatScope::Public << "gg" << "" << "" << "lower case" << none;
+    QTest::newRow("double quote refused before the question")
+        << menus << none << none << "" << "t" << ChatScope::None << "say \"hi\"" << "" << "" << "double quote" << none;
+    QTest::newRow("the menus' key, yes") << menus << none << none << "" << "mouse4" << ChatScope::Public << "gg" << "Y"
+                                         << "t" << "use item (+button2)" << QByteArray("bind mouse4 \"say gg\"\r\n");
+    QTest::newRow("the menus' key, no") << menus << none << none << "" << "mouse4" << ChatScope::Public << "gg" << "N" << "t"
+                                        << "Replace it?" << none;
+    QTest::newRow("unbindall in autoexec.cfg frees it") << menus << QByteArray("unbindall\r\n") << none << "" << "mouse4"
+                                                        << ChatScope::Public << "gg" << "" << "" << ""
+                                                        << QByteArray("unbindall\r\nbind mouse4 \"say gg\"\r\n");
+    QTest::newRow("an empty bind is a free key") << none << QByteArray("bind f1 \"\"\r\n") << none << "" << "f1"
+                                                 << ChatScope::Public << "gg" << "" << "" << ""
+                                                 << QByteArray("bind f1 \"\"\r\n") + f1;
+    QTest::newRow("replaced in place") << none << QByteArray("bind f1 x\r\nbind f2 y\r\n") << none << "" << "f1"
+                                       << ChatScope::Public << "gg" << "Y" << "t" << "already binds it to x"
+                                       << QByteArray("bind f2 y\r\n") + f1;
+    QTest::newRow("a chained bind named as its commands")
+        << none << QByteArray("bind f1 \"say ^2Adieu; kill\"\r\n") << none << "" << "f1" << ChatScope::Public << "gg" << "Y"
+        << "t" << "says \"Adieu\", then kill yourself (kill)" << f1;
+    QTest::newRow("a key by its number replaced") << none << QByteArray("bind 0x61 y\r\nbind b z\r\n") << none << "" << "a"
+                                                  << ChatScope::Public << "gg" << "Y" << "t" << "y"
+                                                  << QByteArray("bind b z\r\nbind a \"say gg\"\r\n");
+    QTest::newRow("a line the engines read otherwise stays") << none << QByteArray("bind f1 x // y; bind f12 z\r\n") << none
+                                                             << "" << "f1" << ChatScope::Public << "gg" << "Y" << "t" << "x"
+                                                             << QByteArray("bind f1 x // y; bind f12 z\r\n") + f1;
+    QTest::newRow("a NUL: said, not written after it") << none << QByteArray("bind a x\r\n\0\r\n", 12) << none << "" << "a"
+                                                       << ChatScope::Public << "gg" << "" << "" << "null character on line 2"
+                                                       << QByteArray("bind a x\r\n\0\r\n", 12);
+    QTest::newRow("an unclosed /*: said") << none << QByteArray("bind a x\r\n/* old\r\n") << none << "" << "f1"
+                                          << ChatScope::Public << "gg" << "" << "" << "on line 2"
+                                          << QByteArray("bind a x\r\n/* old\r\n");
+    QTest::newRow("chat the server cuts, yes") << none << none << none << "" << "f1" << ChatScope::Public << QString(160, u'g')
+                                               << "Y" << "c" << "first 149 bytes"
+                                               << "bind f1 \"say " + QByteArray(160, 'g') + "\"\r\n";
+    QTest::newRow("chat turned into dots, no") << none << none << none << "" << "f1" << ChatScope::Public
+                                               << QString::fromUtf8("caf\u00e9 \U0001F600") << "N" << "c" << "receive \"caf." << none;
+    QTest::newRow("a command no game knows, no") << none << none << none << "" << "f1" << ChatScope::None << "good game" << "N"
+                                                 << "u" << "Team Talk or Public" << none;
+    QTest::newRow("a command the games know") << none << none << none << "" << "f1" << ChatScope::None << "kill" << "" << ""
+                                              << "" << QByteArray("bind f1 \"kill\"\r\n");
+    const QByteArray baseLines = "bind f5 \"say base\"\r\nbind f6 x\r\n";
+    QTest::newRow("mod's first file: copy, then the key replaced")
+        << none << baseLines << none << "osp" << "f5" << ChatScope::Public << "gg" << "YY" << "mt" << "Start it with the lines"
+        << QByteArray("bind f6 x\r\nbind f5 \"say gg\"\r\n");
+    QTest::newRow("mod's first file: the bind alone") << none << baseLines << none << "osp" << "f5" << ChatScope::Public << "gg"
+                                                      << "N" << "m" << "Start it with the lines"
+                                                      << QByteArray("bind f5 \"say gg\"\r\n");
+    QTest::newRow("mod's first file: cancel") << none << baseLines << none << "osp" << "f5" << ChatScope::Public << "gg" << "C"
+                                              << "m" << "Start it with the lines" << none;
+}
+
+void TestAssembly::addPlan_refusesThenAsksThenWrites()
+{
+    QFETCH(QByteArray, config);
+    QFETCH(QByteArray, base);
+    QFETCH(QByteArray, target);
+    QFETCH(QString, mod);
+    QFETCH(QString, key);
+    QFETCH(ChatScope, scope);
+    QFETCH(QString, text);
+    QFETCH(QString, answers);
+    QFETCH(QString, asked);
+    QFETCH(QString, said);
+    QFETCH(QByteArray, written);
+    QTemporaryDir root;
+    QVERIFY(QDir(root.path()).mkpath(QStringLiteral("baseq3")) && QDir(root.path()).mkpath(QStringLiteral("osp")));
+    const QString bound = root.filePath(mod.isEmpty() ? QStringLiteral("baseq3/autoexec.cfg") : QStringLiteral("osp/autoexec.cfg"));
+    for (const auto &[name, bytes] : {std::pair{QStringLiteral("baseq3/q3config.cfg"), config},
+                                      {QStringLiteral("baseq3/autoexec.cfg"), base}, {QStringLiteral("osp/autoexec.cfg"), target}}) {
+        QFile file(root.filePath(name));
+        QVERIFY(bytes.isNull() || (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()));
+    }
+    const QString folder = withSeparator(root.filePath(mod.isEmpty() ? QStringLiteral("baseq3") : mod));
+    const AddRequest request{{key, chatCommand(scope, text), folder}, scope, text, withSeparator(root.path()), mod};
+    Answers given;
+    QString questions, words;
+    AddPlan plan;
+    for (;;) {
+        plan = planAdd(request, quake3Game(), given, testHost());
+        if (!plan.question)
+            break;
+        QVERIFY2(questions.size() < answers.size(), qPrintable(QStringLiteral("unanswered: ") + plan.question->text));
+        const QChar letter = answers.at(questions.size());
+        questions += QStringLiteral("cumt").at(int(plan.question->kind));
+        words += plan.question->text;
+        given.insert(plan.question->kind, letter == u'Y' ? Answer::Yes : letter == u'N' ? Answer::No : Answer::Cancel);
+    }
+    QCOMPARE(questions, asked);
+    QVERIFY2(plan.refusal.isEmpty() || questions.isEmpty(), "a refusal comes before any question");
+    QVERIFY2((plan.refusal + words).contains(said), qPrintable(plan.refusal + words));
+    QString error;
+    QVERIFY2(!plan.write || carryOut(*plan.write, &error, nullptr), qPrintable(error));
+    QFile file(bound);
+    QCOMPARE(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(), written);
 }
 
 void TestAssembly::status_quake3_data()
