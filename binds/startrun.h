@@ -63,6 +63,8 @@ public:
     // What the key runs once the engine has started, empty for nothing; nullopt when the
     // engine knows no key of that name.
     std::optional<QByteArray> bindingOf(const QByteArray &key, Engine engine) const;
+    // What every bound key runs once the engine has started, by key number.
+    const QHash<int, QByteArray> &bindings(Engine engine) const { return m_keys[std::size_t(engine)]; }
     // The bind commands of a file, in the file's order.
     QList<StartBind> bindsIn(int file) const;
     // The commands the engine runs of a file, none when the file is too large for it.

@@ -33,6 +33,7 @@
 #include "binds/console.h"
 #include "binds/replace.h"
 #include "binds/keys.h"
+#include "binds/startrun.h"
 #include "binds/rtcw.h"
 #include "bindcorpus.h"
 #include "testhost.h"
@@ -42,6 +43,7 @@
 #include <QFileInfo>
 #include <QMap>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -258,6 +260,7 @@ class TestEngine : public QObject
 private slots:
     void initTestCase();
     void theEngineReadsEveryLineAsWritten();
+    void theModelBindsEveryKeyAsTheEngineDoes();
     void aFileLessSomeBinds_runsAllElseAsBefore_data();
     void aFileLessSomeBinds_runsAllElseAsBefore();
 
@@ -397,6 +400,111 @@ void TestEngine::theEngineReadsEveryLineAsWritten()
     QVERIFY(refused > 300);
     QVERIFY(sentAsTyped > 100);
     QVERIFY(pressCaught > 100);
+}
+
+// Lines players' files hold, and the hostile ones: chains, comments of both kinds, unbind
+// and unbindall, keys by number and in capitals, Latin-1 bytes, empty and long binds.
+const QList<QByteArray> &hostileLines()
+{
+    static const QList<QByteArray> lines = {
+        "bind f1 \"say ^2Adieu Monde Cruel :); kill\"", "bind f2 say b; bind f3 c", "unbindall", "unbind f2", "unbind a b",
+        "bind 0x09 tabcmd", "bind TAB other", "bind A upper", "bind a lower", "bind SEMICOLON semi", "bind \";\" semi2",
+        "// bind f4 commented; bind f5 after", "/* bind f6 x */ bind f7 y", "/*", "*/", "bind f8 \"x /* y\"",
+        "bind kp_uparrow kp", "bind kp_up bad", "bind f9 \"\"", "bind f10 \xe9t\xe9", "bind f11 \"say \xe9 \xe7" "a va\"",
+        "bind mouse1 +attack", "bind 0x3ff hi", "bind 0x173 last", "bind 0x174 toohigh", "BIND F12 upper", "bind f1",
+        "bind f1 // x", "bind x \"a\" b \"c\"", "bind y \"" + QByteArray(1100, 'y') + "\"", "bind z x // y; bind f12 z",
+        "seta name \"x\"", "echo hi", "bind 0X61 capitalx", "bind 0x6 six", "bind \"\" none", "unbind mouse1",
+    };
+    return lines;
+}
+
+QByteArray hostileFile(QRandomGenerator &random, int lines)
+{
+    static const QList<QByteArray> ends = {"\r\n", "\n", "\r", ";", " ; "};
+    QByteArray file;
+    for (int i = 0; i < lines; ++i)
+        file += hostileLines().at(random.bounded(int(hostileLines().size()))) + ends.at(random.bounded(int(ends.size())));
+    return file;
+}
+
+// The key of a bindlist line, as a number: a single character is that byte, and
+// Key_KeynumToString writes "0x" and two digits from '0' on, the first past 'f' for keys
+// above 255 ("0xn3" is 371).
+std::optional<int> listedKey(const QByteArray &name)
+{
+    if (name.size() == 1)
+        return static_cast<unsigned char>(name.at(0));
+    auto digit = [](char c) { return c >= 'a' ? c - 'a' + 10 : c - '0'; };
+    if (name.size() == 4 && name.startsWith("0x"))
+        return digit(name.at(2)) * 16 + digit(name.at(3));
+    return binds::keyNumber(name, binds::Engine::Io);
+}
+
+void TestEngine::theModelBindsEveryKeyAsTheEngineDoes()
+{
+    QRandomGenerator random(24); // the same corpus in every run
+    int pairs = 0, keys = 0, overLimit = 0;
+    for (int pair = 0; pair < 40; ++pair) {
+        const QByteArray config = "unbindall\r\n" + hostileFile(random, 6);
+        QByteArray autoexec = hostileFile(random, 12);
+        if (pair % 10 == 3) {
+            autoexec.insert(autoexec.size() / 2, '\0'); // the rest is not read
+        } else if (pair % 10 == 7) {
+            autoexec += QByteArray(binds::fileLimit + 1 - autoexec.size(), '\n'); // runs not at all
+            ++overLimit;
+        }
+        QTemporaryDir base, home;
+        const QString game = base.filePath(QString::fromLatin1(gameName));
+        QVERIFY(QDir().mkpath(game));
+        for (const auto &[name, bytes] : {std::pair{QStringLiteral("default.cfg"), QByteArray("set bw 1\r\n")},
+                                          {QStringLiteral("q3config.cfg"), config}, {QStringLiteral("autoexec.cfg"), autoexec}}) {
+            QFile file(game + u'/' + name);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        }
+        QProcess engine;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("SDL_VIDEODRIVER"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
+        env.insert(QStringLiteral("HOME"), home.path());
+        engine.setProcessEnvironment(env);
+        engine.setProcessChannelMode(QProcess::MergedChannels);
+        engine.start(m_program, {"+set", "dedicated", "1", "+set", "net_enabled", "0", "+set", "com_basegame",
+                                 QString::fromLatin1(gameName), "+set", "fs_basepath", base.path(), "+set", "fs_homepath",
+                                 home.path(), "+echo", "BWLIST", "+bindlist", "+quit"});
+        QVERIFY2(engine.waitForFinished(60000), "the engine did not finish");
+        const QByteArray console = engine.readAll();
+        QHash<int, QByteArray> listed;
+        bool inList = false;
+        for (const QByteArray &line : console.split('\n')) {
+            inList = inList || line == "BWLIST";
+            const qsizetype quote = line.indexOf(" \"");
+            if (!inList || quote <= 0 || !line.endsWith('"'))
+                continue;
+            const std::optional<int> key = listedKey(line.left(quote));
+            QVERIFY2(key, line.constData());
+            listed.insert(*key, line.mid(quote + 2, line.size() - quote - 3));
+        }
+        const binds::StartRun run = binds::StartRun::of(
+            {{QStringLiteral("q3config.cfg"), config, true, {}}, {QStringLiteral("autoexec.cfg"), autoexec, true, {}}});
+        QHash<int, QByteArray> model = run.bindings(binds::Engine::Io);
+        model.removeIf([](const auto &binding) { return binding.value().isEmpty(); }); // bindlist skips empty ones
+        if (model != listed) {
+            for (auto it = listed.cbegin(); it != listed.cend(); ++it) {
+                QVERIFY2(model.value(it.key()) == it.value(),
+                         qPrintable(QStringLiteral("pair %1, key %2: the engine runs [%3], the model [%4]\nconfig:\n%5\nautoexec:\n%6")
+                                        .arg(pair).arg(binds::keyNameOf(it.key()), QString::fromLatin1(it.value()),
+                                             QString::fromLatin1(model.value(it.key())), QString::fromLatin1(config),
+                                             QString::fromLatin1(autoexec.left(3000)))));
+            }
+            QFAIL(qPrintable(QStringLiteral("pair %1: the model binds keys the engine does not").arg(pair)));
+        }
+        ++pairs;
+        keys += int(listed.size());
+    }
+    qInfo("%d (game config, autoexec.cfg) pairs, %d of them over the engine's limit: %d bound keys, each as the engine "
+          "binds it",
+          pairs, overLimit, keys);
+    QVERIFY(keys > 150);
 }
 
 void TestEngine::aFileLessSomeBinds_runsAllElseAsBefore_data()
