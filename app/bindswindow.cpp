@@ -77,7 +77,9 @@ BindsWindow::BindsWindow(QWidget *mainWindow)
     m_bindList->setAccessibleName(QStringLiteral("binds"));
     m_bindList->setHeaderLabels({QStringLiteral("Key"), QStringLiteral("Does"), QStringLiteral("Chat as the game shows it")});
     m_bindList->setRootIsDecorated(false);
-    m_bindList->setUniformRowHeights(true); // a list of thousands opens at once
+    // A list of thousands opens at once: rows of one height, columns fitted to the first rows.
+    m_bindList->setUniformRowHeights(true);
+    m_bindList->header()->setResizeContentsPrecision(200);
     m_bindList->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_sizeLabel = new QLabel(this);
     m_sizeLabel->setObjectName(QStringLiteral("sizeLabel"));

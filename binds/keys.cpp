@@ -1,5 +1,6 @@
 #include "binds/keys.h"
 
+#include <QHash>
 #include <QList>
 
 #include <algorithm>
@@ -104,11 +105,17 @@ std::optional<int> keyNumber(const QByteArray &name, Engine engine)
         auto digit = [&hexDigit](char c) { return c >= 'A' && c <= 'F' ? 0 : std::max(0, hexDigit(c)); };
         return digit(name.at(2)) * 16 + digit(name.at(3));
     }
-    for (const KeyName &known : keyNames()) {
-        if (qstricmp(known.name, name.constData()) == 0)
-            return known.ioOnly && engine == Engine::Original ? std::nullopt : std::optional<int>(known.number);
-    }
-    return std::nullopt;
+    // Looked up for every bind of a file: a table by lower-case name, made once.
+    static const QHash<QByteArray, const KeyName *> byName = [] {
+        QHash<QByteArray, const KeyName *> names;
+        for (const KeyName &known : keyNames())
+            names.insert(QByteArray(known.name).toLower(), &known);
+        return names;
+    }();
+    const KeyName *known = byName.value(name.toLower());
+    if (!known || (known->ioOnly && engine == Engine::Original))
+        return std::nullopt;
+    return known->number;
 }
 
 QString keyNameOf(int number)
