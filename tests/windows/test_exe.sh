@@ -43,6 +43,10 @@ at 220 153 && type_text 'é'                  # txtsay
 at 28 212                                    # Command2, "Red": the preview shows under txtsay
 at 88 176                                    # Option3, "Team Talk", under the preview
 at 184 248                                   # Command1, "Add"
+# Other players receive é as a dot: the program asks first, in a box of its own.
+for _ in $(seq 50); do [ "$(xdotool search --name '^Quillfen Q3/RTCW Bindwright 1\.1$' | wc -l)" -ge 2 ] && break; sleep 0.2; done
+[ "$(xdotool search --name '^Quillfen Q3/RTCW Bindwright 1\.1$' | wc -l)" -ge 2 ] || fail "no question before a chat others receive with a dot"
+xdotool key alt+y 2>/dev/null; sleep 0.3 # Yes
 
 for _ in $(seq 50); do [ -s "$game/autoexec.cfg" ] && break; sleep 0.2; done
 expected=$(printf 'bind f1 "say_team \xe9^1"\r\n' | od -An -tx1)
@@ -97,10 +101,10 @@ kept=$(find "$prefix/drive_c/users" -name settings.cfg -path '*bindwright*' | he
 start_readonly_copy # the root folder comes back: an Add without typing it lands in the game
 at 24 64                                     # Option1, "Baseq3"
 at 292 129 && type_text 'f2'                 # txtkey
-at 220 153 && type_text 'gg'                 # txtsay, a console command of the player's own
+at 220 153 && type_text 'kill'               # txtsay, a console command of the player's own
 at 184 248                                   # Command1, "Add"
 for _ in $(seq 50); do [ -s "$game/autoexec.cfg" ] && break; sleep 0.2; done
-[ "$(cat "$game/autoexec.cfg" 2>/dev/null)" = "$(printf 'bind f2 "gg"\r')" ] \
+[ "$(cat "$game/autoexec.cfg" 2>/dev/null)" = "$(printf 'bind f2 "kill"\r')" ] \
     || fail "the remembered root did not come back: autoexec.cfg holds [$(cat "$game/autoexec.cfg" 2>/dev/null)]"
 close_window "the copy in a read-only folder did not end the second time"
 echo "bindwright.exe: caption, 747x335, an Add in ANSI with CR LF, settings beside itself;"
