@@ -170,7 +170,7 @@ void BindsWindow::showRun(const binds::StartRun &run, const QString &hostPath, c
                             host::englishNumber(binds::fileLimit));
     if (const qsizetype nul = m_listedBytes.indexOf('\0'); nul >= 0) {
         size += QStringLiteral(" The games read nothing after the invisible null character on line %1.")
-                    .arg(host::englishNumber(m_listedBytes.left(nul).count('\n') + 1));
+                    .arg(host::englishNumber(binds::lineNumberAt(m_listedBytes, nul)));
     }
     m_sizeLabel->setText(size);
     m_removeButton->setEnabled(!m_listed.isEmpty());

@@ -23,11 +23,6 @@ QByteArray withLineEnded(QByteArray bytes)
     return bytes;
 }
 
-qsizetype lineNumberAt(const QByteArray &bytes, qsizetype offset)
-{
-    return bytes.left(offset).count('\n') + 1;
-}
-
 // Why a line appended to the bytes would not be the key's bind in every engine that runs
 // the file; empty when it would be.
 QString whyAppendedLineWouldNotRun(const QByteArray &bytes, const QByteArray &line, const QString &shownFile)
@@ -47,10 +42,10 @@ QString whyAppendedLineWouldNotRun(const QByteArray &bytes, const QByteArray &li
                 .arg(shownFile, host::englishNumber(lineNumberAt(bytes, nul)));
         }
         const qsizetype opened = bytes.lastIndexOf("/*");
-        return QStringLiteral("Did not add the bind: %1 reads everything after the \"/*\" on line %2 of \"%3\" as a "
-                              "comment, which nothing closes, so a bind added at the end would never run there. "
-                              "Close the comment with \"*/\" or remove the \"/*\", then add the bind again.")
-            .arg(QStringLiteral("ioquake3 and iortcw"), host::englishNumber(lineNumberAt(bytes, std::max<qsizetype>(opened, 0))), shownFile);
+        return QStringLiteral("Did not add the bind: ioquake3 and iortcw read everything after the \"/*\" on line %1 "
+                              "of \"%2\" as a comment, which nothing closes, so a bind added at the end would never "
+                              "run there. Close the comment with \"*/\" or remove the \"/*\", then add the bind again.")
+            .arg(host::englishNumber(lineNumberAt(bytes, std::max<qsizetype>(opened, 0))), shownFile);
     }
     return {};
 }

@@ -151,4 +151,9 @@ QByteArray firstCommandOf(const QByteArray &binding)
     return binding;
 }
 
+qsizetype lineNumberAt(const QByteArray &script, qsizetype offset)
+{
+    return script.left(offset).count('\n') + 1;
+}
+
 } // namespace binds

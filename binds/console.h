@@ -42,4 +42,8 @@ QList<ScriptCommand> scriptCommands(const QByteArray &script, Engine engine);
 // command right after its "*/" and leaves the "/" out.
 QByteArray firstCommandOf(const QByteArray &binding);
 
+// The number of the line, from 1, that holds the byte at offset: what a player's text
+// editor shows.
+qsizetype lineNumberAt(const QByteArray &script, qsizetype offset);
+
 } // namespace binds

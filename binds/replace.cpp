@@ -49,8 +49,12 @@ QList<Span> removalCandidates(const QByteArray &bytes, const StartBind &bind)
         if (read)
             spans << Span{read->begin, read->end} << Span{read->begin, std::min(read->end + 1, bytes.size())};
     }
-    spans.erase(std::unique(spans.begin(), spans.end()), spans.end());
-    return spans;
+    QList<Span> distinct;
+    for (const Span &span : std::as_const(spans)) {
+        if (!distinct.contains(span))
+            distinct << span;
+    }
+    return distinct;
 }
 
 QList<QList<QByteArray>> argumentsOf(const QList<ScriptCommand> &commands, qsizetype leftOutBegin = -1)
@@ -76,11 +80,6 @@ bool runsAllElseAsBefore(const QByteArray &before, const QByteArray &after, cons
             return false;
     }
     return true;
-}
-
-qsizetype lineNumberAt(const QByteArray &bytes, qsizetype offset)
-{
-    return bytes.left(offset).count('\n') + 1;
 }
 
 } // namespace

@@ -148,13 +148,22 @@ public:
     QMap<int, Reading> read(const QByteArray &autoexec, QString *failure,
                             const QMap<QString, QByteArray> &files = {}) const
     {
+        QMap<QString, QByteArray> game = files;
+        game.insert(QStringLiteral("default.cfg"), "set bw_started 1\r\n");
+        game.insert(QStringLiteral("autoexec.cfg"), autoexec + "echo " + lineMark + "end\r\n");
+        const QByteArray console = run(game, {}, failure);
+        return failure->isEmpty() ? readings(console) : QMap<int, Reading>();
+    }
+
+    // Starts the engine on a game folder of these files, with these commands after its
+    // start, and returns its console; failure says why it did not run.
+    QByteArray run(const QMap<QString, QByteArray> &files, const QStringList &commands, QString *failure) const
+    {
         QTemporaryDir base, home;
         const QString gameFolder = base.filePath(QString::fromLatin1(gameName));
         QDir().mkpath(gameFolder);
         for (auto it = files.cbegin(); it != files.cend(); ++it)
             writeAll(gameFolder + u'/' + it.key(), it.value());
-        writeAll(gameFolder + QStringLiteral("/default.cfg"), "set bw_started 1\r\n");
-        writeAll(gameFolder + QStringLiteral("/autoexec.cfg"), autoexec + "echo " + lineMark + "end\r\n");
 
         QProcess engine;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -163,20 +172,20 @@ public:
         env.insert(QStringLiteral("HOME"), home.path());
         engine.setProcessEnvironment(env);
         engine.setProcessChannelMode(QProcess::MergedChannels);
-        engine.start(m_program, {"+set", "dedicated", "1", "+set", "net_enabled", "0", "+set", "com_basegame",
-                                 QString::fromLatin1(gameName), "+set", "fs_basepath", base.path(), "+set",
-                                 "fs_homepath", home.path(), "+quit"});
+        engine.start(m_program, QStringList{"+set", "dedicated", "1", "+set", "net_enabled", "0", "+set", "com_basegame",
+                                            QString::fromLatin1(gameName), "+set", "fs_basepath", base.path(), "+set",
+                                            "fs_homepath", home.path()}
+                                    + commands + QStringList{"+quit"});
+        failure->clear();
         if (!engine.waitForFinished(60000)) {
             *failure = QStringLiteral("the engine did not finish: ") + engine.errorString();
             engine.kill();
             return {};
         }
         const QByteArray console = engine.readAll();
-        if (engine.exitStatus() != QProcess::NormalExit || engine.exitCode() != 0) {
+        if (engine.exitStatus() != QProcess::NormalExit || engine.exitCode() != 0)
             *failure = QStringLiteral("the engine failed:\n") + QString::fromLocal8Bit(console);
-            return {};
-        }
-        return readings(console);
+        return console;
     }
 
 private:
@@ -453,26 +462,12 @@ void TestEngine::theModelBindsEveryKeyAsTheEngineDoes()
             autoexec += QByteArray(binds::fileLimit + 1 - autoexec.size(), '\n'); // runs not at all
             ++overLimit;
         }
-        QTemporaryDir base, home;
-        const QString game = base.filePath(QString::fromLatin1(gameName));
-        QVERIFY(QDir().mkpath(game));
-        for (const auto &[name, bytes] : {std::pair{QStringLiteral("default.cfg"), QByteArray("set bw 1\r\n")},
-                                          {QStringLiteral("q3config.cfg"), config}, {QStringLiteral("autoexec.cfg"), autoexec}}) {
-            QFile file(game + u'/' + name);
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-        }
-        QProcess engine;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("SDL_VIDEODRIVER"), QStringLiteral("offscreen"));
-        env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
-        env.insert(QStringLiteral("HOME"), home.path());
-        engine.setProcessEnvironment(env);
-        engine.setProcessChannelMode(QProcess::MergedChannels);
-        engine.start(m_program, {"+set", "dedicated", "1", "+set", "net_enabled", "0", "+set", "com_basegame",
-                                 QString::fromLatin1(gameName), "+set", "fs_basepath", base.path(), "+set", "fs_homepath",
-                                 home.path(), "+echo", "BWLIST", "+bindlist", "+quit"});
-        QVERIFY2(engine.waitForFinished(60000), "the engine did not finish");
-        const QByteArray console = engine.readAll();
+        QString failure;
+        const QByteArray console = Engine(m_program).run(
+            {{QStringLiteral("default.cfg"), "set bw 1\r\n"}, {QStringLiteral("q3config.cfg"), config},
+             {QStringLiteral("autoexec.cfg"), autoexec}},
+            {"+echo", "BWLIST", "+bindlist"}, &failure);
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
         QHash<int, QByteArray> listed;
         bool inList = false;
         for (const QByteArray &line : console.split('\n')) {
