@@ -9,12 +9,12 @@ bool isBlank(char c, bool highBytesSeparate)
     return highBytesSeparate ? static_cast<signed char>(c) <= ' ' : static_cast<unsigned char>(c) <= ' ';
 }
 
-bool pairAt(const QByteArray &s, qsizetype i, char first, char second)
+bool pairAt(QByteArrayView s, qsizetype i, char first, char second)
 {
     return i + 1 < s.size() && s.at(i) == first && s.at(i + 1) == second;
 }
 
-QList<QByteArray> argumentsOf(const QByteArray &command, bool highBytesSeparate);
+QList<QByteArray> argumentsOf(QByteArrayView command, bool highBytesSeparate);
 
 } // namespace
 
@@ -30,10 +30,10 @@ QList<QByteArray> chatArguments(const QByteArray &command)
 
 namespace {
 
-QList<QByteArray> argumentsOf(const QByteArray &command, bool highBytesSeparate)
+QList<QByteArray> argumentsOf(QByteArrayView command, bool highBytesSeparate)
 {
     // The engine reads a C string: nothing after a NUL.
-    const QByteArray line = command.left(command.indexOf('\0') < 0 ? command.size() : command.indexOf('\0'));
+    const QByteArrayView line = command.first(command.indexOf('\0') < 0 ? command.size() : command.indexOf('\0'));
     QList<QByteArray> args;
     const qsizetype n = line.size();
     qsizetype i = 0;
@@ -52,22 +52,22 @@ QList<QByteArray> argumentsOf(const QByteArray &command, bool highBytesSeparate)
                 return args;
             i += 2;
         }
-        QByteArray arg;
         if (line.at(i) == '"') {
-            for (++i; i < n && line.at(i) != '"'; ++i)
-                arg += line.at(i);
-            args << arg;
+            const qsizetype start = ++i;
+            while (i < n && line.at(i) != '"')
+                ++i;
+            args << line.sliced(start, i - start).toByteArray();
             if (i >= n)
                 return args;
             ++i;
             continue;
         }
+        const qsizetype start = i;
         for (; i < n && !isBlank(line.at(i), highBytesSeparate) && line.at(i) != '"'; ++i) {
             if (pairAt(line, i, '/', '/') || pairAt(line, i, '/', '*'))
                 break;
-            arg += line.at(i);
         }
-        args << arg;
+        args << line.sliced(start, i - start).toByteArray();
         if (i >= n)
             return args;
     }
@@ -117,7 +117,7 @@ QList<ScriptCommand> scriptCommands(const QByteArray &file, Engine engine)
             }
         }
         const qsizetype length = std::min(i, maxCommandLine - 1);
-        QList<QByteArray> args = consoleArguments(text.mid(pos, length));
+        QList<QByteArray> args = argumentsOf(QByteArrayView(text).sliced(pos, length), true);
         if (!args.isEmpty())
             commands.append({std::move(args), pos, std::min(pos + length, fileEnd)});
         pos += length + 1; // the byte after the line is lost: its end, or byte 1023
