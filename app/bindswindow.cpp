@@ -1,12 +1,11 @@
 #include "bindswindow.h"
 
+#include "bindlistmodel.h"
+
 #include "binds/bindline.h"
-#include "binds/keynow.h"
 #include "binds/replace.h"
-#include "decorate/chatrender.h"
 #include "host/folderstring.h"
 #include "host/numbers.h"
-#include "host/textencoding.h"
 
 #include <QFileInfo>
 #include <QHeaderView>
@@ -15,55 +14,8 @@
 #include <QScrollBar>
 #include <QScreen>
 #include <QShortcut>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
-
-namespace {
-
-// A chat text as the players see it: the colour codes taken out.
-QString chatShown(const QByteArray &binding)
-{
-    QString shown;
-    for (const decorate::ColouredRun &run : decorate::colouredRuns(binds::chatTextOf(binding), 0))
-        shown += run.text;
-    return shown;
-}
-
-QString whyNoEffect(binds::BindFate fate)
-{
-    switch (fate) {
-    case binds::BindFate::Overridden:
-        return QStringLiteral("a later line binds the key again");
-    case binds::BindFate::Unbound:
-        return QStringLiteral("a later unbind or unbindall clears it");
-    case binds::BindFate::NotRun:
-        return QStringLiteral("it is inside a comment");
-    case binds::BindFate::FileTooLarge:
-        return QStringLiteral("the file is too large to run");
-    case binds::BindFate::UnknownKey:
-        return QStringLiteral("no such key");
-    case binds::BindFate::Runs:
-        break;
-    }
-    return {};
-}
-
-// "(no effect: ...)" when the bind does nothing in either engine, per engine where they differ.
-QString effectNote(const binds::StartBind &bind, const binds::Game &game)
-{
-    const binds::BindFate io = bind.fateIn(binds::Engine::Io);
-    const binds::BindFate original = bind.fateIn(binds::Engine::Original);
-    if (io == original)
-        return io == binds::BindFate::Runs ? QString() : QStringLiteral(" (no effect: %1)").arg(whyNoEffect(io));
-    QStringList notes;
-    for (binds::Engine engine : binds::allEngines) {
-        if (bind.fateIn(engine) != binds::BindFate::Runs)
-            notes << QStringLiteral("no effect in %1: %2").arg(binds::engineName(engine, game), whyNoEffect(bind.fateIn(engine)));
-    }
-    return QStringLiteral(" (%1)").arg(notes.join(QStringLiteral("; ")));
-}
-
-} // namespace
 
 BindsWindow::BindsWindow(QWidget *mainWindow)
     : QWidget(mainWindow, Qt::Window)
@@ -72,14 +24,15 @@ BindsWindow::BindsWindow(QWidget *mainWindow)
     setAttribute(Qt::WA_DeleteOnClose);
     m_fileLabel = new QLabel(this);
     m_fileLabel->setObjectName(QStringLiteral("fileLabel"));
-    m_bindList = new QTreeWidget(this);
+    m_binds = new BindListModel(this);
+    m_bindList = new QTreeView(this);
     m_bindList->setObjectName(QStringLiteral("bindList"));
     m_bindList->setAccessibleName(QStringLiteral("binds"));
-    m_bindList->setHeaderLabels({QStringLiteral("Key"), QStringLiteral("Does"), QStringLiteral("Chat as the game shows it")});
+    m_bindList->setModel(m_binds);
     m_bindList->setRootIsDecorated(false);
     // A list of thousands opens at once: rows of one height, columns fitted to the first rows.
     m_bindList->setUniformRowHeights(true);
-    m_bindList->header()->setResizeContentsPrecision(200);
+    m_bindList->header()->setResizeContentsPrecision(50);
     m_bindList->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_sizeLabel = new QLabel(this);
     m_sizeLabel->setObjectName(QStringLiteral("sizeLabel"));
@@ -121,8 +74,7 @@ void BindsWindow::showRun(const binds::StartRun &run, const QString &hostPath, c
     // A long path is cut in the middle, whole in the tooltip: the window stays on the screen.
     m_fileLabel->setText(m_fileLabel->fontMetrics().elidedText(shown, Qt::ElideMiddle, 520));
     m_fileLabel->setToolTip(shown);
-    m_bindList->clear();
-    m_listed.clear();
+    m_binds->setBinds({}, game);
     m_listedBytes.clear();
     m_removeButton->setEnabled(false);
 
@@ -147,19 +99,7 @@ void BindsWindow::showRun(const binds::StartRun &run, const QString &hostPath, c
         return;
     }
     m_listedBytes = read.bytes;
-    m_listed = listed.bindsIn(file);
-    QList<QTreeWidgetItem *> items;
-    for (const binds::StartBind &bind : std::as_const(m_listed)) {
-        const binds::ConfigBind &b = bind.shown();
-        auto *item = new QTreeWidgetItem(
-            {host::fileBytesShown(b.key), binds::keyActionWords(b.command) + effectNote(bind, game), chatShown(b.command)});
-        if (bind.fateIn(binds::Engine::Io) != binds::BindFate::Runs && bind.fateIn(binds::Engine::Original) != binds::BindFate::Runs) {
-            item->setForeground(0, palette().brush(QPalette::Disabled, QPalette::Text));
-            item->setForeground(1, palette().brush(QPalette::Disabled, QPalette::Text));
-        }
-        items << item;
-    }
-    m_bindList->addTopLevelItems(items);
+    m_binds->setBinds(listed.bindsIn(file), game);
     if (m_listedBytes.isEmpty()) {
         m_sizeLabel->setText(QStringLiteral("autoexec.cfg is empty: it binds no key yet."));
         return;
@@ -173,14 +113,14 @@ void BindsWindow::showRun(const binds::StartRun &run, const QString &hostPath, c
                     .arg(host::englishNumber(binds::lineNumberAt(m_listedBytes, nul)));
     }
     m_sizeLabel->setText(size);
-    m_removeButton->setEnabled(!m_listed.isEmpty());
+    m_removeButton->setEnabled(m_binds->rowCount() > 0);
 }
 
 void BindsWindow::fitColumns()
 {
     m_bindList->header()->resizeSections(QHeaderView::ResizeToContents);
     int columns = 0;
-    for (int i = 0; i < m_bindList->columnCount(); ++i)
+    for (int i = 0; i < m_binds->columnCount(); ++i)
         columns += m_bindList->header()->sectionSize(i);
     const int frame = m_bindList->frameWidth() * 2 + m_bindList->verticalScrollBar()->sizeHint().width();
     const int margins = layout()->contentsMargins().left() + layout()->contentsMargins().right();
@@ -191,8 +131,8 @@ void BindsWindow::fitColumns()
 void BindsWindow::removeSelected()
 {
     QList<binds::StartBind> removed;
-    for (QTreeWidgetItem *item : m_bindList->selectedItems())
-        removed << m_listed.at(m_bindList->indexOfTopLevelItem(item));
+    for (const QModelIndex &row : m_bindList->selectionModel()->selectedRows())
+        removed << m_binds->binds().at(row.row());
     if (removed.isEmpty())
         return;
     QString error;

@@ -6,7 +6,8 @@
 
 class QLabel;
 class QPushButton;
-class QTreeWidget;
+class BindListModel;
+class QTreeView;
 
 // The binds of one autoexec.cfg as the game runs them: each key, what it does, its chat
 // as the game shows it, and the binds that have no effect, with why. The player removes
@@ -34,10 +35,10 @@ private:
     void fitColumns();
 
     QString m_hostPath;
-    QByteArray m_listedBytes;      // the file as listed
-    QList<binds::StartBind> m_listed; // in the list's order
+    QByteArray m_listedBytes; // the file as listed
+    BindListModel *m_binds;
     QLabel *m_fileLabel;
-    QTreeWidget *m_bindList;
+    QTreeView *m_bindList;
     QLabel *m_sizeLabel;
     QLabel *m_noteLabel;
     QPushButton *m_removeButton;

@@ -84,14 +84,14 @@ QString chatOfLine(const QByteArray &line)
 QString commandWords(const QList<QByteArray> &args, const QByteArray &line)
 {
     const QByteArray first = args.value(0).toLower();
-    const QString rest = host::fileBytesShown(args.mid(1).join(' '));
-    const QString text = host::fileBytesShown(args.join(' '));
     if (isChat(first)) {
         return QStringLiteral("%1 \"%2\"").arg(first == "say" ? QStringLiteral("says") : QStringLiteral("says to the team"),
                                                withoutColourCodes(chatOfLine(line)));
     }
+    const QString rest = host::fileBytesShown(args.mid(1).join(' '));
     if (first == "vsay" || first == "vsay_team")
         return QStringLiteral("%1 %2").arg(first == "vsay" ? QStringLiteral("voice") : QStringLiteral("team voice"), rest);
+    const QString text = host::fileBytesShown(args.join(' '));
     if (first == "weapon" && args.size() == 2)
         return QStringLiteral("weapon %1 (%2)").arg(rest, text);
     if (const auto action = actionNames().constFind(first); args.size() == 1 && action != actionNames().cend())

@@ -3,7 +3,6 @@
 #include "binds/keys.h"
 
 #include <QFileInfo>
-#include <QMap>
 
 namespace binds {
 
@@ -22,41 +21,58 @@ StartRun StartRun::read(const QStringList &paths)
     return of(files);
 }
 
+namespace {
+
+// A bind command as one engine runs it.
+struct EngineBind {
+    int file;
+    ConfigBind read;
+    BindFate fate;
+};
+
+} // namespace
+
 StartRun StartRun::of(QList<StartFile> files)
 {
     StartRun run;
     run.m_files = std::move(files);
-    QMap<std::pair<int, qsizetype>, StartBind> binds;
+    std::array<QList<EngineBind>, 2> byEngine; // each in the order the engine runs them
+    // The engines split a file alike but for comments: without a comment mark, one split serves both.
+    std::array<QList<QList<ScriptCommand>>, 2> split;
+    for (const StartFile &file : std::as_const(run.m_files)) {
+        const QList<ScriptCommand> io = file.read ? scriptCommands(file.bytes, Engine::Io) : QList<ScriptCommand>();
+        const bool commentFree = !file.bytes.contains("//") && !file.bytes.contains("/*");
+        split[std::size_t(Engine::Io)].append(io);
+        split[std::size_t(Engine::Original)].append(commentFree || !file.read ? io : scriptCommands(file.bytes, Engine::Original));
+    }
     for (Engine engine : allEngines) {
         const std::size_t e = std::size_t(engine);
-        QHash<int, std::pair<int, qsizetype>> holders; // key number -> the bind that set it
+        QList<EngineBind> &binds = byEngine[e];
+        QHash<int, qsizetype> holders; // key number -> the bind that set it
         auto unbind = [&](int key) {
             if (const auto it = holders.constFind(key); it != holders.cend())
-                binds[*it].fate[e] = BindFate::Unbound;
+                binds[*it].fate = BindFate::Unbound;
             holders.remove(key);
             run.m_keys[e].remove(key);
         };
         for (int i = 0; i < run.m_files.size(); ++i) {
             const StartFile &file = run.m_files.at(i);
             const bool tooLarge = file.bytes.size() > fileLimitOf(engine);
-            const QList<ScriptCommand> commands = file.read ? scriptCommands(file.bytes, engine) : QList<ScriptCommand>();
+            const QList<ScriptCommand> &commands = split[e].at(i);
             run.m_commands[e].append(tooLarge ? QList<ScriptCommand>() : commands);
             for (const ScriptCommand &command : commands) {
                 const QByteArray name = command.args.first().toLower();
                 if (name == "bind" && command.args.size() >= 3) {
                     // Key_Bind_f: the binding is every argument after the key, joined by one blank.
-                    const std::pair<int, qsizetype> at{i, command.begin};
-                    StartBind &bind = binds[at];
-                    bind.file = i;
-                    bind.read[e] = ConfigBind{command.args.at(1), command.args.mid(2).join(' '), command.begin, command.end};
-                    const std::optional<int> key = keyNumber(command.args.at(1), engine);
-                    bind.fate[e] = tooLarge ? BindFate::FileTooLarge : key ? BindFate::Runs : BindFate::UnknownKey;
-                    if (tooLarge || !key)
+                    const ConfigBind read{command.args.at(1), command.args.mid(2).join(' '), command.begin, command.end};
+                    const std::optional<int> key = tooLarge ? std::nullopt : keyNumber(read.key, engine);
+                    binds.append({i, read, tooLarge ? BindFate::FileTooLarge : key ? BindFate::Runs : BindFate::UnknownKey});
+                    if (!key)
                         continue;
                     if (const auto it = holders.constFind(*key); it != holders.cend())
-                        binds[*it].fate[e] = BindFate::Overridden;
-                    holders.insert(*key, at);
-                    run.m_keys[e].insert(*key, bind.read[e]->command);
+                        binds[*it].fate = BindFate::Overridden;
+                    holders.insert(*key, binds.size() - 1);
+                    run.m_keys[e].insert(*key, read.command);
                 } else if (tooLarge) {
                     continue;
                 } else if (name == "unbind" && command.args.size() == 2) {
@@ -69,7 +85,29 @@ StartRun StartRun::of(QList<StartFile> files)
             }
         }
     }
-    run.m_binds = binds.values();
+    // Both engines' binds in the files' order, one entry where both read a bind at one place.
+    const QList<EngineBind> &io = byEngine[std::size_t(Engine::Io)];
+    const QList<EngineBind> &original = byEngine[std::size_t(Engine::Original)];
+    auto before = [](const EngineBind &a, const EngineBind &b) {
+        return std::pair(a.file, a.read.begin) < std::pair(b.file, b.read.begin);
+    };
+    run.m_binds.resize(run.m_files.size());
+    for (qsizetype i = 0, j = 0; i < io.size() || j < original.size();) {
+        const bool takeIo = i < io.size() && (j >= original.size() || !before(original.at(j), io.at(i)));
+        const bool takeOriginal = j < original.size() && (i >= io.size() || !before(io.at(i), original.at(j)));
+        StartBind bind;
+        if (takeIo) {
+            bind.file = io.at(i).file;
+            bind.read[std::size_t(Engine::Io)] = io.at(i).read;
+            bind.fate[std::size_t(Engine::Io)] = io.at(i++).fate;
+        }
+        if (takeOriginal) {
+            bind.file = original.at(j).file;
+            bind.read[std::size_t(Engine::Original)] = original.at(j).read;
+            bind.fate[std::size_t(Engine::Original)] = original.at(j++).fate;
+        }
+        run.m_binds[bind.file].append(std::move(bind));
+    }
     return run;
 }
 
@@ -97,12 +135,7 @@ std::optional<QByteArray> StartRun::bindingOf(const QByteArray &key, Engine engi
 
 QList<StartBind> StartRun::bindsIn(int file) const
 {
-    QList<StartBind> found;
-    for (const StartBind &bind : m_binds) {
-        if (bind.file == file)
-            found << bind;
-    }
-    return found;
+    return m_binds.value(file);
 }
 
 const QList<ScriptCommand> &StartRun::commandsRun(int file, Engine engine) const

@@ -74,7 +74,7 @@ private:
     void run(Engine engine);
 
     QList<StartFile> m_files;
-    QList<StartBind> m_binds; // every file's, in the order they stand
+    QList<QList<StartBind>> m_binds; // by file, in the order they stand
     std::array<QHash<int, QByteArray>, 2> m_keys; // key number -> binding, by engine
     std::array<QList<QList<ScriptCommand>>, 2> m_commands; // by engine, by file
 };

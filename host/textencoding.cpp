@@ -7,7 +7,9 @@ namespace host {
 
 std::optional<QByteArray> toFileEncoding(const QString &text)
 {
-    QStringEncoder encoder(QStringEncoder::System, QStringEncoder::Flag::Stateless);
+    // Made once a thread: a list of thousands of binds converts every one.
+    thread_local QStringEncoder encoder(QStringEncoder::System, QStringEncoder::Flag::Stateless);
+    encoder.resetState();
     const QByteArray bytes = encoder.encode(text);
     // Some code pages put "?" for what they lack without calling it an error: reading
     // the bytes back is the test that holds everywhere.
@@ -18,7 +20,8 @@ std::optional<QByteArray> toFileEncoding(const QString &text)
 
 std::optional<QString> fromFileEncoding(const QByteArray &bytes)
 {
-    QStringDecoder decoder(QStringDecoder::System, QStringDecoder::Flag::Stateless);
+    thread_local QStringDecoder decoder(QStringDecoder::System, QStringDecoder::Flag::Stateless);
+    decoder.resetState();
     const QString text = decoder.decode(bytes);
     if (decoder.hasError())
         return std::nullopt;

@@ -1,0 +1,111 @@
+#include "bindlistmodel.h"
+
+#include "binds/keynow.h"
+#include "decorate/chatrender.h"
+#include "host/textencoding.h"
+
+#include <QGuiApplication>
+#include <QPalette>
+
+namespace {
+
+// A chat text as the players see it: the colour codes taken out.
+QString chatShown(const QByteArray &binding)
+{
+    QString shown;
+    for (const decorate::ColouredRun &run : decorate::colouredRuns(binds::chatTextOf(binding), 0))
+        shown += run.text;
+    return shown;
+}
+
+QString whyNoEffect(binds::BindFate fate)
+{
+    switch (fate) {
+    case binds::BindFate::Overridden:
+        return QStringLiteral("a later line binds the key again");
+    case binds::BindFate::Unbound:
+        return QStringLiteral("a later unbind or unbindall clears it");
+    case binds::BindFate::NotRun:
+        return QStringLiteral("it is inside a comment");
+    case binds::BindFate::FileTooLarge:
+        return QStringLiteral("the file is too large to run");
+    case binds::BindFate::UnknownKey:
+        return QStringLiteral("no such key");
+    case binds::BindFate::Runs:
+        break;
+    }
+    return {};
+}
+
+// "(no effect: ...)" when the bind does nothing in either engine, per engine where they differ.
+QString effectNote(const binds::StartBind &bind, const binds::Game &game)
+{
+    const binds::BindFate io = bind.fateIn(binds::Engine::Io);
+    const binds::BindFate original = bind.fateIn(binds::Engine::Original);
+    if (io == original)
+        return io == binds::BindFate::Runs ? QString() : QStringLiteral(" (no effect: %1)").arg(whyNoEffect(io));
+    QStringList notes;
+    for (binds::Engine engine : binds::allEngines) {
+        if (bind.fateIn(engine) != binds::BindFate::Runs)
+            notes << QStringLiteral("no effect in %1: %2").arg(binds::engineName(engine, game), whyNoEffect(bind.fateIn(engine)));
+    }
+    return QStringLiteral(" (%1)").arg(notes.join(QStringLiteral("; ")));
+}
+
+bool runsNowhere(const binds::StartBind &bind)
+{
+    return bind.fateIn(binds::Engine::Io) != binds::BindFate::Runs && bind.fateIn(binds::Engine::Original) != binds::BindFate::Runs;
+}
+
+} // namespace
+
+void BindListModel::setBinds(const QList<binds::StartBind> &binds, const binds::Game &game)
+{
+    beginResetModel();
+    m_binds = binds;
+    m_game = &game;
+    m_texts = QList<std::optional<std::array<QString, 3>>>(binds.size());
+    endResetModel();
+}
+
+int BindListModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_binds.size());
+}
+
+int BindListModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : 3;
+}
+
+const std::array<QString, 3> &BindListModel::rowTexts(int row) const
+{
+    std::optional<std::array<QString, 3>> &texts = m_texts[row];
+    if (!texts) {
+        const binds::StartBind &bind = m_binds.at(row);
+        const binds::ConfigBind &read = bind.shown();
+        texts = {host::fileBytesShown(read.key), binds::keyActionWords(read.command) + effectNote(bind, *m_game),
+                 chatShown(read.command)};
+    }
+    return *texts;
+}
+
+QVariant BindListModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= m_binds.size())
+        return {};
+    if (role == Qt::DisplayRole)
+        return rowTexts(index.row()).at(index.column());
+    if (role == Qt::ForegroundRole && index.column() < 2 && runsNowhere(m_binds.at(index.row())))
+        return QGuiApplication::palette().brush(QPalette::Disabled, QPalette::Text);
+    return {};
+}
+
+QVariant BindListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return {};
+    static const std::array<QString, 3> headers = {QStringLiteral("Key"), QStringLiteral("Does"),
+                                                   QStringLiteral("Chat as the game shows it")};
+    return headers.at(section);
+}
