@@ -21,6 +21,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QPointer>
 #include <QTreeView>
 #include <QtEndian>
 
@@ -517,6 +518,11 @@ void TestForm1::keyNow_showsWhatTheKeyDoesAtTheNextStart()
     QVERIFY2(m_asked.questions.first().contains(QLatin1String("jump (+moveup)")), qPrintable(m_asked.questions.first()));
     QCOMPARE(keyNow->text(), QStringLiteral("space: says \"gg\""));
     QVERIFY(control<QLabel>(m_window.get(), "rtcwKeyNow")->text().isEmpty());
+    // A bind another program appends shows at once.
+    QFile outside(m_dir->filePath(QStringLiteral("baseq3/autoexec.cfg")));
+    QVERIFY(outside.open(QIODevice::Append) && outside.write("bind space \"+attack\"\r\n") > 0);
+    outside.close();
+    QTRY_COMPARE(keyNow->text(), QStringLiteral("space: fire (+attack)"));
 }
 
 void TestForm1::bindsWindow_listsAndRemoves()
@@ -553,6 +559,23 @@ void TestForm1::bindsWindow_listsAndRemoves()
     QCOMPARE(contents(file), QByteArray("bind f9 x\r\n"));
     QCOMPARE(list->model()->rowCount(), 1);
     QVERIFY2(m_reported.messages.last().contains(QLatin1String("changed since")), qPrintable(m_reported.messages.last()));
+
+    // Delete in the list removes as the button does; the list follows the file on disk.
+    select(0);
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    list->setFocus(); // as a click in the list gives it
+    QTest::keyClick(list, Qt::Key_Delete);
+    QCOMPARE(contents(file), QByteArray());
+    auto *size = control<QLabel>(window, "sizeLabel");
+    QTRY_VERIFY2(size->text().contains(QLatin1String("is empty")), qPrintable(size->text()));
+    writeFile(file, "bind f3 x\r\n"); // another program adds a bind
+    QTRY_COMPARE(list->model()->rowCount(), 1);
+    QVERIFY(QFile::remove(file) && QDir().mkdir(file));
+    QTRY_VERIFY2(size->text().contains(QLatin1String("A folder named autoexec.cfg")), qPrintable(size->text()));
+    const QPointer<QWidget> open = window;
+    QTest::keyClick(window, Qt::Key_Escape); // closes it, as its close button does
+    QTRY_VERIFY(!open);
 }
 
 void TestForm1::modsFirstAutoexec_startsWithTheBaseLines_data()

@@ -232,6 +232,11 @@ void TestForm2::closeControl_writesNothing_andNextOpeningStartsAfresh()
     QCOMPARE(control<QLineEdit>(m_window.get(), "txtwolfdir")->text(), QString());
     form = openPicker("Command16");
     QCOMPARE(QDir::cleanPath(form->path()), QDir::cleanPath(driveC()));
+    // Escape closes it as the close control does: nothing written.
+    QVERIFY(QTest::qWaitForWindowActive(form));
+    QTest::keyClick(form, Qt::Key_Escape);
+    QTRY_VERIFY(!picker());
+    QCOMPARE(control<QLineEdit>(m_window.get(), "Text1")->text(), QString());
 }
 
 void TestForm2::driveChange_movesTheList()

@@ -1,4 +1,6 @@
 #include "binds/bindline.h"
+#include "binds/replace.h"
+#include "binds/startrun.h"
 #include "binds/configfile.h"
 
 #include <QDir>
@@ -53,6 +55,7 @@ private slots:
     void failure_pathTooLong();
     void failure_folderMayNotBeEntered();
     void failure_readOnlyFile();
+    void failure_rewriteInAFolderThatTakesNoNewFile();
     void failure_missingWineDrive();
 
 private:
@@ -368,6 +371,31 @@ void TestBindLine::failure_readOnlyFile()
     // system's language: one full stop.
     QVERIFY2(error.contains(QLatin1String("(the file is read-only). Check the game folder")), qPrintable(error));
     QCOMPARE(contents(target()), QByteArray("old\r\n"));
+}
+
+void TestBindLine::failure_rewriteInAFolderThatTakesNoNewFile()
+{
+#ifdef Q_OS_UNIX
+    if (::geteuid() == 0)
+        QSKIP("root writes in any folder: the test needs an ordinary user");
+#endif
+    const QByteArray old = "bind f1 x\r\nbind f2 y\r\n";
+    writeFile(target(), old);
+    const QString folderPath = QFileInfo(target()).absolutePath();
+    QVERIFY(QFile::setPermissions(folderPath, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    if (QFile probe(folderPath + QStringLiteral("/probe")); probe.open(QIODevice::WriteOnly)) {
+        probe.remove();
+        QFile::setPermissions(folderPath, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QSKIP("this user may make files in a read-only folder (Windows ignores the attribute on folders)");
+    }
+    const binds::StartRun run = binds::StartRun::read({target()});
+    QString error;
+    const bool removed = binds::removeBinds(target(), old, {run.bindsIn(0).first()}, &error);
+    QFile::setPermissions(folderPath, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QVERIFY(!removed);
+    // The file itself may be written: the folder is the cause, named as such.
+    QVERIFY2(error.contains(QLatin1String("you may not make new files in the folder")), qPrintable(error));
+    QCOMPARE(contents(target()), old);
 }
 
 void TestBindLine::failure_missingWineDrive()
