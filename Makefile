@@ -16,7 +16,7 @@ WINE_PACKAGES := wine wine64 xdotool x11-utils x11-xserver-utils
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build run test bench install package screenshot clean windows windows-package windows-for-tests
+.PHONY: all deps configure build run test check sanitize bench install package screenshot clean windows windows-package windows-for-tests
 
 all: build
 
@@ -36,9 +36,16 @@ endef
 deps:
 	$(call install_missing,$(PACKAGES))
 
+# Warnings fail the build in CI.
+WERROR := $(if $(CI),ON,OFF)
+ASAN_BUILD_DIR ?= build-asan
+# The tests of the QtCore-only libraries, which read players' files byte by byte. The
+# engine test stays out: it spends its time in the engine, not in the program.
+LIBRARY_TESTS := ^tst_(folderstring|bindline|assembly|gamefolders|bindproperty|decorate|settingsfile)$$
+
 configure: deps
 	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DCMAKE_INSTALL_PREFIX=$(PREFIX) \
-	    -DBINDWRIGHT_WINDOWS_BUILD_DIR=$(abspath $(WIN_BUILD_DIR))
+	    -DBINDWRIGHT_WINDOWS_BUILD_DIR=$(abspath $(WIN_BUILD_DIR)) -DBINDWRIGHT_WERROR=$(WERROR)
 
 build: configure
 	cmake --build $(BUILD_DIR) --parallel $(JOBS)
@@ -54,6 +61,19 @@ test:
 	$(call install_missing,$(PACKAGES) $(WIN_PACKAGES) $(WINE_PACKAGES))
 	$(MAKE) build windows-for-tests
 	cd $(BUILD_DIR) && ctest --output-on-failure --parallel $(JOBS)
+
+# The edit-test loop: the native build and its tests, no packages, no Windows build.
+check:
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DBINDWRIGHT_WERROR=$(WERROR)
+	cmake --build $(BUILD_DIR) --parallel $(JOBS)
+	cd $(BUILD_DIR) && ctest --output-on-failure --parallel $(JOBS) -E '^win_|^windows_under_wine$$'
+
+# The library tests under AddressSanitizer and UndefinedBehaviorSanitizer, each once.
+sanitize: deps
+	cmake -S . -B $(ASAN_BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBINDWRIGHT_SANITIZE=ON -DBINDWRIGHT_WERROR=$(WERROR)
+	cmake --build $(ASAN_BUILD_DIR) --parallel $(JOBS) --target tst_folderstring tst_bindline tst_assembly \
+	    tst_gamefolders tst_bindproperty tst_decorate tst_settingsfile
+	cd $(ASAN_BUILD_DIR) && ctest --output-on-failure --parallel $(JOBS) -R '$(LIBRARY_TESTS)'
 
 # build-win/bindwright.exe: one static file for 64-bit Windows.
 windows: configure
@@ -82,4 +102,4 @@ screenshot: build
 	tools/screenshot.sh $(BUILD_DIR)/bindwright docs/main-window.png docs/chat-preview.png docs/binds-window.png
 
 clean:
-	rm -rf $(BUILD_DIR) $(WIN_BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(WIN_BUILD_DIR) $(ASAN_BUILD_DIR)
