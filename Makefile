@@ -16,7 +16,7 @@ WINE_PACKAGES := wine wine64 xdotool x11-utils x11-xserver-utils
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build run test check sanitize bench install package screenshot clean windows windows-package windows-for-tests
+.PHONY: all deps test-deps configure build run test check sanitize bench install package screenshot clean windows windows-package windows-for-tests
 
 all: build
 
@@ -57,8 +57,10 @@ run: configure
 
 # The Windows build's tests run under Wine in the same ctest run. Every package they need
 # is there before the first configure, which looks for Wine and the engine.
-test:
+test-deps:
 	$(call install_missing,$(PACKAGES) $(WIN_PACKAGES) $(WINE_PACKAGES))
+
+test: test-deps
 	$(MAKE) build windows-for-tests
 	cd $(BUILD_DIR) && ctest --output-on-failure --parallel $(JOBS)
 
@@ -69,7 +71,7 @@ check:
 	cd $(BUILD_DIR) && ctest --output-on-failure --parallel $(JOBS) -E '^win_|^windows_under_wine$$'
 
 # The library tests under AddressSanitizer and UndefinedBehaviorSanitizer, each once.
-sanitize: deps
+sanitize: test-deps
 	cmake -S . -B $(ASAN_BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBINDWRIGHT_SANITIZE=ON -DBINDWRIGHT_WERROR=$(WERROR)
 	cmake --build $(ASAN_BUILD_DIR) --parallel $(JOBS) --target tst_folderstring tst_bindline tst_assembly \
 	    tst_gamefolders tst_bindproperty tst_decorate tst_settingsfile

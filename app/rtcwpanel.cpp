@@ -23,7 +23,7 @@ RtcwPanel::RtcwPanel(decorate::RandomSource &jazzRandom, const host::Host &host,
     m_rootLabel = label(this, "Label6", m_game.rootLabel, twipsRect(120, 480, 1215, 255));
     m_rootEdit = singleLineEdit(this, "txtwolfdir", QString(), twipsRect(1320, 480, 3855, 285));
     m_pickButton = button(this, "Command17", QStringLiteral("..."), twipsRect(5160, 480, 255, 255));
-    m_exampleLabel = label(this, "Label7", QStringLiteral("For example, C:\\Program Files\\Return to Castle Wolfenstein\\"),
+    m_exampleLabel = label(this, "Label7", QStringLiteral("For example, ") + binds::rtcwGame().windowsRoot,
                            twipsRect(120, 840, 5295, 255));
     // The design's "kp_up" is no key the games know: they call it kp_uparrow.
     m_keyLabel = label(this, "Label8", QStringLiteral("Key to be bound to (eg space, kp_uparrow etc)"),

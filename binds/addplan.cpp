@@ -16,11 +16,9 @@ namespace binds {
 
 namespace {
 
-QByteArray withLineEnded(QByteArray bytes)
+QByteArray withLineEnded(const QByteArray &bytes)
 {
-    if (!bytes.isEmpty() && !bytes.endsWith('\n'))
-        bytes += "\r\n";
-    return bytes;
+    return bytes + lineEndBefore(bytes.isEmpty() ? std::nullopt : std::optional<char>(bytes.back()));
 }
 
 // Why a line appended to the bytes would not be the key's bind in every engine that runs

@@ -76,12 +76,12 @@ QString passedOriginalGamesLimit(const QString &path, qint64 newSize)
 
 // The last byte, when the file has one, so a line without its line end can be closed
 // first. Reads that byte only: an append costs the same whatever the file's size.
-bool needsLineEndFirst(QFile &file, qint64 size)
+std::optional<char> lastByteOf(QFile &file, qint64 size)
 {
-    if (size <= 0 || !file.seek(size - 1))
-        return false;
     char last = 0;
-    return file.getChar(&last) && last != '\n';
+    if (size <= 0 || !file.seek(size - 1) || !file.getChar(&last))
+        return std::nullopt;
+    return last;
 }
 
 // Writes until all is written or the system says why not: a short write (a disk
@@ -104,6 +104,11 @@ QString addFailure(const QString &path, const QString &reason, int systemError)
     const QString advice = host::isDiskFull(systemError) ? QStringLiteral("Free some space on that disk, then add the bind again.")
                                                          : QStringLiteral("Check the game folder and try again.");
     return QStringLiteral("Could not add the bind to \"%1\": %2. %3").arg(host::shownPath(path), reason, advice);
+}
+
+QByteArray lineEndBefore(std::optional<char> lastByte)
+{
+    return lastByte && *lastByte != '\n' ? QByteArray("\r\n") : QByteArray();
 }
 
 QString autoexecIn(const QString &dirloc)
@@ -177,8 +182,7 @@ bool appendLine(const QString &hostPath, QByteArray line, QString *error, QStrin
     }
     // The size from the file system: the file itself is never read beyond its last byte.
     const qint64 oldSize = file.size();
-    if (needsLineEndFirst(file, oldSize))
-        line.prepend("\r\n");
+    line.prepend(lineEndBefore(lastByteOf(file, oldSize)));
     const qint64 newSize = oldSize + line.size();
     if (newSize > fileLimit) {
         *error = tooLargeFile(hostPath, newSize);

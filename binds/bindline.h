@@ -41,6 +41,11 @@ std::optional<QByteArray> encodedLine(const QString &key, const QString &text, Q
 // what the original games read; it is empty otherwise.
 bool writeLine(const BindRequest &request, const host::Host &host, QString *error, QString *notice = nullptr);
 
+// What goes before a line appended after a file's last byte (nullopt: the file is
+// empty): a line end, unless the last line already ends in LF. A lone CR gets one too,
+// so that every editor sees the new line on a line of its own.
+QByteArray lineEndBefore(std::optional<char> lastByte);
+
 // The message for an Add that could not write the file at path, for the reason given
 // (a system error number, when there is one, picks the advice).
 QString addFailure(const QString &path, const QString &reason, int systemError = 0);

@@ -543,10 +543,10 @@ void TestAssembly::relativeRoots_areRefusedInBothPanels_data()
     QTest::addColumn<QString>("root");
     QTest::addColumn<QString>("example"); // empty: accepted
     QTest::newRow("posix, relative") << Style::Posix << "games/q3" << "/home/you/";
-    QTest::newRow("posix, dot") << Style::Posix << "." << "C:\\Games\\";
+    QTest::newRow("posix, dot") << Style::Posix << "." << "C:\\Program Files\\";
     QTest::newRow("posix, home") << Style::Posix << "~/.q3a/" << "";
     QTest::newRow("posix, wine drive") << Style::Posix << "c:\\Games\\" << "";
-    QTest::newRow("windows, relative") << Style::Windows << "Games\\Quake3" << "C:\\Games\\";
+    QTest::newRow("windows, relative") << Style::Windows << "Games\\Quake3" << "C:\\Program Files\\";
     QTest::newRow("windows, drive") << Style::Windows << "D:\\Q3" << "";
 }
 
