@@ -53,6 +53,12 @@ void GamePanel::makeColourButtons(QWidget *parent, const std::array<const char *
     }
 }
 
+void GamePanel::nameForPlayers(const QList<std::pair<QWidget *, QString>> &names)
+{
+    for (const auto &[control, name] : names)
+        control->setAccessibleName(m_game.name + u' ' + name);
+}
+
 void GamePanel::connectCommonControls(bool everyColourTakesFocus)
 {
     connect(m_pickButton, &QPushButton::clicked, this, &GamePanel::pickFolderRequested);

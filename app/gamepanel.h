@@ -69,6 +69,8 @@ protected:
     // The eight colour buttons in their row of the layout, Red to Black, under the
     // design's names in that order.
     void makeColourButtons(QWidget *parent, const std::array<const char *, 8> &names);
+    // Gives each control its name for screen readers, after the game's name ("Quake 3 key").
+    void nameForPlayers(const QList<std::pair<QWidget *, QString>> &names);
     // Wires the controls both panels have; the subclass has made them by then.
     void connectCommonControls(bool everyColourTakesFocus);
     // Writes the bind as the plan for it says, asking its questions first. False, with the

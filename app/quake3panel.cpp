@@ -48,23 +48,22 @@ Quake3Panel::Quake3Panel(decorate::RandomSource &jazzRandom, const host::Host &h
     // A screen reader names each control by its label or caption and its panel: the two
     // panels hold the same captions ("Add", "Red", "...").
     const QList<std::pair<QWidget *, QString>> names = {
-        {m_rootEdit, QStringLiteral("Quake 3 root folder")},
-        {m_pickButton, QStringLiteral("Quake 3 pick the root folder")},
-        {m_baseq3Option, QStringLiteral("Quake 3 mod folder baseq3")},
-        {m_ospOption, QStringLiteral("Quake 3 mod folder osp")},
-        {m_customModOption, QStringLiteral("Quake 3 mod folder: the custom mod folder")},
-        {m_customModEdit, QStringLiteral("custom mod folder")},
-        {m_keyEdit, QStringLiteral("Quake 3 key")},
-        {m_sayEdit, QStringLiteral("Quake 3 text to say")},
-        {m_teamOption, QStringLiteral("Quake 3 Team Talk")},
-        {m_publicOption, QStringLiteral("Quake 3 Public")},
-        {m_formalButton, QStringLiteral("Quake 3 Formal Decoration")},
-        {m_jazzButton, QStringLiteral("Quake 3 Uber-Jazz")},
-        {m_tesselButton, QStringLiteral("Quake 3 Tessel Scheme")},
-        {m_addButton, QStringLiteral("Quake 3 Add")},
+        {m_rootEdit, QStringLiteral("root folder")},
+        {m_pickButton, QStringLiteral("pick the root folder")},
+        {m_baseq3Option, QStringLiteral("mod folder baseq3")},
+        {m_ospOption, QStringLiteral("mod folder osp")},
+        {m_customModOption, QStringLiteral("mod folder: the custom mod folder")},
+        {m_keyEdit, QStringLiteral("key")},
+        {m_sayEdit, QStringLiteral("text to say")},
+        {m_teamOption, QStringLiteral("Team Talk")},
+        {m_publicOption, QStringLiteral("Public")},
+        {m_formalButton, QStringLiteral("Formal Decoration")},
+        {m_jazzButton, QStringLiteral("Uber-Jazz")},
+        {m_tesselButton, QStringLiteral("Tessel Scheme")},
+        {m_addButton, QStringLiteral("Add")},
     };
-    for (const auto &[control, name] : names)
-        control->setAccessibleName(name);
+    nameForPlayers(names);
+    m_customModEdit->setAccessibleName(QStringLiteral("custom mod folder"));
 
     connectCommonControls(false);
     connect(m_tesselButton, &QPushButton::clicked, this, [this] { decorateSay(decorate::tesselScheme(m_sayEdit->text())); });

@@ -55,21 +55,20 @@ RtcwPanel::RtcwPanel(decorate::RandomSource &jazzRandom, const host::Host &host,
     m_kindGroup = optionGroup(this, {m_voiceOption, m_sayOption});
 
     const QList<std::pair<QWidget *, QString>> names = {
-        {m_rootEdit, QStringLiteral("RTCW root folder")},
-        {m_pickButton, QStringLiteral("RTCW pick the root folder")},
-        {m_keyEdit, QStringLiteral("RTCW key")},
-        {m_voiceOption, QStringLiteral("RTCW bind a voice command")},
-        {m_voiceBox, QStringLiteral("voice command")},
-        {m_sayOption, QStringLiteral("RTCW bind a text to say")},
-        {m_sayEdit, QStringLiteral("RTCW text to say")},
-        {m_teamOption, QStringLiteral("RTCW Team Talk")},
-        {m_publicOption, QStringLiteral("RTCW Public")},
-        {m_formalButton, QStringLiteral("RTCW Formal Decoration")},
-        {m_jazzButton, QStringLiteral("RTCW Make it Jazzeehh!")},
-        {m_addButton, QStringLiteral("RTCW Add")},
+        {m_rootEdit, QStringLiteral("root folder")},
+        {m_pickButton, QStringLiteral("pick the root folder")},
+        {m_keyEdit, QStringLiteral("key")},
+        {m_voiceOption, QStringLiteral("bind a voice command")},
+        {m_sayOption, QStringLiteral("bind a text to say")},
+        {m_sayEdit, QStringLiteral("text to say")},
+        {m_teamOption, QStringLiteral("Team Talk")},
+        {m_publicOption, QStringLiteral("Public")},
+        {m_formalButton, QStringLiteral("Formal Decoration")},
+        {m_jazzButton, QStringLiteral("Make it Jazzeehh!")},
+        {m_addButton, QStringLiteral("Add")},
     };
-    for (const auto &[control, name] : names)
-        control->setAccessibleName(name);
+    nameForPlayers(names);
+    m_voiceBox->setAccessibleName(QStringLiteral("voice command"));
     // On Linux a combo box is announced by its text; the box typed into carries the name.
     m_voiceBox->lineEdit()->setAccessibleName(m_voiceBox->accessibleName());
 
