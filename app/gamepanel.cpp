@@ -5,6 +5,7 @@
 #include "wrapbutton.h"
 
 #include "binds/bindline.h"
+#include "binds/homes.h"
 #include "binds/keynow.h"
 #include "binds/replace.h"
 #include "binds/startrun.h"
@@ -100,7 +101,9 @@ std::optional<QString> GamePanel::autoexecFile() const
     QString notWhole;
     if (!binds::isUsableRoot(m_rootEdit->text(), m_game, m_host.style, &notWhole))
         return std::nullopt;
-    const QString root = host::withFinalSeparator(m_rootEdit->text(), m_host.style);
+    // The file the game runs: under the root it reads, which may not be the one typed.
+    const std::optional<binds::ReadInstead> instead = binds::readInsteadOf(m_rootEdit->text(), m_game, m_host);
+    const QString root = instead ? instead->root : host::withFinalSeparator(m_rootEdit->text(), m_host.style);
     const QString mod = modFolder();
     const QString folder = host::gameFolder(root, mod.isEmpty() ? m_game.baseFolder : mod, m_host);
     return binds::autoexecPath(folder, m_host, &notWhole);
@@ -111,7 +114,9 @@ QStringList GamePanel::startFiles() const
     QString notWhole;
     if (!binds::isUsableRoot(m_rootEdit->text(), m_game, m_host.style, &notWhole))
         return {};
-    return binds::startFiles(m_rootEdit->text(), m_game, modFolder(), m_host);
+    // What the game runs: from the root it reads, which may not be the one typed.
+    const std::optional<binds::ReadInstead> instead = binds::readInsteadOf(m_rootEdit->text(), m_game, m_host);
+    return binds::startFiles(instead ? instead->root : m_rootEdit->text(), m_game, modFolder(), m_host);
 }
 
 void GamePanel::updateKeyNow()

@@ -44,7 +44,8 @@ public:
     const binds::StartRun &startRun() const { return m_startRun; }
     // The files the game runs at start; empty without a whole root.
     QStringList startFiles() const;
-    // The autoexec.cfg "Add" writes into, on this machine; nullopt without a whole root.
+    // The autoexec.cfg the game runs, which "Add" writes into (after asking, when it is
+    // not under the root typed), on this machine; nullopt without a whole root.
     std::optional<QString> autoexecFile() const;
 
     // Asks the player one of the questions before an Add.

@@ -3,6 +3,7 @@
 #include "binds/bindline.h"
 #include "binds/commands.h"
 #include "binds/configfile.h"
+#include "binds/homes.h"
 #include "binds/keynow.h"
 #include "binds/keys.h"
 #include "binds/replace.h"
@@ -137,6 +138,24 @@ AddPlan planAdd(const AddRequest &request, const Game &game, const Answers &answ
     if (!line) {
         plan.refusal = error;
         return plan;
+    }
+    // The root the game really reads comes first: every other question is about its files.
+    if (const std::optional<ReadInstead> instead = readInsteadOf(request.root, game, host)) {
+        const QString typedRoot = host::withFinalSeparator(request.root, host.style);
+        AddRequest moved = request;
+        moved.root = instead->root;
+        moved.bind.dirloc = instead->root + request.bind.dirloc.mid(typedRoot.size());
+        const QString question = QStringLiteral("The game does not run \"%1\": %2. Write the bind into \"%3\" "
+                                                "instead?")
+                                     .arg(host::shownPath(autoexecIn(request.bind.dirloc)), instead->why,
+                                          host::shownPath(autoexecIn(moved.bind.dirloc)));
+        if (!answers.contains(Question::ReadElsewhere)) {
+            plan.question = PlannedQuestion{Question::ReadElsewhere, question, false};
+            return plan;
+        }
+        if (answers.value(Question::ReadElsewhere) != Answer::Yes)
+            return plan;
+        return planAdd(moved, game, answers, host);
     }
     const std::optional<QString> target = autoexecPath(request.bind.dirloc, host, &error);
     if (!target) {

@@ -31,6 +31,7 @@ enum class Question {
     ModFirstFile,   // the mod's first autoexec.cfg hides the base one: Yes copies its lines,
                     // No starts it with this bind only, Cancel writes nothing
     TakeOver,       // the key does something now
+    ReadElsewhere,  // asked first: the game reads another root's files; Yes writes there
 };
 enum class Answer { Yes, No, Cancel };
 using Answers = QMap<Question, Answer>;

@@ -29,12 +29,19 @@ struct Place {
 const QString quake3Data = quake3Game().baseFolder;
 const QString rtcwData = rtcwGame().baseFolder;
 
+// Below the per-user configuration folder ($XDG_CONFIG_HOME) on POSIX hosts: where
+// ioquake3 has kept its files since 2025, read whenever it exists.
+const Place configPlaces[] = {
+    {"Quake 3 (ioquake3)", "Quake3", quake3Data},
+};
+
 // Below the home folder on POSIX hosts.
 const Place homePlaces[] = {
-    {"Quake 3 (ioquake3)", ".q3a", quake3Data},
-    {"RTCW (iortcw)", ".iortcw", rtcwData},
-    {"RTCW", ".wolf", rtcwData},
-    {"OpenArena", ".openarena", QStringLiteral("baseoa")},
+    {"Quake 3 (ioquake3, old home)", ".q3a", quake3Data},
+    {"RTCW (iortcw)", ".wolf", rtcwData},
+    {"RTCW (iortcw)", ".local/share/iortcw", rtcwData},
+    {"OpenArena", ".local/share/OpenArena", QStringLiteral("baseoa")},
+    {"OpenArena (old home)", ".openarena", QStringLiteral("baseoa")},
 };
 
 // Below a Steam library.
@@ -97,18 +104,34 @@ class Finder
 public:
     void look(const QString &start, const Place &place, const std::function<QString(const QString &)> &shown)
     {
-        const QString folder = findPlace(start, place);
+        add(findPlace(start, place), QString::fromUtf8(place.name), shown);
+    }
+    // Quake Live keeps each Steam account's files in a folder named by its SteamID64.
+    void lookForQuakeLive(const QString &library, const std::function<QString(const QString &)> &shown)
+    {
+        static const QRegularExpression account(QStringLiteral("^7656119\\d{10}$"));
+        const QString game = library + QStringLiteral("/steamapps/common/Quake Live");
+        for (const QString &id : QDir(game).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
+            if (account.match(id).hasMatch())
+                look(game, {"", qPrintable(id), quake3Data}, [&](const QString &folder) {
+                    return QStringLiteral("Quake Live (Steam, account %1) ").arg(id) + shown(folder);
+                });
+        }
+    }
+    QList<Drive> found() const { return m_found; }
+
+private:
+    void add(const QString &folder, const QString &name, const std::function<QString(const QString &)> &shown)
+    {
         if (folder.isEmpty())
             return;
         const QString canonical = QFileInfo(folder).canonicalFilePath();
         if (m_seen.contains(canonical))
             return; // ~/.steam/steam is a link to ~/.local/share/Steam, for one
         m_seen.insert(canonical);
-        m_found.append({QString::fromUtf8(place.name) + u' ' + shown(folder), folder + u'/'});
+        m_found.append({name.isEmpty() ? shown(folder) : name + u' ' + shown(folder), folder + u'/'});
     }
-    QList<Drive> found() const { return m_found; }
 
-private:
     QSet<QString> m_seen;
     QList<Drive> m_found;
 };
@@ -127,11 +150,14 @@ QList<Drive> gameFolders(const Host &host)
     }
 
     auto underHome = [&host](const QString &folder) { return withTilde(folder, host.home); };
+    for (const Place &place : configPlaces)
+        finder.look(host.configHome, place, underHome);
     for (const Place &place : homePlaces)
         finder.look(host.home, place, underHome);
     for (const QString &library : steamLibraries(host.home)) {
         for (const Place &place : steamPlaces)
             finder.look(library, place, underHome);
+        finder.lookForQuakeLive(library, underHome);
     }
     for (QChar letter : wine::driveLetters(host.winePrefix)) {
         auto inWine = [&host](const QString &folder) {

@@ -11,8 +11,10 @@ const Game &quake3Game()
         QStringLiteral("/home/you/.q3a/"),
         QStringLiteral("C:\\Program Files\\Quake III Arena\\"),
         QStringLiteral("baseq3"),
-        QStringLiteral("q3config.cfg"),
+        // Quake Live keeps the player's binds in repconfig.cfg.
+        {QStringLiteral("q3config.cfg"), QStringLiteral("repconfig.cfg")},
         -1,
+        QStringLiteral("Quake3"),
         QStringLiteral("ioquake3"),
         QStringLiteral("Quake III Arena 1.32"),
     };
@@ -28,8 +30,9 @@ const Game &rtcwGame()
         QStringLiteral("/home/you/.wolf/"),
         QStringLiteral("C:\\Program Files\\Return to Castle Wolfenstein\\"),
         QStringLiteral("main"),
-        QStringLiteral("wolfconfig_mp.cfg"),
+        {QStringLiteral("wolfconfig_mp.cfg")},
         0,
+        QStringLiteral("RTCW"),
         QStringLiteral("iortcw"),
         QStringLiteral("RTCW 1.4"),
     };

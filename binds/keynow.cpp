@@ -126,12 +126,21 @@ QString chatTextOf(const QByteArray &binding)
 QString gameConfigFile(const QString &root, const Game &game, const QString &modFolder, const host::Host &host)
 {
     const QString rootFolder = host::withFinalSeparator(root, host.style);
-    if (!modFolder.isEmpty()) {
-        const QString modConfig = hostPathOf(host::gameFolder(rootFolder, modFolder, host), game.configFile, host);
-        if (!modConfig.isEmpty() && QFileInfo(modConfig).isFile())
-            return modConfig;
+    // The first of the config's names there, the mod folder's before the base folder's.
+    QStringList candidates;
+    for (const QString &folder : {modFolder, game.baseFolder}) {
+        for (const QString &name : game.configFiles) {
+            if (!folder.isEmpty())
+                candidates << hostPathOf(host::gameFolder(rootFolder, folder, host), name, host);
+        }
     }
-    return hostPathOf(host::gameFolder(rootFolder, game.baseFolder, host), game.configFile, host);
+    candidates.removeAll(QString());
+    for (const QString &candidate : std::as_const(candidates)) {
+        if (QFileInfo(candidate).isFile())
+            return candidate;
+    }
+    // None there yet: the base folder's, by the first name, is where the game writes it.
+    return hostPathOf(host::gameFolder(rootFolder, game.baseFolder, host), game.configFiles.first(), host);
 }
 
 QStringList startFiles(const QString &root, const Game &game, const QString &modFolder, const host::Host &host)

@@ -3,6 +3,7 @@
 #include "host/wine.h"
 
 #include <QDir>
+#include <QStandardPaths>
 #include <QFileInfo>
 #include <QProcessEnvironment>
 
@@ -12,11 +13,14 @@ namespace host {
 
 Host Host::current()
 {
-#ifdef Q_OS_WIN
-    return {Style::Windows, {}};
-#else
     const QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    return {Style::Posix, winePrefixFrom(env.value(QStringLiteral("WINEPREFIX")), QDir::homePath()), QDir::homePath()};
+#ifdef Q_OS_WIN
+    return {Style::Windows, {}, {}, {}, QDir::fromNativeSeparators(env.value(QStringLiteral("APPDATA"))),
+            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)};
+#else
+    const QString configHome = env.value(QStringLiteral("XDG_CONFIG_HOME"));
+    return {Style::Posix, winePrefixFrom(env.value(QStringLiteral("WINEPREFIX")), QDir::homePath()), QDir::homePath(),
+            configHome.isEmpty() ? QDir::homePath() + QStringLiteral("/.config") : configHome};
 #endif
 }
 

@@ -16,6 +16,9 @@ struct Host {
     Style style = Style::Posix;
     QString winePrefix {}; // used by Style::Posix only
     QString home {};       // what "~" stands for; used by Style::Posix only
+    QString configHome {}; // $XDG_CONFIG_HOME, else ~/.config; Style::Posix only
+    QString appData {};    // %APPDATA%, the per-user data folder; Style::Windows only
+    QString documents {};  // the user's Documents folder; Style::Windows only
 
     // The host this program runs on, with the Wine prefix from the environment.
     static Host current();
