@@ -13,7 +13,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QScreen>
-#include <QShortcut>
+#include <QKeyEvent>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -48,12 +48,28 @@ BindsWindow::BindsWindow(QWidget *mainWindow)
                        static_cast<QWidget *>(m_removeButton)})
         layout->addWidget(w);
     connect(m_removeButton, &QPushButton::clicked, this, &BindsWindow::removeSelected);
-    // Escape closes it as its close button does; Delete in the list removes as the button does.
-    connect(new QShortcut(QKeySequence::Cancel, this), &QShortcut::activated, this, &QWidget::close);
-    auto *deleteKey = new QShortcut(QKeySequence::Delete, m_bindList);
-    deleteKey->setContext(Qt::WidgetShortcut);
-    connect(deleteKey, &QShortcut::activated, this, &BindsWindow::removeSelected);
+    m_bindList->installEventFilter(this); // Delete in the list
     resize(560, 380);
+}
+
+void BindsWindow::keyPressEvent(QKeyEvent *event)
+{
+    // Escape closes it, as its close button does.
+    if (event->matches(QKeySequence::Cancel))
+        close();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+bool BindsWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // Delete in the list removes the selected binds, as the button does.
+    if (watched == m_bindList && event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent *>(event)->matches(QKeySequence::Delete)) {
+        removeSelected();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void BindsWindow::showFile(const binds::StartRun &run, const QString &hostPath, const binds::Game &game)

@@ -29,6 +29,10 @@ signals:
     // The file was rewritten: what a key does now may have changed.
     void fileChanged();
 
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void removeSelected();
     // The width that shows every column whole, within the screen.

@@ -12,7 +12,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QShortcut>
 #include <QSortFilterProxyModel>
 #include <QTreeView>
 
@@ -71,8 +70,6 @@ FolderPicker::FolderPicker(const host::Host &host, QWidget *mainWindow)
     setAttribute(Qt::WA_DeleteOnClose); // closing unloads it; the next "..." starts afresh
     setFixedSize(fromTwips(4215), fromTwips(5175));
     setFont(layoutFont()); // the fixed layout holds only in its own font
-    // Escape closes it, as its close button does.
-    connect(new QShortcut(QKeySequence::Cancel, this), &QShortcut::activated, this, &QWidget::close);
 
     m_folders = new QFileSystemModel(this);
     // Hidden too: ioquake3, iortcw and OpenArena keep their files in ~/.q3a and its kin.
@@ -225,6 +222,15 @@ void FolderPicker::openFolderAt(const QModelIndex &index)
     const QString folder = m_folders->filePath(m_chain->mapToSource(index));
     if (QString why; !setPath(folder, &why))
         showCannotOpen(QStringLiteral("\"%1\"").arg(host::shownPath(folder)), why);
+}
+
+void FolderPicker::keyPressEvent(QKeyEvent *event)
+{
+    // Escape closes it, as its close button does.
+    if (event->matches(QKeySequence::Cancel))
+        close();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 bool FolderPicker::eventFilter(QObject *watched, QEvent *event)

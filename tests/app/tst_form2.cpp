@@ -334,7 +334,7 @@ void TestForm2::gameFolders_areOfferedAfterTheDrives()
 {
     FolderPicker *form = openPicker("Command16");
     auto *drives = control<QComboBox>(form, "Drive1");
-    const int game = drives->findText(QStringLiteral("Quake 3 (ioquake3) ~/.q3a"));
+    const int game = drives->findText(QStringLiteral("Quake 3 (ioquake3, old home) ~/.q3a"));
     QVERIFY2(game > drives->findText(QStringLiteral("d:")), "after the drives");
     drives->setCurrentIndex(game);
     emit drives->activated(game);

@@ -32,6 +32,7 @@
 #include "binds/configfile.h"
 #include "binds/console.h"
 #include "binds/replace.h"
+#include "binds/homes.h"
 #include "binds/keys.h"
 #include "binds/startrun.h"
 #include "binds/rtcw.h"
@@ -270,6 +271,8 @@ private slots:
     void initTestCase();
     void theEngineReadsEveryLineAsWritten();
     void theModelBindsEveryKeyAsTheEngineDoes();
+    void theHomeTheProgramNamesIsTheOneTheEngineReads_data();
+    void theHomeTheProgramNamesIsTheOneTheEngineReads();
     void aFileLessSomeBinds_runsAllElseAsBefore_data();
     void aFileLessSomeBinds_runsAllElseAsBefore();
 
@@ -500,6 +503,79 @@ void TestEngine::theModelBindsEveryKeyAsTheEngineDoes()
           "binds it",
           pairs, overLimit, keys);
     QVERIFY(keys > 150);
+}
+
+void TestEngine::theHomeTheProgramNamesIsTheOneTheEngineReads_data()
+{
+    // Below the home folder: folders, "FOLDER=TEXT" for an autoexec.cfg there that echoes TEXT,
+    // and the file the engine leaves when the player refused its move.
+    QTest::addColumn<QStringList>("made");
+    const QString old = QStringLiteral(".q3a/bw"), current = QStringLiteral(".config/Quake3/bw");
+    QTest::newRow("both homes") << QStringList{old + "=old", current + "=new"};
+    QTest::newRow("only the old home, which the engine moves") << QStringList{old + "=old"};
+    QTest::newRow("the new home without an autoexec.cfg") << QStringList{old + "=old", current};
+    QTest::newRow("the move refused") << QStringList{old + "=old", ".q3a/.xdgMigrationRefused="};
+    QTest::newRow("only the new home") << QStringList{current + "=new"};
+}
+
+// The current ioquake3 (its dedicated server, built from the source beside the tests) runs
+// the autoexec.cfg of the home it reads: it is the one the program names for ~/.q3a.
+void TestEngine::theHomeTheProgramNamesIsTheOneTheEngineReads()
+{
+    const QString server = QStringLiteral(BINDWRIGHT_IOQ3DED);
+    if (!QFileInfo(server).isExecutable()) {
+        if (qEnvironmentVariableIsSet("CI"))
+            QFAIL("the current ioquake3's server was not built (../shared/engine/build-ioq3ded.sh)");
+        QSKIP("the current ioquake3's server was not built (../shared/engine/build-ioq3ded.sh is not at hand)");
+    }
+    QFETCH(QStringList, made);
+    QTemporaryDir home, base;
+    for (const QString &entry : made) {
+        const QString name = entry.section(u'=', 0, 0);
+        const bool marker = name.endsWith(QLatin1String("Refused")); // a file, not a folder
+        QVERIFY(QDir().mkpath(marker ? QFileInfo(home.filePath(name)).absolutePath() : home.filePath(name)));
+        if (!entry.contains(u'='))
+            continue;
+        QFile out(marker ? home.filePath(name) : home.filePath(name + QStringLiteral("/autoexec.cfg")));
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        if (!marker)
+            out.write("echo BWHOME " + entry.section(u'=', 1).toUtf8() + "\r\n");
+    }
+    QVERIFY(QDir().mkpath(base.filePath(QStringLiteral("bw"))));
+    QFile defaults(base.filePath(QStringLiteral("bw/default.cfg")));
+    QVERIFY(defaults.open(QIODevice::WriteOnly) && defaults.write("set bw 1\r\n") > 0);
+    defaults.close();
+
+    binds::Game game = binds::quake3Game();
+    game.baseFolder = QStringLiteral("bw"); // a game of its own: the server needs no game data
+    host::Host host = testHost();
+    host.home = home.path();
+    host.configHome = home.path() + QStringLiteral("/.config");
+    const QString typed = home.path() + QStringLiteral("/.q3a/");
+    const std::optional<binds::ReadInstead> instead = binds::readInsteadOf(typed, game, host);
+    QString unreachable;
+    const QString named = *binds::autoexecPath(host::gameFolder(instead ? instead->root : typed, game.baseFolder, host),
+                                               host, &unreachable);
+    QFile namedFile(named);
+    const QByteArray expected = namedFile.open(QIODevice::ReadOnly) ? namedFile.readAll().trimmed() : QByteArray();
+
+    QProcess engine;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), home.path());
+    for (const char *variable : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_STATE_HOME"})
+        env.remove(QString::fromLatin1(variable));
+    engine.setProcessEnvironment(env);
+    engine.setProcessChannelMode(QProcess::MergedChannels);
+    engine.start(server, {"+set", "dedicated", "1", "+set", "net_enabled", "0", "+set", "com_basegame", "bw", "+set",
+                          "fs_basepath", base.path(), "+quit"});
+    QVERIFY2(engine.waitForFinished(30000), "the server did not finish");
+    QByteArray ran;
+    for (const QByteArray &line : engine.readAll().split('\n')) {
+        if (line.startsWith("BWHOME "))
+            ran = "echo " + line.trimmed();
+    }
+    QVERIFY2(ran == expected, qPrintable(QStringLiteral("the program names %1 (\"%2\"); the engine ran \"%3\"")
+                                             .arg(named, QString::fromUtf8(expected), QString::fromUtf8(ran))));
 }
 
 void TestEngine::aFileLessSomeBinds_runsAllElseAsBefore_data()
