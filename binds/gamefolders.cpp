@@ -66,7 +66,8 @@ const Place windowsPlaces[] = {
 // The place below start, spelt as the disk spells it (Windows installs vary the case).
 QString findPlace(const QString &start, const Place &place)
 {
-    QString folder = start;
+    // A drive's root ends in its separator already ("C:/"): no second one after it.
+    QString folder = start.endsWith(u'/') ? start.chopped(1) : start;
     for (const QString &name : QString::fromUtf8(place.folder).split(u'/'))
         folder += u'/' + host::matchingEntry(folder, name);
     const QString data = folder + u'/' + host::matchingEntry(folder, place.dataFolder);
