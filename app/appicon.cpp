@@ -23,8 +23,7 @@ QRgb nearest(const QList<QRgb> &palette, QRgb pixel)
         const int r = qRed(c) - qRed(pixel), g = qGreen(c) - qGreen(pixel), b = qBlue(c) - qBlue(pixel);
         return r * r + g * g + b * b;
     };
-    return *std::min_element(palette.begin(), palette.end(),
-                             [&](QRgb a, QRgb b) { return distance(a) < distance(b); });
+    return *std::min_element(palette.begin(), palette.end(), [&](QRgb a, QRgb b) { return distance(a) < distance(b); });
 }
 
 } // namespace

@@ -47,14 +47,16 @@ QString effectNote(const binds::StartBind &bind, const binds::Game &game)
     QStringList notes;
     for (binds::Engine engine : binds::allEngines) {
         if (bind.fateIn(engine) != binds::BindFate::Runs)
-            notes << QStringLiteral("no effect in %1: %2").arg(binds::engineName(engine, game), whyNoEffect(bind.fateIn(engine)));
+            notes << QStringLiteral("no effect in %1: %2")
+                         .arg(binds::engineName(engine, game), whyNoEffect(bind.fateIn(engine)));
     }
     return QStringLiteral(" (%1)").arg(notes.join(QStringLiteral("; ")));
 }
 
 bool runsNowhere(const binds::StartBind &bind)
 {
-    return bind.fateIn(binds::Engine::Io) != binds::BindFate::Runs && bind.fateIn(binds::Engine::Original) != binds::BindFate::Runs;
+    return bind.fateIn(binds::Engine::Io) != binds::BindFate::Runs
+        && bind.fateIn(binds::Engine::Original) != binds::BindFate::Runs;
 }
 
 } // namespace

@@ -43,9 +43,9 @@ BindsWindow::BindsWindow(QWidget *mainWindow)
     m_removeButton = new QPushButton(QStringLiteral("Remove the selected binds"), this);
     m_removeButton->setObjectName(QStringLiteral("removeButton"));
     auto *layout = new QVBoxLayout(this);
-    for (QWidget *w : {static_cast<QWidget *>(m_fileLabel), static_cast<QWidget *>(m_bindList),
-                       static_cast<QWidget *>(m_sizeLabel), static_cast<QWidget *>(m_noteLabel),
-                       static_cast<QWidget *>(m_removeButton)})
+    for (QWidget *w :
+         {static_cast<QWidget *>(m_fileLabel), static_cast<QWidget *>(m_bindList), static_cast<QWidget *>(m_sizeLabel),
+          static_cast<QWidget *>(m_noteLabel), static_cast<QWidget *>(m_removeButton)})
         layout->addWidget(w);
     connect(m_removeButton, &QPushButton::clicked, this, &BindsWindow::removeSelected);
     m_bindList->installEventFilter(this); // Delete in the list
@@ -122,8 +122,8 @@ void BindsWindow::showRun(const binds::StartRun &run, const QString &hostPath, c
     }
     QString size = QStringLiteral("%1 bytes. Quake III Arena 1.32 and the original RTCW run a file of up to %2 bytes, "
                                   "ioquake3 and iortcw up to %3.")
-                       .arg(host::englishNumber(m_listedBytes.size()), host::englishNumber(binds::originalGamesFileLimit),
-                            host::englishNumber(binds::fileLimit));
+                       .arg(host::englishNumber(m_listedBytes.size()),
+                            host::englishNumber(binds::originalGamesFileLimit), host::englishNumber(binds::fileLimit));
     if (const qsizetype nul = m_listedBytes.indexOf('\0'); nul >= 0) {
         size += QStringLiteral(" The games read nothing after the invisible null character on line %1.")
                     .arg(host::englishNumber(binds::lineNumberAt(m_listedBytes, nul)));

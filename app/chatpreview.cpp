@@ -54,9 +54,10 @@ QString chatPreviewHtml(const QString &text, binds::ChatScope scope)
         line += QStringLiteral("<span style=\"color:%1\">%2</span>")
                     .arg(QLatin1String(decorate::colourTable[run.colour].rgb), run.text.toHtmlEscaped());
     }
-    QString html = QStringLiteral("<table cellpadding=\"4\" bgcolor=\"#2b2b2b\"><tr><td style=\"white-space:pre-wrap\">%1"
-                                  "</td></tr></table>")
-                       .arg(line.isEmpty() ? QStringLiteral("&nbsp;") : line);
+    QString html =
+        QStringLiteral("<table cellpadding=\"4\" bgcolor=\"#2b2b2b\"><tr><td style=\"white-space:pre-wrap\">%1"
+                       "</td></tr></table>")
+            .arg(line.isEmpty() ? QStringLiteral("&nbsp;") : line);
     for (const QString &note : std::as_const(notes))
         html += QStringLiteral("<p>%1</p>").arg(note.toHtmlEscaped());
     return html;

@@ -24,7 +24,7 @@ static void keepOnOneLine(QLabel *l)
     auto overflows = [&] {
         const QFontMetrics metrics(font);
         return metrics.lineSpacing() * 2 > l->height()
-               && metrics.horizontalAdvance(l->text()) > l->contentsRect().width();
+            && metrics.horizontalAdvance(l->text()) > l->contentsRect().width();
     };
     while (font.pixelSize() > 7 && overflows())
         font.setPixelSize(font.pixelSize() - 1);

@@ -28,8 +28,7 @@ GamePanel::GamePanel(const binds::Game &game, decorate::RandomSource &jazzRandom
     , m_game(game)
     , m_host(host)
     , m_jazzRandom(jazzRandom)
-{
-}
+{ }
 
 QString GamePanel::rootFolder() const
 {
@@ -67,7 +66,8 @@ void GamePanel::connectCommonControls(bool everyColourTakesFocus)
         const int digit = decorate::buttonDigits[i];
         // Quake 3's Red alone takes the focus to the text; in RTCW every colour does.
         const bool takeFocus = everyColourTakesFocus || i == 0;
-        connect(m_colourButtons.at(i), &QPushButton::clicked, this, [this, digit, takeFocus] { addColour(digit, takeFocus); });
+        connect(m_colourButtons.at(i), &QPushButton::clicked, this,
+                [this, digit, takeFocus] { addColour(digit, takeFocus); });
     }
     connect(m_formalButton, &QPushButton::clicked, this,
             [this] { decorateSay(decorate::formalDecoration(m_sayEdit->text())); });
@@ -179,7 +179,7 @@ binds::ChatScope GamePanel::chosenScope() const
 
 bool GamePanel::writeBindAskingFirst(const binds::BindRequest &request, binds::ChatScope scope, const QString &say)
 {
-    const binds::AddRequest add{request, scope, say, m_rootEdit->text(), modFolder()};
+    const binds::AddRequest add {request, scope, say, m_rootEdit->text(), modFolder()};
     binds::Answers answers;
     std::optional<std::pair<bool, QByteArray>> asked; // the target when the first question was asked
     for (;;) {

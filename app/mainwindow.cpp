@@ -30,20 +30,21 @@ MainWindow::MainWindow(const settings::Places &settingsPlaces, QWidget *parent)
     m_statusEdit = lineEdit(this, "Text2", QStringLiteral("Status:"), twipsRect(0, 4320, 11175, 285));
     m_statusEdit->setReadOnly(true);
     m_statusEdit->setAccessibleName(QStringLiteral("Status"));
-    m_creditsLabel = label(this, "Label2", QStringLiteral("Made by the Bindwright team, 2026"),
-                           twipsRect(2880, 4680, 5535, 255));
+    m_creditsLabel =
+        label(this, "Label2", QStringLiteral("Made by the Bindwright team, 2026"), twipsRect(2880, 4680, 5535, 255));
     connectPanel(m_quake3Panel);
     connectPanel(m_rtcwPanel);
     setAsker([this](const binds::PlannedQuestion &question) {
         // The platform's own buttons: Yes goes ahead, No or Escape writes nothing; the
         // mod's first file has No for the bind alone, and Escape cancels.
-        const QMessageBox::StandardButtons buttons =
-            question.hasCancel ? QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel : QMessageBox::Yes | QMessageBox::No;
+        const QMessageBox::StandardButtons buttons = question.hasCancel
+            ? QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel
+            : QMessageBox::Yes | QMessageBox::No;
         const QMessageBox::StandardButton answer = QMessageBox::question(
             this, windowTitle(), question.text, buttons, question.hasCancel ? QMessageBox::Yes : QMessageBox::No);
         return answer == QMessageBox::Yes ? binds::Answer::Yes
-               : answer == QMessageBox::No ? binds::Answer::No
-                                           : binds::Answer::Cancel;
+            : answer == QMessageBox::No   ? binds::Answer::No
+                                          : binds::Answer::Cancel;
     });
     setTabOrder();
 
@@ -61,21 +62,60 @@ void MainWindow::connectPanel(GamePanel *panel)
     connect(panel, &GamePanel::pickFolderRequested, this, [this, panel] { openFolderPicker(panel); });
     connect(panel, &GamePanel::bindsWindowRequested, this, [this, panel] { openBindsWindow(panel); });
     // For a moment, under the box: the player sees what the click did.
-    connect(panel, &GamePanel::decorated, this, [this](QLineEdit *box) { m_chatPreview->showUnder(box, box->toolTip()); });
+    connect(panel, &GamePanel::decorated, this,
+            [this](QLineEdit *box) { m_chatPreview->showUnder(box, box->toolTip()); });
 }
 
 void MainWindow::setTabOrder()
 {
     // Across both panels and the status box, as the design numbers them.
     static const char *const order[] = {
-        "txtkey",    "txtsay",    "Command1",  "Command2",   "Command3",  "Command4",   "Command5",   "Command6",
-        "Command7",  "Command8",  "Command9",  "Text2",      "Option3",   "Option4",    "Command10",  "Command11",
-        "Command12", "txtmod",    "Option5",   "Option2",    "Option1",   "Text1",      "txtwolfdir", "txtwolfkey",
-        "OptVoice",  "OptSay",    "CboVoice",  "Command13",  "Option7",   "Option6",    "txtwolfsay", "Command14",
-        "Command15", "Command16", "Command17", "Command18",  "Command19", "Command20",  "Command21",  "Command22",
-        "Command23", "Command24", "Command25",
+        "txtkey",
+        "txtsay",
+        "Command1",
+        "Command2",
+        "Command3",
+        "Command4",
+        "Command5",
+        "Command6",
+        "Command7",
+        "Command8",
+        "Command9",
+        "Text2",
+        "Option3",
+        "Option4",
+        "Command10",
+        "Command11",
+        "Command12",
+        "txtmod",
+        "Option5",
+        "Option2",
+        "Option1",
+        "Text1",
+        "txtwolfdir",
+        "txtwolfkey",
+        "OptVoice",
+        "OptSay",
+        "CboVoice",
+        "Command13",
+        "Option7",
+        "Option6",
+        "txtwolfsay",
+        "Command14",
+        "Command15",
+        "Command16",
+        "Command17",
+        "Command18",
+        "Command19",
+        "Command20",
+        "Command21",
+        "Command22",
+        "Command23",
+        "Command24",
+        "Command25",
         // Beyond the design, last: the lists of binds.
-        "quake3Binds", "rtcwBinds",
+        "quake3Binds",
+        "rtcwBinds",
     };
     QWidget *previous = nullptr;
     for (const char *name : order) {

@@ -58,7 +58,7 @@ private:
     const host::Host m_host = host::Host::current();
     settings::RunSettings m_settings;
     decorate::SplitMix64 m_jazzRandom; // one for both panels
-    Reporter m_reporter; // none: a message box
+    Reporter m_reporter;               // none: a message box
     QPointer<FolderPicker> m_picker;
     QPointer<BindsWindow> m_bindsWindow;
     QMetaObject::Connection m_bindsFollows; // the binds window to the panel it lists

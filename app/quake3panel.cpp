@@ -36,7 +36,8 @@ Quake3Panel::Quake3Panel(decorate::RandomSource &jazzRandom, const host::Host &h
     m_formalButton = button(this, "Command10", QStringLiteral("Formal Decoration"), twipsRect(2880, 2520, 975, 495));
     m_jazzButton = button(this, "Command11", QStringLiteral("Uber-Jazz"), twipsRect(3840, 2520, 855, 495));
     m_tesselButton = button(this, "Command12", QStringLiteral("Tessel Scheme"), twipsRect(4680, 2520, 735, 495));
-    makeColourButtons(this, {"Command2", "Command3", "Command4", "Command5", "Command6", "Command7", "Command8", "Command9"});
+    makeColourButtons(this,
+                      {"Command2", "Command3", "Command4", "Command5", "Command6", "Command7", "Command8", "Command9"});
     // The design puts Quake 3's "Add" in the window, over the frame's foot; made after
     // the frame, it is drawn above it.
     m_addButton = button(window, "Command1", QStringLiteral("Add"), twipsRect(120, 3360, 5295, 735));
@@ -66,7 +67,8 @@ Quake3Panel::Quake3Panel(decorate::RandomSource &jazzRandom, const host::Host &h
     m_customModEdit->setAccessibleName(QStringLiteral("custom mod folder"));
 
     connectCommonControls(false);
-    connect(m_tesselButton, &QPushButton::clicked, this, [this] { decorateSay(decorate::tesselScheme(m_sayEdit->text())); });
+    connect(m_tesselButton, &QPushButton::clicked, this,
+            [this] { decorateSay(decorate::tesselScheme(m_sayEdit->text())); });
     m_customModEdit->installEventFilter(this);
     // Bottom left, under this panel's half of the window.
     makeBindsButton(window, twipsRect(120, 4680, 900, 285));
@@ -87,7 +89,7 @@ QString Quake3Panel::modFolder() const
 
 binds::Quake3Fields Quake3Panel::fields() const
 {
-    binds::Quake3Fields fields{m_rootEdit->text(), m_customModEdit->text(), m_sayEdit->text(), m_keyEdit->text()};
+    binds::Quake3Fields fields {m_rootEdit->text(), m_customModEdit->text(), m_sayEdit->text(), m_keyEdit->text()};
     if (m_baseq3Option->isChecked())
         fields.mod = binds::Quake3Mod::Baseq3;
     else if (m_ospOption->isChecked())

@@ -48,8 +48,8 @@ RtcwPanel::RtcwPanel(decorate::RandomSource &jazzRandom, const host::Host &host,
 
     m_formalButton = button(this, "Command14", QStringLiteral("Formal Decoration"), twipsRect(3600, 2520, 975, 495));
     m_jazzButton = button(this, "Command15", QStringLiteral("Make it Jazzeehh!"), twipsRect(4560, 2520, 855, 495));
-    makeColourButtons(this, {"Command25", "Command24", "Command23", "Command22", "Command21", "Command20", "Command19",
-                             "Command18"});
+    makeColourButtons(
+        this, {"Command25", "Command24", "Command23", "Command22", "Command21", "Command20", "Command19", "Command18"});
     m_addButton = button(this, "Command13", QStringLiteral("Add"), twipsRect(120, 3360, 5295, 735));
 
     m_kindGroup = optionGroup(this, {m_voiceOption, m_sayOption});
@@ -90,7 +90,7 @@ void RtcwPanel::fillVoiceList()
 
 binds::RtcwFields RtcwPanel::fields() const
 {
-    binds::RtcwFields fields{m_rootEdit->text(), m_keyEdit->text(), m_voiceBox->currentText(), m_sayEdit->text()};
+    binds::RtcwFields fields {m_rootEdit->text(), m_keyEdit->text(), m_voiceBox->currentText(), m_sayEdit->text()};
     if (m_voiceOption->isChecked())
         fields.kind = binds::RtcwKind::Voice;
     else if (m_sayOption->isChecked())

@@ -33,7 +33,8 @@ bool writeIco(const QString &file)
 {
     const QByteArray ico = icoFile();
     QFile out(file);
-    if (!QDir().mkpath(QFileInfo(file).absolutePath()) || !out.open(QIODevice::WriteOnly) || out.write(ico) != ico.size()) {
+    if (!QDir().mkpath(QFileInfo(file).absolutePath()) || !out.open(QIODevice::WriteOnly)
+        || out.write(ico) != ico.size()) {
         QTextStream(stderr) << "could not write " << file << '\n';
         return false;
     }

@@ -21,7 +21,8 @@ int main(int argc, char **argv)
     const QString path = dir.filePath(QStringLiteral("autoexec.cfg"));
     QByteArray bytes;
     for (int i = 0; bytes.size() < binds::fileLimit; ++i)
-        bytes += "bind f" + QByteArray::number(i % 12 + 1) + " \"say_team ^1Incoming ^7" + QByteArray::number(i) + "\"\r\n";
+        bytes +=
+            "bind f" + QByteArray::number(i % 12 + 1) + " \"say_team ^1Incoming ^7" + QByteArray::number(i) + "\"\r\n";
     bytes.truncate(binds::fileLimit);
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())

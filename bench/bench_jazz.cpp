@@ -40,7 +40,7 @@ int main()
     std::printf("jazz of %lld characters into %lld (checksum %lld)\n", static_cast<long long>(text.size()),
                 static_cast<long long>(result.size()), static_cast<long long>(sink % 7));
     const bool ok = reportRatio("jazz", jazz, "copy, character by character", copy, 2.0)
-                    & reportRatio("jazz", jazz, "jazz of half the text (linear: 2)", jazzHalf, 2.5);
+        & reportRatio("jazz", jazz, "jazz of half the text (linear: 2)", jazzHalf, 2.5);
     std::printf("%-10s %10.1f us  (a block copy of the result, for scale)\n", "memcpy", memcopy);
     return ok ? 0 : 1;
 }

@@ -37,13 +37,14 @@ double residentKiB()
 class FirstPaint : public QObject
 {
 public:
-    explicit FirstPaint(const QElapsedTimer &sinceMain) : m_sinceMain(sinceMain) {}
+    explicit FirstPaint(const QElapsedTimer &sinceMain)
+        : m_sinceMain(sinceMain)
+    { }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::Paint && watched->isWidgetType()
-            && static_cast<QWidget *>(watched)->isWindow()) {
+        if (event->type() == QEvent::Paint && watched->isWidgetType() && static_cast<QWidget *>(watched)->isWindow()) {
             watched->removeEventFilter(this);
             // The children paint in the same pass; the event loop comes back after it.
             QTimer::singleShot(0, qApp, [this] {

@@ -94,10 +94,12 @@ QString takeOverQuestion(const QString &key, const StartRun &run, int targetInde
         // The file whose bind holds the key: the last bind of it that runs.
         bool inTarget = false;
         for (const StartBind &bind : run.bindsIn(targetIndex))
-            inTarget = inTarget || (bind.fateIn(engine) == BindFate::Runs && bind.read[std::size_t(engine)]->command == binding
-                                    && keyNumber(bind.read[std::size_t(engine)]->key, engine) == keyNumber(name, engine));
-        const QString sentence = inTarget ? QStringLiteral("\"%1\" already binds it to %2").arg(targetShown, keyActionWords(binding))
-                                          : QStringLiteral("in the game's own settings it is %1").arg(keyActionWords(binding));
+            inTarget = inTarget
+                || (bind.fateIn(engine) == BindFate::Runs && bind.read[std::size_t(engine)]->command == binding
+                    && keyNumber(bind.read[std::size_t(engine)]->key, engine) == keyNumber(name, engine));
+        const QString sentence = inTarget
+            ? QStringLiteral("\"%1\" already binds it to %2").arg(targetShown, keyActionWords(binding))
+            : QStringLiteral("in the game's own settings it is %1").arg(keyActionWords(binding));
         if (!now.contains(sentence))
             now << sentence;
     }
@@ -150,7 +152,7 @@ AddPlan planAdd(const AddRequest &request, const Game &game, const Answers &answ
                                      .arg(host::shownPath(autoexecIn(request.bind.dirloc)), instead->why,
                                           host::shownPath(autoexecIn(moved.bind.dirloc)));
         if (!answers.contains(Question::ReadElsewhere)) {
-            plan.question = PlannedQuestion{Question::ReadElsewhere, question, false};
+            plan.question = PlannedQuestion {Question::ReadElsewhere, question, false};
             return plan;
         }
         if (answers.value(Question::ReadElsewhere) != Answer::Yes)
@@ -162,7 +164,7 @@ AddPlan planAdd(const AddRequest &request, const Game &game, const Answers &answ
         plan.refusal = addFailure(autoexecIn(request.bind.dirloc), error);
         return plan;
     }
-    PlannedWrite write{*target, QFileInfo::exists(*target), {}, {}, *line, true};
+    PlannedWrite write {*target, QFileInfo::exists(*target), {}, {}, *line, true};
     if (QFileInfo(*target).isDir()) {
         plan.refusal = addFailure(*target, QStringLiteral("a folder stands where the file should be"));
         return plan;
@@ -186,7 +188,7 @@ AddPlan planAdd(const AddRequest &request, const Game &game, const Answers &answ
         if (text.isEmpty())
             return Answer::Yes;
         if (!answers.contains(kind)) {
-            plan.question = PlannedQuestion{kind, text, hasCancel};
+            plan.question = PlannedQuestion {kind, text, hasCancel};
             return std::nullopt;
         }
         const Answer answer = answers.value(kind);
@@ -208,8 +210,8 @@ AddPlan planAdd(const AddRequest &request, const Game &game, const Answers &answ
     const std::optional<QString> baseFile =
         autoexecPath(host::gameFolder(rootFolder, game.baseFolder, host), host, &error);
     const bool hidesBase = !write.existed && !request.modFolder.isEmpty() && baseFile && QFileInfo(*baseFile).isFile()
-                           && QFileInfo(QFileInfo(*target).absolutePath()).isDir()
-                           && QFileInfo(*target).absoluteFilePath() != QFileInfo(*baseFile).absoluteFilePath();
+        && QFileInfo(QFileInfo(*target).absolutePath()).isDir()
+        && QFileInfo(*target).absoluteFilePath() != QFileInfo(*baseFile).absoluteFilePath();
     if (hidesBase) {
         const std::optional<Answer> copy = ask(Question::ModFirstFile, modFirstFileQuestion(*target, *baseFile), true);
         if (!goesOn(copy, true))
@@ -217,7 +219,8 @@ AddPlan planAdd(const AddRequest &request, const Game &game, const Answers &answ
         if (*copy == Answer::Yes) {
             const std::optional<QByteArray> base = readConsoleFile(*baseFile, &error);
             if (!base) {
-                plan.refusal = QStringLiteral("Could not copy the lines of \"%1\": %2").arg(host::shownPath(*baseFile), error);
+                plan.refusal =
+                    QStringLiteral("Could not copy the lines of \"%1\": %2").arg(host::shownPath(*baseFile), error);
                 return plan;
             }
             start = *base;
@@ -230,7 +233,7 @@ AddPlan planAdd(const AddRequest &request, const Game &game, const Answers &answ
     // The key's takeover, judged on what the game will run once the file holds `start`.
     const QString config = gameConfigFile(request.root, game, request.modFolder, host);
     QList<StartFile> files = StartRun::read({config}).files();
-    files.append(StartFile{*target, start, true, {}});
+    files.append(StartFile {*target, start, true, {}});
     const StartRun run = StartRun::of(files);
     const int targetIndex = int(files.size()) - 1;
     const QString takeOver = takeOverQuestion(request.bind.key, run, targetIndex, targetShown);
@@ -239,7 +242,8 @@ AddPlan planAdd(const AddRequest &request, const Game &game, const Answers &answ
     // Only what the player agreed to replace goes; a line that cannot be taken out cleanly
     // stays, and the new bind after it wins all the same.
     QString stays;
-    const QList<StartBind> earlier = takeOver.isEmpty() ? QList<StartBind>() : earlierBindsOf(request.bind.key, run, targetIndex);
+    const QList<StartBind> earlier =
+        takeOver.isEmpty() ? QList<StartBind>() : earlierBindsOf(request.bind.key, run, targetIndex);
     const QByteArray kept = withoutBinds(start, earlier, &stays).value_or(start);
 
     write.bytes = withLineEnded(kept) + *line + "\r\n";
@@ -264,7 +268,8 @@ bool carryOut(const PlannedWrite &write, QString *error, QString *notice)
         // The plan was made on what the file held: the line goes after exactly that.
         QString unreadable;
         const bool there = QFileInfo::exists(write.path);
-        const std::optional<QByteArray> now = there ? readConsoleFile(write.path, &unreadable) : std::optional<QByteArray>(QByteArray());
+        const std::optional<QByteArray> now =
+            there ? readConsoleFile(write.path, &unreadable) : std::optional<QByteArray>(QByteArray());
         if (there != write.existed || !now || *now != write.read) {
             *error = changedSinceRead(what, write.path);
             return false;

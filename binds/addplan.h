@@ -46,14 +46,14 @@ struct PlannedQuestion {
 struct PlannedWrite {
     QString path; // on this machine
     bool existed = false;
-    QByteArray read;  // what the file held when the plan was made
-    QByteArray bytes; // what it will hold
-    QByteArray line;  // the bind line, without its line end
+    QByteArray read;         // what the file held when the plan was made
+    QByteArray bytes;        // what it will hold
+    QByteArray line;         // the bind line, without its line end
     bool appendOnly = false; // bytes is read plus the line: appended, the rest untouched
 };
 
 struct AddPlan {
-    QString refusal; // non-empty: nothing is asked or written
+    QString refusal;                         // non-empty: nothing is asked or written
     std::optional<PlannedQuestion> question; // the next question to ask
     std::optional<PlannedWrite> write;       // when nothing is refused and nothing left to ask
     // Whether the target was there, and what it held when the plan was made: a plan made

@@ -53,7 +53,8 @@ QString tooLongLine(const QString &text, qsizetype lineBytes)
     return QStringLiteral("The bind is too long for the game: Quake 3 and RTCW read at most %1 bytes of a "
                           "line and would run the rest as console commands. Shorten the text by %2 "
                           "character%3 or more.")
-        .arg(host::englishNumber(maxLineBytes), host::englishNumber(excess), excess == 1 ? QString() : QStringLiteral("s"));
+        .arg(host::englishNumber(maxLineBytes), host::englishNumber(excess),
+             excess == 1 ? QString() : QStringLiteral("s"));
 }
 
 QString tooLargeFile(const QString &path, qint64 newSize)
@@ -62,7 +63,8 @@ QString tooLargeFile(const QString &path, qint64 newSize)
                           "autoexec.cfg larger than %3 bytes (Quake III Arena 1.32 and the original RTCW "
                           "stop at %4). Remove binds you no longer use from the file, then add this one "
                           "again.")
-        .arg(host::shownPath(path), host::englishNumber(newSize), host::englishNumber(fileLimit), host::englishNumber(originalGamesFileLimit));
+        .arg(host::shownPath(path), host::englishNumber(newSize), host::englishNumber(fileLimit),
+             host::englishNumber(originalGamesFileLimit));
 }
 
 QString passedOriginalGamesLimit(const QString &path, qint64 newSize)
@@ -71,7 +73,8 @@ QString passedOriginalGamesLimit(const QString &path, qint64 newSize)
                           "original RTCW ignore the whole file from %3 bytes on, while ioquake3 and iortcw "
                           "read up to %4. If you play the original games, remove binds you no longer "
                           "use from the file.")
-        .arg(host::shownPath(path), host::englishNumber(newSize), host::englishNumber(originalGamesFileLimit + 1), host::englishNumber(fileLimit));
+        .arg(host::shownPath(path), host::englishNumber(newSize), host::englishNumber(originalGamesFileLimit + 1),
+             host::englishNumber(fileLimit));
 }
 
 // The last byte, when the file has one, so a line without its line end can be closed
@@ -101,8 +104,9 @@ bool appendAll(QFile &file, const QByteArray &bytes)
 
 QString addFailure(const QString &path, const QString &reason, int systemError)
 {
-    const QString advice = host::isDiskFull(systemError) ? QStringLiteral("Free some space on that disk, then add the bind again.")
-                                                         : QStringLiteral("Check the game folder and try again.");
+    const QString advice = host::isDiskFull(systemError)
+        ? QStringLiteral("Free some space on that disk, then add the bind again.")
+        : QStringLiteral("Check the game folder and try again.");
     return QStringLiteral("Could not add the bind to \"%1\": %2. %3").arg(host::shownPath(path), reason, advice);
 }
 

@@ -60,7 +60,8 @@ const Place windowsPlaces[] = {
     {"RTCW", "Program Files (x86)/Return to Castle Wolfenstein", rtcwData},
     {"RTCW", "Games/Return to Castle Wolfenstein", rtcwData},
     {"Quake 3 Arena (Steam)", "Program Files (x86)/Steam/steamapps/common/Quake 3 Arena", quake3Data},
-    {"Return to Castle Wolfenstein (Steam)", "Program Files (x86)/Steam/steamapps/common/Return to Castle Wolfenstein", rtcwData},
+    {"Return to Castle Wolfenstein (Steam)", "Program Files (x86)/Steam/steamapps/common/Return to Castle Wolfenstein",
+     rtcwData},
 };
 
 // The place below start, spelt as the disk spells it (Windows installs vary the case).
@@ -85,7 +86,8 @@ QString withTilde(const QString &path, const QString &home)
 QStringList steamLibraries(const QString &home)
 {
     QStringList libraries;
-    for (const char *steam : {".steam/steam", ".local/share/Steam", ".var/app/com.valvesoftware.Steam/.local/share/Steam"}) {
+    for (const char *steam :
+         {".steam/steam", ".local/share/Steam", ".var/app/com.valvesoftware.Steam/.local/share/Steam"}) {
         const QString root = home + u'/' + QString::fromUtf8(steam);
         if (!QFileInfo(root).isDir())
             continue;
@@ -145,7 +147,8 @@ QList<Drive> gameFolders(const Host &host)
     if (host.style == Style::Windows) {
         for (const Drive &drive : host::drives(host)) {
             for (const Place &place : windowsPlaces)
-                finder.look(QDir::cleanPath(drive.rootPath), place, [](const QString &f) { return QDir::toNativeSeparators(f); });
+                finder.look(QDir::cleanPath(drive.rootPath), place,
+                            [](const QString &f) { return QDir::toNativeSeparators(f); });
         }
         return finder.found();
     }

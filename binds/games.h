@@ -8,18 +8,18 @@
 namespace binds {
 
 struct Game {
-    QString caption;        // the panel's frame
-    QString name;           // in messages: "Quake 3"
-    QString rootLabel;      // the caption of the root folder box
-    QString posixRoot;      // a root folder as Linux players type it
-    QString windowsRoot;    // and as Windows players do
-    QString baseFolder;     // below the root: where the game's own files and autoexec.cfg live
+    QString caption;         // the panel's frame
+    QString name;            // in messages: "Quake 3"
+    QString rootLabel;       // the caption of the root folder box
+    QString posixRoot;       // a root folder as Linux players type it
+    QString windowsRoot;     // and as Windows players do
+    QString baseFolder;      // below the root: where the game's own files and autoexec.cfg live
     QStringList configFiles; // the game's own config, which it writes itself, by the names
                              // its engines give it: the first one there is the one read
-    qint16 pickerFlag;      // which game the folder picker works for
-    QString homeFolder;     // the home of its maintained engine, below the per-user folders
-    QString ioEngine;       // its maintained engine: "ioquake3"
-    QString originalEngine; // and the original release: "Quake III Arena 1.32"
+    qint16 pickerFlag;       // which game the folder picker works for
+    QString homeFolder;      // the home of its maintained engine, below the per-user folders
+    QString ioEngine;        // its maintained engine: "ioquake3"
+    QString originalEngine;  // and the original release: "Quake III Arena 1.32"
 };
 
 const Game &quake3Game();

@@ -21,7 +21,8 @@ std::optional<QString> homeWithAutoexec(const QString &home, const Game &game, c
 {
     const QString root = host::withFinalSeparator(QDir::toNativeSeparators(home), host.style);
     QString unreachable;
-    const std::optional<QString> autoexec = autoexecPath(host::gameFolder(root, game.baseFolder, host), host, &unreachable);
+    const std::optional<QString> autoexec =
+        autoexecPath(host::gameFolder(root, game.baseFolder, host), host, &unreachable);
     return autoexec && QFileInfo(*autoexec).isFile() ? std::optional<QString>(root) : std::nullopt;
 }
 
@@ -30,7 +31,8 @@ std::optional<QString> homeWithAutoexec(const QString &home, const Game &game, c
 std::optional<ReadInstead> readInsteadOf(const QString &root, const Game &game, const host::Host &host)
 {
     QString unreachable;
-    const std::optional<QString> typed = host::toHostPath(host::withFinalSeparator(root, host.style), host, &unreachable);
+    const std::optional<QString> typed =
+        host::toHostPath(host::withFinalSeparator(root, host.style), host, &unreachable);
     if (!typed)
         return std::nullopt;
     if (host.style == host::Style::Posix) {
@@ -40,10 +42,10 @@ std::optional<ReadInstead> readInsteadOf(const QString &root, const Game &game, 
         if (game.ioEngine != quake3Game().ioEngine || host.home.isEmpty() || !QFileInfo(newHome).isDir()
             || canonical(*typed) != canonical(host.home + QStringLiteral("/.q3a")))
             return std::nullopt;
-        return ReadInstead{newHome + u'/',
-                           QStringLiteral("ioquake3 has kept its files in \"%1\" since it moved them there, and no "
-                                          "longer reads \"%2\" at all")
-                               .arg(host::shownPath(newHome), host::shownPath(host.home + QStringLiteral("/.q3a")))};
+        return ReadInstead {newHome + u'/',
+                            QStringLiteral("ioquake3 has kept its files in \"%1\" since it moved them there, and no "
+                                           "longer reads \"%2\" at all")
+                                .arg(host::shownPath(newHome), host::shownPath(host.home + QStringLiteral("/.q3a")))};
     }
     // Windows: the maintained engines' homes come before the install folder.
     const QString perUser = game.ioEngine == quake3Game().ioEngine ? host.appData : host.documents;
@@ -51,9 +53,10 @@ std::optional<ReadInstead> readInsteadOf(const QString &root, const Game &game, 
         perUser.isEmpty() ? std::nullopt : homeWithAutoexec(perUser + u'/' + game.homeFolder, game, host);
     if (!read || canonical(*typed) == canonical(QDir::fromNativeSeparators(*read)))
         return std::nullopt;
-    return ReadInstead{*read, QStringLiteral("%1 reads \"%2\" before the game's own folder, and the autoexec.cfg "
-                                             "there hides this one")
-                                  .arg(game.ioEngine, host::shownPath(*read))};
+    return ReadInstead {*read,
+                        QStringLiteral("%1 reads \"%2\" before the game's own folder, and the autoexec.cfg "
+                                       "there hides this one")
+                            .arg(game.ioEngine, host::shownPath(*read))};
 }
 
 } // namespace binds

@@ -85,12 +85,14 @@ QString commandWords(const QList<QByteArray> &args, const QByteArray &line)
 {
     const QByteArray first = args.value(0).toLower();
     if (isChat(first)) {
-        return QStringLiteral("%1 \"%2\"").arg(first == "say" ? QStringLiteral("says") : QStringLiteral("says to the team"),
-                                               withoutColourCodes(chatOfLine(line)));
+        return QStringLiteral("%1 \"%2\"")
+            .arg(first == "say" ? QStringLiteral("says") : QStringLiteral("says to the team"),
+                 withoutColourCodes(chatOfLine(line)));
     }
     const QString rest = host::fileBytesShown(args.mid(1).join(' '));
     if (first == "vsay" || first == "vsay_team")
-        return QStringLiteral("%1 %2").arg(first == "vsay" ? QStringLiteral("voice") : QStringLiteral("team voice"), rest);
+        return QStringLiteral("%1 %2").arg(first == "vsay" ? QStringLiteral("voice") : QStringLiteral("team voice"),
+                                           rest);
     const QString text = host::fileBytesShown(args.join(' '));
     if (first == "weapon" && args.size() == 2)
         return QStringLiteral("weapon %1 (%2)").arg(rest, text);
@@ -150,10 +152,9 @@ QStringList startFiles(const QString &root, const Game &game, const QString &mod
     QStringList files = {gameConfigFile(root, game, modFolder, host)};
     // exec autoexec.cfg runs the first one on the search path: the mod's, then the base's.
     QString unreachable;
-    const QString modAutoexec =
-        modFolder.isEmpty()
-            ? QString()
-            : autoexecPath(host::gameFolder(rootFolder, modFolder, host), host, &unreachable).value_or(QString());
+    const QString modAutoexec = modFolder.isEmpty()
+        ? QString()
+        : autoexecPath(host::gameFolder(rootFolder, modFolder, host), host, &unreachable).value_or(QString());
     files << (!modAutoexec.isEmpty() && QFileInfo(modAutoexec).isFile()
                   ? modAutoexec
                   : autoexecPath(base, host, &unreachable).value_or(QString()));

@@ -180,10 +180,9 @@ static QString keyRefusal(const QString &key)
     if (isHexKeyNumber(key) || isKnownName(key))
         return {};
     const QStringList closest = closestKeyNames(key);
-    const QString guess = closest.isEmpty() ? QString()
-                                            : QStringLiteral("; did you mean %1?").arg(listed(closest));
+    const QString guess = closest.isEmpty() ? QString() : QStringLiteral("; did you mean %1?").arg(listed(closest));
     return QStringLiteral("The games know no key \"%1\"%2 ").arg(key, guess.isEmpty() ? QStringLiteral(".") : guess)
-           + keyAdvice;
+        + keyAdvice;
 }
 
 bool isBindableKey(const QString &key, QString *error)

@@ -9,10 +9,11 @@ using host::withFinalSeparator;
 bool isUsableRoot(const QString &root, const Game &game, host::Style style, QString *error)
 {
     const QString example = style == host::Style::Windows
-                                ? game.windowsRoot
-                                : QStringLiteral("%1 or %2").arg(game.posixRoot, game.windowsRoot);
+        ? game.windowsRoot
+        : QStringLiteral("%1 or %2").arg(game.posixRoot, game.windowsRoot);
     if (root.trimmed().isEmpty()) {
-        *error = QStringLiteral("Type or pick the %1 folder first (%2), for example %3").arg(game.name, game.rootLabel, example);
+        *error = QStringLiteral("Type or pick the %1 folder first (%2), for example %3")
+                     .arg(game.name, game.rootLabel, example);
         return false;
     }
     if (!host::isWholeFolder(root, style)) {
@@ -60,7 +61,7 @@ std::optional<BindRequest> quake3Request(const Quake3Fields &fields, const host:
     }
     if (!sendsAsTyped(fields.scope, fields.say, error))
         return std::nullopt;
-    return BindRequest{fields.key, chatCommand(fields.scope, fields.say), quake3Target(fields, host)};
+    return BindRequest {fields.key, chatCommand(fields.scope, fields.say), quake3Target(fields, host)};
 }
 
 QString normalisedCustomMod(const QString &text, host::Style style)

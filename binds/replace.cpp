@@ -31,7 +31,7 @@ std::optional<Span> wholeLine(const QByteArray &bytes, const ConfigBind &bind)
         ++end;
     if (end < bytes.size() && bytes.at(end) == '\n')
         ++end;
-    return Span{lineStart, end};
+    return Span {lineStart, end};
 }
 
 // The ways to take a bind out, the cleanest first: its whole line, else the command alone,
@@ -47,7 +47,7 @@ QList<Span> removalCandidates(const QByteArray &bytes, const StartBind &bind)
     }
     for (const std::optional<ConfigBind> &read : bind.read) {
         if (read)
-            spans << Span{read->begin, read->end} << Span{read->begin, std::min(read->end + 1, bytes.size())};
+            spans << Span {read->begin, read->end} << Span {read->begin, std::min(read->end + 1, bytes.size())};
     }
     QList<Span> distinct;
     for (const Span &span : std::as_const(spans)) {
@@ -130,7 +130,8 @@ bool rewriteFile(const QString &hostPath, const QByteArray &readBytes, bool exis
 {
     QString unreadable;
     const bool there = QFileInfo::exists(hostPath);
-    const std::optional<QByteArray> now = there ? readConsoleFile(hostPath, &unreadable) : std::optional<QByteArray>(QByteArray());
+    const std::optional<QByteArray> now =
+        there ? readConsoleFile(hostPath, &unreadable) : std::optional<QByteArray>(QByteArray());
     if (there != existed || !now || *now != readBytes) {
         *error = changedSinceRead(what, hostPath);
         return false;

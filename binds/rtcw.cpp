@@ -67,7 +67,7 @@ static std::optional<QString> rtcwCommand(const RtcwFields &fields, QString *err
         break;
     }
     *error = QStringLiteral("Choose what the key sends first: a voice command (the option beside the voice list) "
-                              "or a text to say (the option beside To Say).");
+                            "or a text to say (the option beside To Say).");
     return std::nullopt;
 }
 
@@ -85,7 +85,7 @@ std::optional<BindRequest> rtcwRequest(const RtcwFields &fields, const host::Hos
     if (!command)
         return std::nullopt;
     const QString root = host::withFinalSeparator(fields.root, host.style);
-    return BindRequest{fields.key, *command, host::gameFolder(root, rtcwGame().baseFolder, host)};
+    return BindRequest {fields.key, *command, host::gameFolder(root, rtcwGame().baseFolder, host)};
 }
 
 } // namespace binds

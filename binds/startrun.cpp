@@ -10,7 +10,7 @@ StartRun StartRun::read(const QStringList &paths)
 {
     QList<StartFile> files;
     for (const QString &path : paths) {
-        StartFile file{path, {}, false, {}};
+        StartFile file {path, {}, false, {}};
         if (QFileInfo::exists(path)) {
             const std::optional<QByteArray> bytes = readConsoleFile(path, &file.error);
             file.read = bytes.has_value();
@@ -43,7 +43,8 @@ StartRun StartRun::of(QList<StartFile> files)
         const QList<ScriptCommand> io = file.read ? scriptCommands(file.bytes, Engine::Io) : QList<ScriptCommand>();
         const bool commentFree = !file.bytes.contains("//") && !file.bytes.contains("/*");
         split[std::size_t(Engine::Io)].append(io);
-        split[std::size_t(Engine::Original)].append(commentFree || !file.read ? io : scriptCommands(file.bytes, Engine::Original));
+        split[std::size_t(Engine::Original)].append(
+            commentFree || !file.read ? io : scriptCommands(file.bytes, Engine::Original));
     }
     for (Engine engine : allEngines) {
         const std::size_t e = std::size_t(engine);
@@ -64,9 +65,13 @@ StartRun StartRun::of(QList<StartFile> files)
                 const QByteArray name = command.args.first().toLower();
                 if (name == "bind" && command.args.size() >= 3) {
                     // Key_Bind_f: the binding is every argument after the key, joined by one blank.
-                    const ConfigBind read{command.args.at(1), command.args.mid(2).join(' '), command.begin, command.end};
+                    const ConfigBind read {command.args.at(1), command.args.mid(2).join(' '), command.begin,
+                                           command.end};
                     const std::optional<int> key = tooLarge ? std::nullopt : keyNumber(read.key, engine);
-                    binds.append({i, read, tooLarge ? BindFate::FileTooLarge : key ? BindFate::Runs : BindFate::UnknownKey});
+                    binds.append({i, read,
+                                  tooLarge  ? BindFate::FileTooLarge
+                                      : key ? BindFate::Runs
+                                            : BindFate::UnknownKey});
                     if (!key)
                         continue;
                     if (const auto it = holders.constFind(*key); it != holders.cend())

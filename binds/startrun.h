@@ -74,8 +74,8 @@ private:
     void run(Engine engine);
 
     QList<StartFile> m_files;
-    QList<QList<StartBind>> m_binds; // by file, in the order they stand
-    std::array<QHash<int, QByteArray>, 2> m_keys; // key number -> binding, by engine
+    QList<QList<StartBind>> m_binds;                       // by file, in the order they stand
+    std::array<QHash<int, QByteArray>, 2> m_keys;          // key number -> binding, by engine
     std::array<QList<QList<ScriptCommand>>, 2> m_commands; // by engine, by file
 };
 

@@ -12,13 +12,13 @@ namespace {
 
 bool isPseudoFileSystem(const QStorageInfo &volume)
 {
-    static const QList<QByteArray> pseudo = {"proc", "sysfs", "devtmpfs", "devpts", "tmpfs", "cgroup",
-                                             "cgroup2", "securityfs", "pstore", "debugfs", "tracefs",
-                                             "configfs", "fusectl", "mqueue", "hugetlbfs", "bpf",
-                                             "autofs", "binfmt_misc", "efivarfs", "nsfs", "ramfs", "squashfs"};
+    static const QList<QByteArray> pseudo = {"proc",     "sysfs",      "devtmpfs",  "devpts",  "tmpfs",   "cgroup",
+                                             "cgroup2",  "securityfs", "pstore",    "debugfs", "tracefs", "configfs",
+                                             "fusectl",  "mqueue",     "hugetlbfs", "bpf",     "autofs",  "binfmt_misc",
+                                             "efivarfs", "nsfs",       "ramfs",     "squashfs"};
     const QString root = volume.rootPath();
-    for (const QString &under : {QStringLiteral("/proc"), QStringLiteral("/sys"), QStringLiteral("/dev"),
-                                QStringLiteral("/run")}) {
+    for (const QString &under :
+         {QStringLiteral("/proc"), QStringLiteral("/sys"), QStringLiteral("/dev"), QStringLiteral("/run")}) {
         if (root == under || root.startsWith(under + u'/'))
             return true;
     }

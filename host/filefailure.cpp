@@ -200,7 +200,7 @@ QString describeSaveFailure(const QString &hostPath, const QFileDevice &file, in
 #ifdef Q_OS_WIN
     // Wine reports a folder it may not write as a path not found.
     const bool folderRefused = systemError == ERROR_ACCESS_DENIED || systemError == ERROR_PATH_NOT_FOUND
-                               || systemError == ERROR_FILE_NOT_FOUND;
+        || systemError == ERROR_FILE_NOT_FOUND;
 #else
     const bool folderRefused = systemError == EACCES || systemError == EPERM;
 #endif

@@ -15,7 +15,11 @@ Host Host::current()
 {
     const QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
 #ifdef Q_OS_WIN
-    return {Style::Windows, {}, {}, {}, QDir::fromNativeSeparators(env.value(QStringLiteral("APPDATA"))),
+    return {Style::Windows,
+            {},
+            {},
+            {},
+            QDir::fromNativeSeparators(env.value(QStringLiteral("APPDATA"))),
             QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)};
 #else
     const QString configHome = env.value(QStringLiteral("XDG_CONFIG_HOME"));
@@ -78,7 +82,8 @@ bool isWholeFolder(const QString &folder, Style style)
         return folder.size() >= 3 && slash(folder.at(2));
     if (folder.size() >= 2 && slash(folder.at(0)) && slash(folder.at(1)))
         return true;
-    return style == Style::Posix && ((!folder.isEmpty() && isSeparator(folder.front(), style)) || isHomeFolder(folder, style));
+    return style == Style::Posix
+        && ((!folder.isEmpty() && isSeparator(folder.front(), style)) || isHomeFolder(folder, style));
 }
 
 QString shownPath(const QString &path)
@@ -104,7 +109,8 @@ QString gameFolder(const QString &root, const QString &name, const Host &host)
     QString spelt = name;
     while (endsWithSeparator(spelt, host.style))
         spelt.chop(1);
-    const bool oneName = std::none_of(spelt.cbegin(), spelt.cend(), [&](QChar c) { return isSeparator(c, host.style); });
+    const bool oneName =
+        std::none_of(spelt.cbegin(), spelt.cend(), [&](QChar c) { return isSeparator(c, host.style); });
     if (host.style == Style::Posix && oneName && !spelt.isEmpty()) {
         QString unused;
         if (const std::optional<QString> folder = toHostPath(root, host, &unused))

@@ -36,10 +36,10 @@ QIODevice::OpenMode modeFor(OpenFor purpose)
 
 static QString notRegularFile(mode_t mode)
 {
-    const char *kind = S_ISFIFO(mode)   ? "a named pipe (FIFO)"
-                       : S_ISSOCK(mode) ? "a socket"
-                       : S_ISDIR(mode)  ? "a folder"
-                                        : "a device";
+    const char *kind = S_ISFIFO(mode) ? "a named pipe (FIFO)"
+        : S_ISSOCK(mode)              ? "a socket"
+        : S_ISDIR(mode)               ? "a folder"
+                                      : "a device";
     return QStringLiteral("it is %1, not a regular file, so nothing written there would stay; "
                           "remove it or pick another folder")
         .arg(QLatin1String(kind));
@@ -55,7 +55,8 @@ bool openRegularFile(QFile &file, const QString &hostPath, OpenFor purpose, QStr
         *error = describeSystemError(lastSystemError(), hostPath);
         return false;
     }
-    struct stat status {};
+    struct stat status {
+    };
     if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
         *error = notRegularFile(status.st_mode);
         ::close(fd);
@@ -77,7 +78,7 @@ bool openRegularFile(QFile &file, const QString &hostPath, OpenFor purpose, QStr
     const QFileInfo info(hostPath);
     if (info.exists() && !info.isFile()) {
         *error = info.isDir() ? QStringLiteral("a folder stands where the file should be")
-                               : QStringLiteral("it is a device, not a regular file; pick another folder");
+                              : QStringLiteral("it is a device, not a regular file; pick another folder");
         return false;
     }
     file.setFileName(hostPath);

@@ -116,7 +116,7 @@ std::optional<Folders> load(const QString &path, QString *error)
         reason = QStringLiteral("it holds bytes that are no text of this system");
         return std::nullopt;
     }
-    return Folders{*quake3, *rtcw};
+    return Folders {*quake3, *rtcw};
 }
 
 // The folder's line in the file's bytes, or nullopt with why it would not load back.

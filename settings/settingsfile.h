@@ -23,8 +23,7 @@ struct Places {
     Places(const QString &preferred, const QString &fallback = {})
         : preferred(preferred)
         , fallback(fallback)
-    {
-    }
+    { }
     QString preferred;
     QString fallback;
 };
@@ -54,8 +53,7 @@ class RunSettings
 public:
     explicit RunSettings(const Places &places)
         : m_places(places)
-    {
-    }
+    { }
 
     // The folders to show at start, from the newer readable file of the two places, or
     // nullopt to leave the boxes at startFolders.

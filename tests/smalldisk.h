@@ -16,13 +16,13 @@ public:
             return;
         }
         QProcess mount;
-        mount.start(QStringLiteral("mount"), {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
-                                              QStringLiteral("size=%1k").arg(kibibytes), QStringLiteral("tmpfs"),
-                                              m_dir.path()});
+        mount.start(QStringLiteral("mount"),
+                    {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                     QStringLiteral("size=%1k").arg(kibibytes), QStringLiteral("tmpfs"), m_dir.path()});
         m_mounted = mount.waitForFinished() && mount.exitStatus() == QProcess::NormalExit && mount.exitCode() == 0;
         if (!m_mounted)
             m_why = QStringLiteral("could not mount a small tmpfs (needs root, as CI has): ")
-                    + QString::fromLocal8Bit(mount.readAllStandardError()).trimmed();
+                + QString::fromLocal8Bit(mount.readAllStandardError()).trimmed();
     }
     ~SmallDisk()
     {
@@ -43,8 +43,7 @@ public:
         if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
             return false;
         const QByteArray block(512, 'x');
-        while (filler.write(block) == block.size()) {
-        }
+        while (filler.write(block) == block.size()) { }
         return true;
     }
 

@@ -26,8 +26,10 @@ QByteArray windowName(Display *display, Window window)
     unsigned long items = 0, after = 0;
     unsigned char *data = nullptr;
     const Atom wmName = XInternAtom(display, "WM_NAME", False);
-    if (XGetWindowProperty(display, window, wmName, 0, 1024, False, AnyPropertyType, &type, &format, &items,
-                           &after, &data) != Success || !data)
+    if (XGetWindowProperty(display, window, wmName, 0, 1024, False, AnyPropertyType, &type, &format, &items, &after,
+                           &data)
+            != Success
+        || !data)
         return {};
     const QByteArray name(reinterpret_cast<const char *>(data), int(items));
     XFree(data);
@@ -72,7 +74,9 @@ QList<QRect> otherWindowsOf(Display *display, qint64 pid, Window except)
         if (children[i] == except || !XGetWindowAttributes(display, children[i], &attributes)
             || attributes.map_state != IsViewable
             || XGetWindowProperty(display, children[i], pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &items,
-                                  &after, &data) != Success || !data)
+                                  &after, &data)
+                != Success
+            || !data)
             continue;
         const qint64 windowPid = *reinterpret_cast<unsigned long *>(data);
         XFree(data);
@@ -131,8 +135,9 @@ void TestExecutable::initTestCase()
     const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
     QVERIFY2(!xvfb.isEmpty(), "Xvfb is needed for this test (Debian package xvfb)");
     // As tools/xvfb.sh does: Xvfb picks a free display and says which, here on stdout.
-    m_xvfb.start(xvfb, {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
-                        QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+    m_xvfb.start(xvfb,
+                 {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
+                  QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
     QVERIFY(m_xvfb.waitForStarted());
     QTRY_VERIFY_WITH_TIMEOUT(m_xvfb.canReadLine(), 10000);
     m_display = u':' + QString::fromLatin1(m_xvfb.readLine().trimmed());
@@ -159,9 +164,9 @@ bool TestExecutable::xdotool(const QStringList &arguments)
 
 bool TestExecutable::clickAt(Window window, QPoint at)
 {
-    const bool clicked = xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), QString::number(window),
-                                  QString::number(at.x()), QString::number(at.y()), QStringLiteral("click"),
-                                  QStringLiteral("1")});
+    const bool clicked =
+        xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), QString::number(window),
+                 QString::number(at.x()), QString::number(at.y()), QStringLiteral("click"), QStringLiteral("1")});
     QTest::qWait(200);
     return clicked;
 }
@@ -177,9 +182,8 @@ void TestExecutable::startsShowsWindowAndSavesBesideItselfOnClose()
     const QFileInfo programFolder(QFileInfo(programPath).absolutePath());
     // An installed program (in PREFIX/bin) keeps them per user, as does one whose folder is read-only.
     const bool beside = programFolder.isWritable() && programFolder.fileName() != u"bin";
-    const QString expectedSettings = beside
-                                         ? programFolder.filePath() + QStringLiteral("/settings.cfg")
-                                         : dir.filePath(QStringLiteral("config/bindwright/settings.cfg"));
+    const QString expectedSettings = beside ? programFolder.filePath() + QStringLiteral("/settings.cfg")
+                                            : dir.filePath(QStringLiteral("config/bindwright/settings.cfg"));
     QFile::remove(expectedSettings);
 
     QProcess program;
@@ -209,15 +213,17 @@ void TestExecutable::startsShowsWindowAndSavesBesideItselfOnClose()
     QVERIFY(QDir().mkpath(game + QStringLiteral("/baseq3")));
     const QPoint teamTalk(110, 176);
     QVERIFY(clickAt(window, {232, 41}) && xdotool({QStringLiteral("type"), game + u'/'})); // Text1
-    QVERIFY(clickAt(window, {24, 64}));                                                   // Option1, "Baseq3"
-    QVERIFY(clickAt(window, {135, 176}));                                                 // Option4, "Public"
+    QVERIFY(clickAt(window, {24, 64}));                                                    // Option1, "Baseq3"
+    QVERIFY(clickAt(window, {135, 176}));                                                  // Option4, "Public"
     QVERIFY(clickAt(window, {292, 129}) && xdotool({QStringLiteral("type"), QStringLiteral("f1")})); // txtkey
     QVERIFY(clickAt(window, {220, 153}) && xdotool({QStringLiteral("type"), QStringLiteral("gg")})); // txtsay
-    QVERIFY(clickAt(window, {28, 212}));                                                  // Command2, "Red"
+    QVERIFY(clickAt(window, {28, 212}));                                                             // Command2, "Red"
     const QPoint teamTalkOnScreen = originOf(m_x, window) + teamTalk;
     const QList<QRect> shown = otherWindowsOf(m_x, program.processId(), window);
     QVERIFY2(std::any_of(shown.cbegin(), shown.cend(), [&](const QRect &r) { return r.contains(teamTalkOnScreen); }),
-             qPrintable(QStringLiteral("the chat preview does not cover Team Talk: the click below tests nothing (%1 windows)").arg(shown.size())));
+             qPrintable(
+                 QStringLiteral("the chat preview does not cover Team Talk: the click below tests nothing (%1 windows)")
+                     .arg(shown.size())));
     QVERIFY(clickAt(window, teamTalk));
     QVERIFY(clickAt(window, {184, 248})); // Command1, "Add"
     const QString autoexec = game + QStringLiteral("/baseq3/autoexec.cfg");

@@ -67,10 +67,12 @@ void verifyCaptionsFit(MainWindow *window)
     for (QRadioButton *option : window->findChildren<QRadioButton *>()) {
         if (cutOff.contains(option->objectName()) || option->text().isEmpty())
             continue;
-        QVERIFY2(option->sizeHint().width() <= option->width(), qPrintable(option->objectName() + QStringLiteral(" clips its caption")));
+        QVERIFY2(option->sizeHint().width() <= option->width(),
+                 qPrintable(option->objectName() + QStringLiteral(" clips its caption")));
     }
     for (QGroupBox *frame : window->findChildren<QGroupBox *>())
-        QVERIFY2(frame->fontMetrics().horizontalAdvance(frame->title()) < frame->width(), qPrintable(frame->objectName()));
+        QVERIFY2(frame->fontMetrics().horizontalAdvance(frame->title()) < frame->width(),
+                 qPrintable(frame->objectName()));
 }
 
 } // namespace
@@ -130,7 +132,10 @@ private slots:
 private:
     QLineEdit *box(const char *name) { return control<QLineEdit>(m_window.get(), name); }
     QRadioButton *radio(const char *name) { return control<QRadioButton>(m_window.get(), name); }
-    void click(const char *buttonName) { QTest::mouseClick(control<QPushButton>(m_window.get(), buttonName), Qt::LeftButton); }
+    void click(const char *buttonName)
+    {
+        QTest::mouseClick(control<QPushButton>(m_window.get(), buttonName), Qt::LeftButton);
+    }
     void showAndActivate();
 
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -171,20 +176,35 @@ void TestForm1::startState_captionsTextsAndSelections()
 {
     QCOMPARE(m_window->windowTitle(), QStringLiteral("Quillfen Q3/RTCW Bindwright 1.1"));
     QCOMPARE(control<QGroupBox>(m_window.get(), "Frame2")->title(), QStringLiteral("Quake3"));
-    QCOMPARE(control<QGroupBox>(m_window.get(), "Frame1")->title(), QStringLiteral("Return to Castle Wolfenstein Multiplayer"));
+    QCOMPARE(control<QGroupBox>(m_window.get(), "Frame1")->title(),
+             QStringLiteral("Return to Castle Wolfenstein Multiplayer"));
     QCOMPARE(box("Text2")->text(), QStringLiteral("Status:"));
     QVERIFY(box("Text2")->isReadOnly());
     QCOMPARE(box("txtmod")->text(), QStringLiteral("other"));
     for (const char *empty : {"Text1", "txtkey", "txtsay", "txtwolfdir", "txtwolfkey", "txtwolfsay"})
         QVERIFY2(box(empty)->text().isEmpty(), empty);
 
-    const QList<std::pair<const char *, const char *>> captions = {
-        {"Command1", "Add"}, {"Command13", "Add"}, {"Command2", "Red"}, {"Command9", "Black"},
-        {"Command25", "Red"}, {"Command18", "Black"}, {"Command10", "Formal Decoration"},
-        {"Command11", "Uber-Jazz"}, {"Command12", "Tessel Scheme"}, {"Command14", "Formal Decoration"},
-        {"Command15", "Make it Jazzeehh!"}, {"Command16", "..."}, {"Command17", "..."},
-        {"Option1", "Baseq3"}, {"Option2", "OSP"}, {"Option3", "Team Talk"}, {"Option4", "Public"},
-        {"Option6", "Team Talk"}, {"Option7", "Public"}, {"Option5", "Option5"}, {"OptSay", "Option6"}};
+    const QList<std::pair<const char *, const char *>> captions = {{"Command1", "Add"},
+                                                                   {"Command13", "Add"},
+                                                                   {"Command2", "Red"},
+                                                                   {"Command9", "Black"},
+                                                                   {"Command25", "Red"},
+                                                                   {"Command18", "Black"},
+                                                                   {"Command10", "Formal Decoration"},
+                                                                   {"Command11", "Uber-Jazz"},
+                                                                   {"Command12", "Tessel Scheme"},
+                                                                   {"Command14", "Formal Decoration"},
+                                                                   {"Command15", "Make it Jazzeehh!"},
+                                                                   {"Command16", "..."},
+                                                                   {"Command17", "..."},
+                                                                   {"Option1", "Baseq3"},
+                                                                   {"Option2", "OSP"},
+                                                                   {"Option3", "Team Talk"},
+                                                                   {"Option4", "Public"},
+                                                                   {"Option6", "Team Talk"},
+                                                                   {"Option7", "Public"},
+                                                                   {"Option5", "Option5"},
+                                                                   {"OptSay", "Option6"}};
     for (const auto &[name, caption] : captions)
         QCOMPARE(control<QAbstractButton>(m_window.get(), name)->text(), QLatin1String(caption));
     QCOMPARE(control<QLabel>(m_window.get(), "Label5")->text(),
@@ -192,7 +212,8 @@ void TestForm1::startState_captionsTextsAndSelections()
     QVERIFY(!control<QLabel>(m_window.get(), "Label2")->text().isEmpty());
 
     QVERIFY(radio("Option2")->isChecked());
-    for (const char *unchecked : {"Option1", "Option5", "Option3", "Option4", "OptVoice", "OptSay", "Option6", "Option7"})
+    for (const char *unchecked :
+         {"Option1", "Option5", "Option3", "Option4", "OptVoice", "OptSay", "Option6", "Option7"})
         QVERIFY2(!radio(unchecked)->isChecked(), unchecked);
 }
 
@@ -273,7 +294,8 @@ void TestForm1::captions_fitWhateverFontATheme_offers()
     QFont big(QStringLiteral("DejaVu Sans"));
     big.setPointSize(16);
     const QFont before = QApplication::font();
-    for (const char *widgetClass : {"QPushButton", "QAbstractButton", "QLabel", "QLineEdit", "QRadioButton", "QGroupBox", "QComboBox"})
+    for (const char *widgetClass :
+         {"QPushButton", "QAbstractButton", "QLabel", "QLineEdit", "QRadioButton", "QGroupBox", "QComboBox"})
         QApplication::setFont(big, widgetClass);
     QApplication::setFont(big);
     {
@@ -308,13 +330,12 @@ void TestForm1::accessibleNames_tellEveryControlApart()
 void TestForm1::tabOrder_followsTheDesign()
 {
     const QStringList expected = {
-        "txtkey",    "txtsay",    "Command1",  "Command2",   "Command3",  "Command4",   "Command5",   "Command6",
-        "Command7",  "Command8",  "Command9",  "Text2",      "Option3",   "Option4",    "Command10",  "Command11",
-        "Command12", "txtmod",    "Option5",   "Option2",    "Option1",   "Text1",      "txtwolfdir", "txtwolfkey",
-        "OptVoice",  "OptSay",    "CboVoice",  "Command13",  "Option7",   "Option6",    "txtwolfsay", "Command14",
-        "Command15", "Command16", "Command17", "Command18",  "Command19", "Command20",  "Command21",  "Command22",
-        "Command23", "Command24", "Command25",
-        "quake3Binds", "rtcwBinds"}; // beyond the design, last
+        "txtkey",    "txtsay",    "Command1",  "Command2",    "Command3",  "Command4",  "Command5",   "Command6",
+        "Command7",  "Command8",  "Command9",  "Text2",       "Option3",   "Option4",   "Command10",  "Command11",
+        "Command12", "txtmod",    "Option5",   "Option2",     "Option1",   "Text1",     "txtwolfdir", "txtwolfkey",
+        "OptVoice",  "OptSay",    "CboVoice",  "Command13",   "Option7",   "Option6",   "txtwolfsay", "Command14",
+        "Command15", "Command16", "Command17", "Command18",   "Command19", "Command20", "Command21",  "Command22",
+        "Command23", "Command24", "Command25", "quake3Binds", "rtcwBinds"}; // beyond the design, last
 
     // The focus chain, as Tab walks it, over the design's controls that take the focus
     // (Qt's own inner widgets, such as the combo box's line edit, have no design name).
@@ -382,7 +403,8 @@ void TestForm1::quake3Add_writesBindAndStatus()
     click("Command2"); // Red
     click("Command1");
     QVERIFY2(m_reported.messages.isEmpty(), qPrintable(m_reported.messages.join(u'\n')));
-    QCOMPARE(contents(m_dir->filePath(QStringLiteral("baseq3/autoexec.cfg"))), QByteArray("bind f1 \"say_team hi^1\"\r\n"));
+    QCOMPARE(contents(m_dir->filePath(QStringLiteral("baseq3/autoexec.cfg"))),
+             QByteArray("bind f1 \"say_team hi^1\"\r\n"));
     QCOMPARE(box("Text2")->text(), QStringLiteral("Status: Added hi^1...."));
 
     box("txtsay")->setText(QStringLiteral("abcdefgh"));
@@ -420,8 +442,9 @@ void TestForm1::rtcwAdd_normalisesRootAndWritesIntoMain()
     click("Command13");
     QVERIFY2(m_reported.messages.isEmpty(), qPrintable(m_reported.messages.join(u'\n')));
     QCOMPARE(box("txtwolfdir")->text(), withSeparator(m_dir->path()));
-    QCOMPARE(contents(m_dir->filePath(main + QStringLiteral("/autoexec.cfg"))), QByteArray("bind mouse3 \"vsay_team Medic\"\r\n"));
-    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList{main});
+    QCOMPARE(contents(m_dir->filePath(main + QStringLiteral("/autoexec.cfg"))),
+             QByteArray("bind mouse3 \"vsay_team Medic\"\r\n"));
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList {main});
     QCOMPARE(box("Text2")->text(), QStringLiteral("Status:Wrote Bind..."));
 }
 
@@ -498,7 +521,8 @@ void TestForm1::rtcwAdd_twiceGrowsStatus()
     });
     click("Command13");
     QCOMPARE(contents(file), QByteArray("bind f5 \"say_team go go\"\r\nbind f6 \"x\"\r\n"));
-    QVERIFY2(m_reported.messages.last().contains(QLatin1String("changed since")), qPrintable(m_reported.messages.last()));
+    QVERIFY2(m_reported.messages.last().contains(QLatin1String("changed since")),
+             qPrintable(m_reported.messages.last()));
 }
 
 void TestForm1::keyNow_showsWhatTheKeyDoesAtTheNextStart()
@@ -515,7 +539,8 @@ void TestForm1::keyNow_showsWhatTheKeyDoesAtTheNextStart()
     box("txtsay")->setText(QStringLiteral("gg"));
     click("Command1");
     QCOMPARE(m_asked.questions.size(), 1); // space makes you jump: asked first
-    QVERIFY2(m_asked.questions.first().contains(QLatin1String("jump (+moveup)")), qPrintable(m_asked.questions.first()));
+    QVERIFY2(m_asked.questions.first().contains(QLatin1String("jump (+moveup)")),
+             qPrintable(m_asked.questions.first()));
     QCOMPARE(keyNow->text(), QStringLiteral("space: says \"gg\""));
     QVERIFY(control<QLabel>(m_window.get(), "rtcwKeyNow")->text().isEmpty());
     // A bind another program appends shows at once.
@@ -538,7 +563,8 @@ void TestForm1::bindsWindow_listsAndRemoves()
     auto *list = control<QTreeView>(window, "bindList");
     auto text = [list](int row, int column) { return list->model()->index(row, column).data().toString(); };
     auto select = [list](int row) {
-        list->selectionModel()->select(list->model()->index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        list->selectionModel()->select(list->model()->index(row, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
     };
     QCOMPARE(list->model()->rowCount(), 3);
     QVERIFY2(text(0, 1).contains(QLatin1String("no effect")), qPrintable(text(0, 1)));
@@ -558,7 +584,8 @@ void TestForm1::bindsWindow_listsAndRemoves()
     QTest::mouseClick(control<QPushButton>(window, "removeButton"), Qt::LeftButton);
     QCOMPARE(contents(file), QByteArray("bind f9 x\r\n"));
     QCOMPARE(list->model()->rowCount(), 1);
-    QVERIFY2(m_reported.messages.last().contains(QLatin1String("changed since")), qPrintable(m_reported.messages.last()));
+    QVERIFY2(m_reported.messages.last().contains(QLatin1String("changed since")),
+             qPrintable(m_reported.messages.last()));
 
     // Delete in the list removes as the button does; the list follows the file on disk.
     select(0);
@@ -598,7 +625,8 @@ void TestForm1::modsFirstAutoexec_startsWithTheBaseLines()
     m_asked.answer = copy ? binds::Answer::Yes : binds::Answer::No;
     click("Command1"); // OSP, chosen at start
     QCOMPARE(m_asked.questions.size(), 1);
-    QVERIFY2(m_asked.questions.first().contains(QLatin1String("runs it instead of")), qPrintable(m_asked.questions.first()));
+    QVERIFY2(m_asked.questions.first().contains(QLatin1String("runs it instead of")),
+             qPrintable(m_asked.questions.first()));
     QCOMPARE(contents(m_dir->filePath(QStringLiteral("osp/autoexec.cfg"))),
              (copy ? base + "\r\n" : QByteArray()) + "bind f2 \"+attack\"\r\n");
     QCOMPARE(contents(m_dir->filePath(QStringLiteral("baseq3/autoexec.cfg"))), base);
@@ -616,14 +644,17 @@ void TestForm1::add_refusalChangesNothingAndNextAddWorks()
     click("Command1");
     click("Command13");
     QCOMPARE(m_reported.messages.size(), 2);
-    QVERIFY2(m_reported.messages.first().contains(QLatin1String("Type the text to say")), qPrintable(m_reported.messages.first()));
-    QVERIFY2(m_reported.messages.last().contains(QLatin1String("Choose what the key sends")), qPrintable(m_reported.messages.last()));
+    QVERIFY2(m_reported.messages.first().contains(QLatin1String("Type the text to say")),
+             qPrintable(m_reported.messages.first()));
+    QVERIFY2(m_reported.messages.last().contains(QLatin1String("Choose what the key sends")),
+             qPrintable(m_reported.messages.last()));
     m_reported.messages.clear();
 
     box("txtsay")->setText(QStringLiteral("say \"hi\""));
     click("Command1");
     QCOMPARE(m_reported.messages.size(), 1);
-    QVERIFY2(m_reported.messages.first().contains(QLatin1String("double quote")), qPrintable(m_reported.messages.first()));
+    QVERIFY2(m_reported.messages.first().contains(QLatin1String("double quote")),
+             qPrintable(m_reported.messages.first()));
     QCOMPARE(box("Text2")->text(), QStringLiteral("Status:"));
     QCOMPARE(box("txtsay")->text(), QStringLiteral("say \"hi\""));
     QVERIFY(!QFile::exists(file));
@@ -654,7 +685,8 @@ void TestForm1::add_writeFailureIsReported()
     control<QComboBox>(m_window.get(), "CboVoice")->setCurrentIndex(0);
     click("Command13");
     QCOMPARE(m_reported.messages.size(), 1);
-    QVERIFY2(m_reported.messages.first().contains(withSeparator(missing + QStringLiteral("main")) + QStringLiteral("autoexec.cfg")),
+    QVERIFY2(m_reported.messages.first().contains(withSeparator(missing + QStringLiteral("main"))
+                                                  + QStringLiteral("autoexec.cfg")),
              qPrintable(m_reported.messages.first()));
     QCOMPARE(box("Text2")->text(), QStringLiteral("Status:"));
     QVERIFY(!QFileInfo::exists(missing));
@@ -671,8 +703,8 @@ void TestForm1::colourButtons_appendAndMoveFocus()
         box("txtkey")->setFocus();
         click(name);
         QCOMPARE(box("txtsay")->text(), QStringLiteral("hi") + QLatin1String(code));
-        const QWidget *expectedFocus = qstrcmp(name, "Command2") == 0 ? box("txtsay")
-                                                                      : control<QWidget>(m_window.get(), name);
+        const QWidget *expectedFocus =
+            qstrcmp(name, "Command2") == 0 ? box("txtsay") : control<QWidget>(m_window.get(), name);
         QCOMPARE(QApplication::focusWidget(), expectedFocus);
     }
     const QList<std::pair<const char *, const char *>> rtcw = {
@@ -728,7 +760,8 @@ void TestForm1::chatPreview_showsAfterADecoration()
     auto *preview = control<QLabel>(m_window.get(), "chatPreview");
     QTRY_VERIFY(preview->isVisible());
     QCOMPARE(preview->text(), box("txtsay")->toolTip());
-    QVERIFY2(preview->text().contains(QLatin1String("<span style=\"color:#00ff00\">gg</span>")), qPrintable(preview->text()));
+    QVERIFY2(preview->text().contains(QLatin1String("<span style=\"color:#00ff00\">gg</span>")),
+             qPrintable(preview->text()));
     QVERIFY2(!preview->text().contains(QLatin1String("^1")), "codes are not shown");
     // Under the box; a click on it reaches the control it covers, here "Team Talk".
     QCOMPARE(preview->pos(), box("txtsay")->mapToGlobal(QPoint(0, box("txtsay")->height())));
@@ -747,12 +780,14 @@ void TestForm1::chatPreview_showsAfterADecoration()
     click("Command11"); // Uber-Jazz
     QVERIFY(preview->isVisible());
     const QRect screen = preview->screen()->availableGeometry();
-    QVERIFY2(screen.contains(preview->geometry()), qPrintable(QStringLiteral("%1x%2").arg(preview->width()).arg(preview->height())));
+    QVERIFY2(screen.contains(preview->geometry()),
+             qPrintable(QStringLiteral("%1x%2").arg(preview->width()).arg(preview->height())));
     QVERIFY(preview->height() > 2 * preview->fontMetrics().lineSpacing());
 
     // What the others receive, and why, as "Add" would say it.
     box("txtsay")->setText(QStringLiteral("visit http://example.org"));
-    QVERIFY2(box("txtsay")->toolTip().contains(QLatin1String(">visit http:</span>")), qPrintable(box("txtsay")->toolTip()));
+    QVERIFY2(box("txtsay")->toolTip().contains(QLatin1String(">visit http:</span>")),
+             qPrintable(box("txtsay")->toolTip()));
     QString refusal;
     QVERIFY(!binds::sendsAsTyped(binds::ChatScope::Public, box("txtsay")->text(), &refusal));
     QVERIFY(box("txtsay")->toolTip().contains(refusal.toHtmlEscaped()));
@@ -815,7 +850,8 @@ void TestForm1::settings_failedSaveIsReportedAndCloseCompletes()
     QVERIFY(m_window->close());
     QVERIFY(!m_window->isVisible());
     QCOMPARE(m_reported.messages.size(), 1);
-    QVERIFY2(m_reported.messages.first().contains(QDir::toNativeSeparators(path)), qPrintable(m_reported.messages.first()));
+    QVERIFY2(m_reported.messages.first().contains(QDir::toNativeSeparators(path)),
+             qPrintable(m_reported.messages.first()));
 }
 
 void TestForm1::settings_unreadableFileKeptUntilAFolderChanges_data()

@@ -155,8 +155,12 @@ void TestForm2::done_atOnce_writesStartFolderWithOneSeparator_data()
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("written");
     QTest::addColumn<QString>("untouched");
-    QTest::newRow("Quake 3") << "Command16" << "Text1" << "txtwolfdir";
-    QTest::newRow("RTCW") << "Command17" << "txtwolfdir" << "Text1";
+    QTest::newRow("Quake 3") << "Command16"
+                             << "Text1"
+                             << "txtwolfdir";
+    QTest::newRow("RTCW") << "Command17"
+                          << "txtwolfdir"
+                          << "Text1";
 }
 
 void TestForm2::done_atOnce_writesStartFolderWithOneSeparator()
@@ -192,7 +196,8 @@ void TestForm2::highlightedFolder_isNotTheResult()
     QTRY_COMPARE(form->path(), driveC() + QStringLiteral("/Games"));
     auto *list = control<QTreeView>(form, "Dir1");
     QTRY_VERIFY(shown(form, QStringLiteral("RTCW")).isValid());
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(shown(form, QStringLiteral("RTCW"))).center());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualRect(shown(form, QStringLiteral("RTCW"))).center());
     QCOMPARE(list->currentIndex(), shown(form, QStringLiteral("RTCW")));
     QTest::mouseClick(control<QPushButton>(form, "Command1"), Qt::LeftButton);
     QCOMPARE(control<QLineEdit>(m_window.get(), "Text1")->text(), QStringLiteral("c:\\Games\\"));
@@ -281,7 +286,8 @@ void TestForm2::folderThatMayNotBeOpened_saysSo()
     if (::geteuid() == 0)
         QSKIP("root opens every folder: this case runs as an ordinary user (tst_form2_as_user)");
 #endif
-    const QString locked = driveC() + QStringLiteral("/Locked by a very long name that will not fit in the space below the list");
+    const QString locked =
+        driveC() + QStringLiteral("/Locked by a very long name that will not fit in the space below the list");
     QVERIFY(QDir().mkpath(locked));
     QVERIFY(QFile::setPermissions(locked, QFileDevice::WriteOwner));
     FolderPicker *form = openPicker("Command16");
@@ -293,7 +299,8 @@ void TestForm2::folderThatMayNotBeOpened_saysSo()
     QCOMPARE(form->path(), before);
     QVERIFY2(problem->text().contains(QLatin1String("you may not open that folder")), qPrintable(problem->text()));
     QVERIFY2(problem->toolTip().contains(QDir::toNativeSeparators(locked)), qPrintable(problem->toolTip()));
-    const QRect needed = problem->fontMetrics().boundingRect(problem->contentsRect(), Qt::TextWordWrap, problem->text());
+    const QRect needed =
+        problem->fontMetrics().boundingRect(problem->contentsRect(), Qt::TextWordWrap, problem->text());
     QVERIFY2(problem->contentsRect().contains(needed), "the cause is cut off");
 }
 

@@ -110,23 +110,72 @@ void TestRobustness::refusals_changeNothing_data()
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("option"); // chosen first, when given
-    QTest::newRow("empty key") << "txtkey" << "" << "Command1" << "";
-    QTest::newRow("two keys") << "txtkey" << "f1 f2" << "Command1" << "";
-    QTest::newRow("key that runs a command") << "txtwolfkey" << "f1;quit" << "Command13" << "";
-    QTest::newRow("quote in text") << "txtsay" << "hi\" ; quit ; \"" << "Command1" << "";
-    QTest::newRow("line break in text") << "txtsay" << "hi\nquit" << "Command1" << "";
-    QTest::newRow("; in chat") << "txtsay" << "gg; quit" << "Command1" << "";
-    QTest::newRow("// in chat") << "txtsay" << "visit http://example.org" << "Command1" << "";
-    QTest::newRow("empty chat") << "txtsay" << "" << "Command1" << "";
-    QTest::newRow("blanks the game merges") << "txtsay" << "gg   wp" << "Command1" << "";
-    QTest::newRow("empty custom mod") << "txtmod" << "" << "Command1" << "Option5";
-    QTest::newRow("RTCW text without a chat") << "txtwolfsay" << "gg" << "Command13" << "OptSay";
-    QTest::newRow("empty Quake 3 root") << "Text1" << "" << "Command1" << "";
-    QTest::newRow("empty RTCW root") << "txtwolfdir" << "" << "Command13" << "";
-    QTest::newRow("voice placeholder") << "CboVoice" << "Voice Commands" << "Command13" << "";
-    QTest::newRow("voice box emptied") << "CboVoice" << "" << "Command13" << "";
-    QTest::newRow("quote in typed voice") << "CboVoice" << "vsay \"x\"" << "Command13" << "";
-    QTest::newRow("text too long to jazz") << "txtsay" << QString(40000, u'a') << "Command11" << "";
+    QTest::newRow("empty key") << "txtkey"
+                               << ""
+                               << "Command1"
+                               << "";
+    QTest::newRow("two keys") << "txtkey"
+                              << "f1 f2"
+                              << "Command1"
+                              << "";
+    QTest::newRow("key that runs a command") << "txtwolfkey"
+                                             << "f1;quit"
+                                             << "Command13"
+                                             << "";
+    QTest::newRow("quote in text") << "txtsay"
+                                   << "hi\" ; quit ; \""
+                                   << "Command1"
+                                   << "";
+    QTest::newRow("line break in text") << "txtsay"
+                                        << "hi\nquit"
+                                        << "Command1"
+                                        << "";
+    QTest::newRow("; in chat") << "txtsay"
+                               << "gg; quit"
+                               << "Command1"
+                               << "";
+    QTest::newRow("// in chat") << "txtsay"
+                                << "visit http://example.org"
+                                << "Command1"
+                                << "";
+    QTest::newRow("empty chat") << "txtsay"
+                                << ""
+                                << "Command1"
+                                << "";
+    QTest::newRow("blanks the game merges") << "txtsay"
+                                            << "gg   wp"
+                                            << "Command1"
+                                            << "";
+    QTest::newRow("empty custom mod") << "txtmod"
+                                      << ""
+                                      << "Command1"
+                                      << "Option5";
+    QTest::newRow("RTCW text without a chat") << "txtwolfsay"
+                                              << "gg"
+                                              << "Command13"
+                                              << "OptSay";
+    QTest::newRow("empty Quake 3 root") << "Text1"
+                                        << ""
+                                        << "Command1"
+                                        << "";
+    QTest::newRow("empty RTCW root") << "txtwolfdir"
+                                     << ""
+                                     << "Command13"
+                                     << "";
+    QTest::newRow("voice placeholder") << "CboVoice"
+                                       << "Voice Commands"
+                                       << "Command13"
+                                       << "";
+    QTest::newRow("voice box emptied") << "CboVoice"
+                                       << ""
+                                       << "Command13"
+                                       << "";
+    QTest::newRow("quote in typed voice") << "CboVoice"
+                                          << "vsay \"x\""
+                                          << "Command13"
+                                          << "";
+    QTest::newRow("text too long to jazz") << "txtsay" << QString(40000, u'a') << "Command11"
+                                           << "";
 }
 
 void TestRobustness::refusals_changeNothing()
@@ -168,7 +217,8 @@ void TestRobustness::existingFile_keepsEveryByte()
     QFETCH(bool, finalLineEnd);
     QByteArray old;
     for (int i = 0; i < 3000; ++i) // about 110 KB: past what the original games read, within ioquake3
-        old += "bind kp_" + QByteArray::number(i) + " \"say_team ^" + QByteArray::number(i % 8) + "line " + QByteArray::number(i) + "\"\r\n";
+        old += "bind kp_" + QByteArray::number(i) + " \"say_team ^" + QByteArray::number(i % 8) + "line "
+            + QByteArray::number(i) + "\"\r\n";
     old += "seta cg_fov \"110\" // the last line";
     if (finalLineEnd)
         old += "\r\n";
@@ -191,10 +241,13 @@ void TestRobustness::unwritableTargets_areReported_data()
 {
     QTest::addColumn<QString>("how");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("a folder where the file should be") << "directory" << "a folder stands where the file should be";
-    QTest::newRow("a folder that does not exist") << "missing" << "does not exist";
+    QTest::newRow("a folder where the file should be") << "directory"
+                                                       << "a folder stands where the file should be";
+    QTest::newRow("a folder that does not exist") << "missing"
+                                                  << "does not exist";
 #ifdef Q_OS_UNIX
-    QTest::newRow("a device in the file's place") << "device" << "not a regular file";
+    QTest::newRow("a device in the file's place") << "device"
+                                                  << "not a regular file";
 #endif
 }
 
@@ -216,7 +269,8 @@ void TestRobustness::unwritableTargets_areReported()
     QCOMPARE(m_reported.messages.size(), 1);
     const QString message = m_reported.messages.first();
     QVERIFY2(message.contains(reason), qPrintable(message));
-    QVERIFY2(message.contains(withSeparator(QDir::toNativeSeparators(mod)) + QStringLiteral("autoexec.cfg")), qPrintable(message));
+    QVERIFY2(message.contains(withSeparator(QDir::toNativeSeparators(mod)) + QStringLiteral("autoexec.cfg")),
+             qPrintable(message));
     QCOMPARE(box("Text2")->text(), QStringLiteral("Status:"));
     if (how == QLatin1String("missing"))
         QVERIFY(!QFileInfo::exists(mod));

@@ -32,17 +32,44 @@ QString commandOf(const BindCase &bind)
 bool writeAsThePanelsDo(const BindCase &bind, const QString &folder, const host::Host &host, QString *refusal)
 {
     return binds::sendsAsTyped(bind.scope, bind.text, refusal)
-           && binds::writeLine({bind.key, commandOf(bind), folder}, host, refusal);
+        && binds::writeLine({bind.key, commandOf(bind), folder}, host, refusal);
 }
 
 QList<BindCase> generatedCases(int count)
 {
-    const QStringList pieces = {"a", "f1", " ", ";", "//", "/", "/*", "*/", "ä", "é", "😀", "^1", "\"", "\t",
-                                "\n", "\r", "say ", "vsay Hi", "kp_up", "*", "\\", "x", "%", echoMarker,
-                                QString(200, u'x'), QString(100, u'é'), "gg", "   ", "http://x.org", "\x01"};
+    const QStringList pieces = {"a",
+                                "f1",
+                                " ",
+                                ";",
+                                "//",
+                                "/",
+                                "/*",
+                                "*/",
+                                "ä",
+                                "é",
+                                "😀",
+                                "^1",
+                                "\"",
+                                "\t",
+                                "\n",
+                                "\r",
+                                "say ",
+                                "vsay Hi",
+                                "kp_up",
+                                "*",
+                                "\\",
+                                "x",
+                                "%",
+                                echoMarker,
+                                QString(200, u'x'),
+                                QString(100, u'é'),
+                                "gg",
+                                "   ",
+                                "http://x.org",
+                                "\x01"};
     const binds::ChatScope scopes[] = {binds::ChatScope::None, binds::ChatScope::Team, binds::ChatScope::Public};
-    const QStringList keyPieces = {"f1", "mouse3", "kp_up", "kp_uparrow", "a", "A", "/", "*", "\\", "ä",
-                                   " ", ";", "//", "\"", "\t", "0x1f", "space"};
+    const QStringList keyPieces = {"f1", "mouse3", "kp_up", "kp_uparrow", "a",  "A",  "/",    "*",    "\\",
+                                   "ä",  " ",      ";",     "//",         "\"", "\t", "0x1f", "space"};
     QRandomGenerator random(20261207);
     auto generate = [&random](const QStringList &from, int most) {
         QString s;
@@ -65,7 +92,7 @@ QList<BindCase> hostileCases()
     QList<BindCase> cases;
     for (int bytes : {1021, 1022, 1023, 1024, 1025, 1026, 1100}) {
         cases.append({"f1", textForLine(bytes, u'x')});
-        cases.append({"f1", textForLine(bytes, u'é')}); // the cut may fall inside a letter
+        cases.append({"f1", textForLine(bytes, u'é')});          // the cut may fall inside a letter
         cases.append({"f1", textForLine(bytes, QChar(0x20AC))}); // €: three bytes
     }
     const QList<BindCase> edges = {
@@ -114,7 +141,7 @@ QList<BindCase> hostileCases()
         {"f1", "", binds::ChatScope::Public},
         {"f1", "", binds::ChatScope::None},
         {"f1", "say a; vsay Hi", binds::ChatScope::None}, // a chain of the player's own
-        {"f1", "say a" + QString(QChar(0)) + "b"}, // last: the game reads no further
+        {"f1", "say a" + QString(QChar(0)) + "b"},        // last: the game reads no further
     };
     cases.append(edges);
     for (const QString &voice : binds::voiceCommands())

@@ -71,18 +71,30 @@ void TestAssembly::quake3_target_data()
 
     const int none = int(Quake3Mod::None), base = int(Quake3Mod::Baseq3), osp = int(Quake3Mod::Osp),
               custom = int(Quake3Mod::Custom);
-    QTest::newRow("baseq3") << Style::Windows << "C:\\Q3\\" << base << "other" << "C:\\Q3\\baseq3\\";
-    QTest::newRow("osp") << Style::Windows << "C:\\Q3\\" << osp << "other" << "C:\\Q3\\osp\\";
-    QTest::newRow("custom, normalised") << Style::Windows << "C:\\Q3\\" << custom << "cpma\\" << "C:\\Q3\\cpma\\";
-    QTest::newRow("custom, never left the box") << Style::Windows << "C:\\Q3\\" << custom << "mymod" << "C:\\Q3\\mymod\\";
-    QTest::newRow("custom, empty: refused") << Style::Windows << "C:\\Q3\\" << custom << "" << "";
-    QTest::newRow("custom, blanks: refused") << Style::Windows << "C:\\Q3\\" << custom << "  " << "";
-    QTest::newRow("custom, a separator only: refused") << Style::Posix << "/q3/" << custom << "/" << "";
-    QTest::newRow("no mod chosen") << Style::Windows << "C:\\Q3\\" << none << "other" << "C:\\Q3\\";
-    QTest::newRow("root without separator") << Style::Windows << "C:\\Quake3" << base << "" << "C:\\Quake3\\baseq3\\";
-    QTest::newRow("posix root") << Style::Posix << "/home/p/.q3a" << base << "" << "/home/p/.q3a/baseq3/";
-    QTest::newRow("posix, windows-style root") << Style::Posix << "C:\\Q3" << osp << "" << "C:\\Q3\\osp\\";
-    QTest::newRow("posix custom") << Style::Posix << "/q3/" << custom << "defrag" << "/q3/defrag/";
+    QTest::newRow("baseq3") << Style::Windows << "C:\\Q3\\" << base << "other"
+                            << "C:\\Q3\\baseq3\\";
+    QTest::newRow("osp") << Style::Windows << "C:\\Q3\\" << osp << "other"
+                         << "C:\\Q3\\osp\\";
+    QTest::newRow("custom, normalised") << Style::Windows << "C:\\Q3\\" << custom << "cpma\\"
+                                        << "C:\\Q3\\cpma\\";
+    QTest::newRow("custom, never left the box") << Style::Windows << "C:\\Q3\\" << custom << "mymod"
+                                                << "C:\\Q3\\mymod\\";
+    QTest::newRow("custom, empty: refused") << Style::Windows << "C:\\Q3\\" << custom << ""
+                                            << "";
+    QTest::newRow("custom, blanks: refused") << Style::Windows << "C:\\Q3\\" << custom << "  "
+                                             << "";
+    QTest::newRow("custom, a separator only: refused") << Style::Posix << "/q3/" << custom << "/"
+                                                       << "";
+    QTest::newRow("no mod chosen") << Style::Windows << "C:\\Q3\\" << none << "other"
+                                   << "C:\\Q3\\";
+    QTest::newRow("root without separator") << Style::Windows << "C:\\Quake3" << base << ""
+                                            << "C:\\Quake3\\baseq3\\";
+    QTest::newRow("posix root") << Style::Posix << "/home/p/.q3a" << base << ""
+                                << "/home/p/.q3a/baseq3/";
+    QTest::newRow("posix, windows-style root") << Style::Posix << "C:\\Q3" << osp << ""
+                                               << "C:\\Q3\\osp\\";
+    QTest::newRow("posix custom") << Style::Posix << "/q3/" << custom << "defrag"
+                                  << "/q3/defrag/";
 }
 
 void TestAssembly::quake3_target()
@@ -92,7 +104,7 @@ void TestAssembly::quake3_target()
     QFETCH(int, mod);
     QFETCH(QString, custom);
     QFETCH(QString, dirloc);
-    Quake3Fields panel{root, custom, QStringLiteral("hi"), QStringLiteral("f1"), Quake3Mod(mod), ChatScope::Team};
+    Quake3Fields panel {root, custom, QStringLiteral("hi"), QStringLiteral("f1"), Quake3Mod(mod), ChatScope::Team};
     QString error;
     const std::optional<BindRequest> request = quake3Request(panel, hostOf(style), &error);
     if (dirloc.isEmpty()) {
@@ -118,7 +130,7 @@ void TestAssembly::quake3_chatPrefix()
 {
     QFETCH(int, scope);
     QFETCH(QString, text);
-    Quake3Fields panel{"C:\\Q3\\", "other", "^1hi", "f1", Quake3Mod::Osp, ChatScope(scope)};
+    Quake3Fields panel {"C:\\Q3\\", "other", "^1hi", "f1", Quake3Mod::Osp, ChatScope(scope)};
     QString error;
     QCOMPARE(quake3Request(panel, hostOf(Style::Windows), &error)->text, text);
 }
@@ -129,24 +141,42 @@ void TestAssembly::chatRefusal_data()
     QTest::addColumn<QString>("say");
     QTest::addColumn<QString>("refusal"); // what it says; empty: the text is bound
     const int none = int(ChatScope::None), team = int(ChatScope::Team), pub = int(ChatScope::Public);
-    QTest::newRow("chat") << pub << "^1gg wp" << "";
-    QTest::newRow("single blanks, colours between blanks") << team << "a ^1 ^2 b" << "";
-    QTest::newRow("a lone /, * and */") << pub << "1/2 * 3 */" << "";
-    QTest::newRow("; in chat") << pub << "gg; quit" << "a ; ends the chat and runs the rest as a console command";
-    QTest::newRow("; in team chat, at the end") << team << "gg;" << "receive only \"gg\"";
-    QTest::newRow("//") << pub << "visit http://example.org" << "receive only \"visit http:\"";
-    QTest::newRow("/* */") << team << "a /* b */ c" << "start of a comment";
-    QTest::newRow("run of blanks") << pub << "gg   wp" << "receive \"gg wp\"";
-    QTest::newRow("tab") << pub << "gg\twp" << "receive \"gg wp\"";
-    QTest::newRow("leading blank") << team << " gg" << "receive \"gg\"";
-    QTest::newRow("trailing blank") << team << "gg " << "drops blanks at the start and the end";
-    QTest::newRow("empty chat") << pub << "" << "Type the text to say first";
-    QTest::newRow("blank chat") << team << "  " << "Type the text to say first";
-    QTest::newRow("raw: ; chains on purpose") << none << "say a; vsay Hi" << "";
-    QTest::newRow("raw: blanks as typed") << none << "say  a " << "";
-    QTest::newRow("raw: empty") << none << "" << "or a console command";
-    QTest::newRow("raw: a tab only") << none << "\t" << "or a console command";
-    QTest::newRow("raw: a comment only") << none << "/* x */ // y" << "or a console command";
+    QTest::newRow("chat") << pub << "^1gg wp"
+                          << "";
+    QTest::newRow("single blanks, colours between blanks") << team << "a ^1 ^2 b"
+                                                           << "";
+    QTest::newRow("a lone /, * and */") << pub << "1/2 * 3 */"
+                                        << "";
+    QTest::newRow("; in chat") << pub << "gg; quit"
+                               << "a ; ends the chat and runs the rest as a console command";
+    QTest::newRow("; in team chat, at the end") << team << "gg;"
+                                                << "receive only \"gg\"";
+    QTest::newRow("//") << pub << "visit http://example.org"
+                        << "receive only \"visit http:\"";
+    QTest::newRow("/* */") << team << "a /* b */ c"
+                           << "start of a comment";
+    QTest::newRow("run of blanks") << pub << "gg   wp"
+                                   << "receive \"gg wp\"";
+    QTest::newRow("tab") << pub << "gg\twp"
+                         << "receive \"gg wp\"";
+    QTest::newRow("leading blank") << team << " gg"
+                                   << "receive \"gg\"";
+    QTest::newRow("trailing blank") << team << "gg "
+                                    << "drops blanks at the start and the end";
+    QTest::newRow("empty chat") << pub << ""
+                                << "Type the text to say first";
+    QTest::newRow("blank chat") << team << "  "
+                                << "Type the text to say first";
+    QTest::newRow("raw: ; chains on purpose") << none << "say a; vsay Hi"
+                                              << "";
+    QTest::newRow("raw: blanks as typed") << none << "say  a "
+                                          << "";
+    QTest::newRow("raw: empty") << none << ""
+                                << "or a console command";
+    QTest::newRow("raw: a tab only") << none << "\t"
+                                     << "or a console command";
+    QTest::newRow("raw: a comment only") << none << "/* x */ // y"
+                                         << "or a console command";
 }
 
 void TestAssembly::chatRefusal()
@@ -158,11 +188,11 @@ void TestAssembly::chatRefusal()
     QCOMPARE(binds::sendsAsTyped(ChatScope(scope), say, &refused), refusal.isEmpty());
     QVERIFY2(refused.contains(refusal), qPrintable(refused));
     // The two panels refuse alike.
-    Quake3Fields quake3{"C:\\Q3\\", "other", say, "f1", Quake3Mod::Osp, ChatScope(scope)};
+    Quake3Fields quake3 {"C:\\Q3\\", "other", say, "f1", Quake3Mod::Osp, ChatScope(scope)};
     QString error;
     QCOMPARE(quake3Request(quake3, hostOf(Style::Windows), &error).has_value(), refusal.isEmpty());
     if (ChatScope(scope) != ChatScope::None) {
-        const RtcwFields rtcw{"C:\\RTCW\\", "f1", "", say, RtcwKind::Say, ChatScope(scope)};
+        const RtcwFields rtcw {"C:\\RTCW\\", "f1", "", say, RtcwKind::Say, ChatScope(scope)};
         QString rtcwError;
         QCOMPARE(rtcwRequest(rtcw, hostOf(Style::Windows), &rtcwError).has_value(), refusal.isEmpty());
         QCOMPARE(rtcwError, refused);
@@ -175,21 +205,30 @@ void TestAssembly::chatAsReceived_data()
     QTest::addColumn<QString>("received");
     QTest::addColumn<bool>("cut");
     QTest::addColumn<bool>("dotted");
-    QTest::newRow("as typed") << "^1gg" << "^1gg" << false << false;
+    QTest::newRow("as typed") << "^1gg"
+                              << "^1gg" << false << false;
     QTest::newRow("149 bytes") << QString(149, u'a') << QString(149, u'a') << false << false;
     QTest::newRow("150 bytes") << QString(150, u'a') << QString(149, u'a') << true << false;
     QTest::newRow("149 bytes once blanks merge") << "  " + QString(149, u'a') << QString(149, u'a') << false << false;
-    QTest::newRow("percent") << "100%" << "100." << false << true;
+    QTest::newRow("percent") << "100%"
+                             << "100." << false << true;
     const QString accented = QStringLiteral("é");
     const QString dots(host::toFileEncoding(accented).value_or(QByteArray()).size(), u'.');
     QTest::newRow("beyond ASCII, a dot a byte") << accented << dots << false << true;
-    QTest::newRow("dots are no blanks") << "a " + accented + " b" << "a " + dots + " b" << false << true;
-    QTest::newRow("runs of blanks and tabs") << " gg \t  wp " << "gg wp" << false << false;
-    QTest::newRow("// ends it") << "visit http://example.org" << "visit http:" << false << false;
-    QTest::newRow("/* */ ends the command after */") << "a /* b */ c" << "a" << false << false;
-    QTest::newRow("/* unclosed") << "a /* b" << "a" << false << false;
-    QTest::newRow("; ends it") << "gg; quit" << "gg" << false << false;
-    QTest::newRow("// hides a ;") << "a // b; c" << "a" << false << false;
+    QTest::newRow("dots are no blanks") << "a " + accented + " b"
+                                        << "a " + dots + " b" << false << true;
+    QTest::newRow("runs of blanks and tabs") << " gg \t  wp "
+                                             << "gg wp" << false << false;
+    QTest::newRow("// ends it") << "visit http://example.org"
+                                << "visit http:" << false << false;
+    QTest::newRow("/* */ ends the command after */") << "a /* b */ c"
+                                                     << "a" << false << false;
+    QTest::newRow("/* unclosed") << "a /* b"
+                                 << "a" << false << false;
+    QTest::newRow("; ends it") << "gg; quit"
+                               << "gg" << false << false;
+    QTest::newRow("// hides a ;") << "a // b; c"
+                                  << "a" << false << false;
 }
 
 void TestAssembly::chatAsReceived()
@@ -207,7 +246,7 @@ void TestAssembly::chatAsReceived()
 void TestAssembly::quake3_emptyRoot_isRefused()
 {
     for (const QString &root : {QString(), QStringLiteral("  ")}) {
-        Quake3Fields panel{root, "other", "hi", "f1", Quake3Mod::Osp, ChatScope::None};
+        Quake3Fields panel {root, "other", "hi", "f1", Quake3Mod::Osp, ChatScope::None};
         QString error;
         QVERIFY(!quake3Request(panel, hostOf(Style::Windows), &error));
         QVERIFY2(error.contains(QLatin1String("Quake 3 folder")), qPrintable(error));
@@ -219,12 +258,18 @@ void TestAssembly::customMod_normalised_data()
     QTest::addColumn<Style>("style");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("normalised");
-    QTest::newRow("start text") << Style::Windows << "other" << "other\\";
-    QTest::newRow("already there") << Style::Windows << "other\\" << "other\\";
-    QTest::newRow("empty stays empty") << Style::Windows << "" << "";
-    QTest::newRow("posix, no separator yet") << Style::Posix << "other" << "other/";
-    QTest::newRow("posix, backslash counts") << Style::Posix << "other\\" << "other\\";
-    QTest::newRow("posix, nested keeps its style") << Style::Posix << "a\\b" << "a\\b\\";
+    QTest::newRow("start text") << Style::Windows << "other"
+                                << "other\\";
+    QTest::newRow("already there") << Style::Windows << "other\\"
+                                   << "other\\";
+    QTest::newRow("empty stays empty") << Style::Windows << ""
+                                       << "";
+    QTest::newRow("posix, no separator yet") << Style::Posix << "other"
+                                             << "other/";
+    QTest::newRow("posix, backslash counts") << Style::Posix << "other\\"
+                                             << "other\\";
+    QTest::newRow("posix, nested keeps its style") << Style::Posix << "a\\b"
+                                                   << "a\\b\\";
 }
 
 void TestAssembly::customMod_normalised()
@@ -239,7 +284,7 @@ void TestAssembly::customMod_normalised()
 void TestAssembly::rtcw_rootGainsSeparator_andTargetsMain()
 {
     const QString root = QStringLiteral("C:\\Program Files\\Return to Castle Wolfenstein");
-    RtcwFields panel{root, "mouse3", "vsay_team Medic", "", RtcwKind::Voice, ChatScope::None};
+    RtcwFields panel {root, "mouse3", "vsay_team Medic", "", RtcwKind::Voice, ChatScope::None};
     const QString shown = rtcwRootShown(root, Style::Windows);
     QCOMPARE(shown, root + u'\\');
     QCOMPARE(rtcwRootShown(shown, Style::Windows), shown); // a second "Add" never doubles the separator
@@ -261,14 +306,22 @@ void TestAssembly::rtcw_command_data()
     QTest::addColumn<QString>("text"); // or, for a refusal, what it says
     const int voice = int(RtcwKind::Voice), say = int(RtcwKind::Say), none = int(RtcwKind::None);
     const int team = int(ChatScope::Team), pub = int(ChatScope::Public), noScope = int(ChatScope::None);
-    QTest::newRow("voice wins over scope") << voice << team << "vsay Hi" << "vsay Hi";
-    QTest::newRow("typed voice, as typed") << voice << noScope << "vsay_team Custom" << "vsay_team Custom";
-    QTest::newRow("team chat") << say << team << "vsay Hi" << "say_team ^1go";
-    QTest::newRow("public chat") << say << pub << "vsay Hi" << "say ^1go";
-    QTest::newRow("say without scope: refused") << say << noScope << "vsay Hi" << "Choose Team Talk or Public";
-    QTest::newRow("nothing chosen: refused") << none << pub << "vsay Hi" << "Choose what the key sends";
-    QTest::newRow("voice box emptied: refused") << voice << noScope << " " << "Pick a voice command";
-    QTest::newRow("typed voice keeps its ;") << voice << noScope << "vsay Hi; vsay Bye" << "vsay Hi; vsay Bye";
+    QTest::newRow("voice wins over scope") << voice << team << "vsay Hi"
+                                           << "vsay Hi";
+    QTest::newRow("typed voice, as typed") << voice << noScope << "vsay_team Custom"
+                                           << "vsay_team Custom";
+    QTest::newRow("team chat") << say << team << "vsay Hi"
+                               << "say_team ^1go";
+    QTest::newRow("public chat") << say << pub << "vsay Hi"
+                                 << "say ^1go";
+    QTest::newRow("say without scope: refused") << say << noScope << "vsay Hi"
+                                                << "Choose Team Talk or Public";
+    QTest::newRow("nothing chosen: refused") << none << pub << "vsay Hi"
+                                             << "Choose what the key sends";
+    QTest::newRow("voice box emptied: refused") << voice << noScope << " "
+                                                << "Pick a voice command";
+    QTest::newRow("typed voice keeps its ;") << voice << noScope << "vsay Hi; vsay Bye"
+                                             << "vsay Hi; vsay Bye";
 }
 
 void TestAssembly::rtcw_command()
@@ -277,7 +330,7 @@ void TestAssembly::rtcw_command()
     QFETCH(int, scope);
     QFETCH(QString, voice);
     QFETCH(QString, text);
-    RtcwFields panel{"C:\\RTCW\\", "f1", voice, "^1go", RtcwKind(kind), ChatScope(scope)};
+    RtcwFields panel {"C:\\RTCW\\", "f1", voice, "^1go", RtcwKind(kind), ChatScope(scope)};
     QString error;
     const std::optional<BindRequest> request = rtcwRequest(panel, hostOf(Style::Windows), &error);
     if (!request) {
@@ -289,7 +342,7 @@ void TestAssembly::rtcw_command()
 
 void TestAssembly::rtcw_emptyRoot_isRefusedAndLeftEmpty()
 {
-    RtcwFields panel{"", "f1", "vsay Hi", "", RtcwKind::Voice, ChatScope::None};
+    RtcwFields panel {"", "f1", "vsay Hi", "", RtcwKind::Voice, ChatScope::None};
     QString error;
     QVERIFY(!rtcwRequest(panel, hostOf(Style::Windows), &error));
     QCOMPARE(rtcwRootShown(panel.root, Style::Windows), QString());
@@ -298,7 +351,7 @@ void TestAssembly::rtcw_emptyRoot_isRefusedAndLeftEmpty()
 
 void TestAssembly::rtcw_voicePlaceholder_isRefused()
 {
-    RtcwFields panel{"C:\\RTCW", "f1", voicePlaceholder.toString(), "", RtcwKind::Voice, ChatScope::None};
+    RtcwFields panel {"C:\\RTCW", "f1", voicePlaceholder.toString(), "", RtcwKind::Voice, ChatScope::None};
     QString error;
     QVERIFY(!rtcwRequest(panel, hostOf(Style::Windows), &error));
     QCOMPARE(rtcwRootShown(panel.root, Style::Windows), QStringLiteral("C:\\RTCW\\"));
@@ -326,51 +379,87 @@ void TestAssembly::rtcw_voiceList_inOrder()
 
 void TestAssembly::keyNow_data()
 {
-    QTest::addColumn<QByteArray>("config");     // baseq3/q3config.cfg; empty: none
-    QTest::addColumn<QByteArray>("autoexec");   // baseq3/autoexec.cfg
+    QTest::addColumn<QByteArray>("config");      // baseq3/q3config.cfg; empty: none
+    QTest::addColumn<QByteArray>("autoexec");    // baseq3/autoexec.cfg
     QTest::addColumn<QByteArray>("ospAutoexec"); // osp/autoexec.cfg
     QTest::addColumn<QString>("mod");
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("now"); // empty: nothing is shown
-    const QByteArray menus = "unbindall\r\nbind SPACE \"+moveup\"\r\nbind MOUSE1 \"+attack\"\r\nbind t \"messagemode\"\r\n"
-                             "bind f1 \"+attack\"\r\nbind f3 \"vsay_team Medic\"\r\n";
-    QTest::newRow("jump") << menus << QByteArray() << QByteArray() << "" << "space" << "space: jump (+moveup)";
-    QTest::newRow("fire") << menus << QByteArray() << QByteArray() << "" << "mouse1" << "mouse1: fire (+attack)";
-    QTest::newRow("chat") << menus << QByteArray() << QByteArray() << "" << "t" << "t: open chat (messagemode)";
-    QTest::newRow("voice") << menus << QByteArray() << QByteArray() << "" << "f3" << "f3: team voice Medic";
-    QTest::newRow("autoexec.cfg runs after the menus' binds") << menus << QByteArray("bind f1 \"say gg   wp\"\r\n")
-                                                             << QByteArray() << "" << "f1" << "f1: says \"gg wp\"";
-    QTest::newRow("the mod's autoexec.cfg hides the base one") << menus << QByteArray("bind f2 \"say base\"")
-                                                               << QByteArray("bind f2 \"say osp\"") << "osp" << "f2"
-                                                               << "f2: says \"osp\"";
-    QTest::newRow("without the mod, the base one") << menus << QByteArray("bind f2 \"say base\"")
-                                                   << QByteArray("bind f2 \"say osp\"") << "" << "f2" << "f2: says \"base\"";
-    QTest::newRow("unbindall in autoexec.cfg") << menus << QByteArray("unbindall\r\n") << QByteArray() << "" << "space"
+    const QByteArray menus =
+        "unbindall\r\nbind SPACE \"+moveup\"\r\nbind MOUSE1 \"+attack\"\r\nbind t \"messagemode\"\r\n"
+        "bind f1 \"+attack\"\r\nbind f3 \"vsay_team Medic\"\r\n";
+    QTest::newRow("jump") << menus << QByteArray() << QByteArray() << ""
+                          << "space"
+                          << "space: jump (+moveup)";
+    QTest::newRow("fire") << menus << QByteArray() << QByteArray() << ""
+                          << "mouse1"
+                          << "mouse1: fire (+attack)";
+    QTest::newRow("chat") << menus << QByteArray() << QByteArray() << ""
+                          << "t"
+                          << "t: open chat (messagemode)";
+    QTest::newRow("voice") << menus << QByteArray() << QByteArray() << ""
+                           << "f3"
+                           << "f3: team voice Medic";
+    QTest::newRow("autoexec.cfg runs after the menus' binds")
+        << menus << QByteArray("bind f1 \"say gg   wp\"\r\n") << QByteArray() << ""
+        << "f1"
+        << "f1: says \"gg wp\"";
+    QTest::newRow("the mod's autoexec.cfg hides the base one")
+        << menus << QByteArray("bind f2 \"say base\"") << QByteArray("bind f2 \"say osp\"") << "osp"
+        << "f2"
+        << "f2: says \"osp\"";
+    QTest::newRow("without the mod, the base one")
+        << menus << QByteArray("bind f2 \"say base\"") << QByteArray("bind f2 \"say osp\"") << ""
+        << "f2"
+        << "f2: says \"base\"";
+    QTest::newRow("unbindall in autoexec.cfg") << menus << QByteArray("unbindall\r\n") << QByteArray() << ""
+                                               << "space"
                                                << "space: nothing yet";
-    QTest::newRow("nothing bound") << menus << QByteArray() << QByteArray() << "" << "f9" << "f9: nothing yet";
-    QTest::newRow("no config found") << QByteArray() << QByteArray() << QByteArray() << "" << "space" << "";
-    QTest::newRow("a ; chains two commands") << menus << QByteArray("bind k \"say ^2Adieu Monde Cruel :); kill\"")
-                                             << QByteArray() << "" << "k"
-                                             << "k: says \"Adieu Monde Cruel :)\", then kill yourself (kill)";
-    QTest::newRow("two chats") << menus << QByteArray("bind k \"say ^1red; say ^2green\"") << QByteArray() << "" << "k"
+    QTest::newRow("nothing bound") << menus << QByteArray() << QByteArray() << ""
+                                   << "f9"
+                                   << "f9: nothing yet";
+    QTest::newRow("no config found") << QByteArray() << QByteArray() << QByteArray() << ""
+                                     << "space"
+                                     << "";
+    QTest::newRow("a ; chains two commands")
+        << menus << QByteArray("bind k \"say ^2Adieu Monde Cruel :); kill\"") << QByteArray() << ""
+        << "k"
+        << "k: says \"Adieu Monde Cruel :)\", then kill yourself (kill)";
+    QTest::newRow("two chats") << menus << QByteArray("bind k \"say ^1red; say ^2green\"") << QByteArray() << ""
+                               << "k"
                                << "k: says \"red\", then says \"green\"";
-    QTest::newRow("unbindall at the top of autoexec.cfg") << menus << QByteArray("unbindall\r\nbind f2 x\r\n")
-                                                          << QByteArray() << "" << "mouse1" << "mouse1: nothing yet";
+    QTest::newRow("unbindall at the top of autoexec.cfg")
+        << menus << QByteArray("unbindall\r\nbind f2 x\r\n") << QByteArray() << ""
+        << "mouse1"
+        << "mouse1: nothing yet";
     QTest::newRow("an empty bind frees the key") << menus << QByteArray("bind space \"\"\r\n") << QByteArray() << ""
-                                                 << "space" << "space: nothing yet";
-    QTest::newRow("over every game's limit") << menus << QByteArray(131072, '\n') + "bind f1 x\r\n" << QByteArray() << ""
-                                             << "f1" << "f1: fire (+attack)";
-    QTest::newRow("over the original games' limit") << menus << QByteArray(16384, '\n') + "bind f1 x\r\n" << QByteArray()
-                                                    << "" << "f1" << "f1: x in ioquake3; fire (+attack) in Quake III Arena 1.32";
-    QTest::newRow("inside /* */, for ioquake3") << menus << QByteArray("/*\r\nbind f9 x\r\n*/\r\n") << QByteArray() << ""
-                                                << "f9" << "f9: nothing yet in ioquake3; x in Quake III Arena 1.32";
-    QTest::newRow("Latin-1 bytes kept") << menus << QByteArray("bind f1 \"say ^1Salut \xe9 \xe7" "a va\"") << QByteArray()
-                                        << "" << "f1" << QString::fromUtf8("f1: says \"Salut \u00e9 \u00e7a va\"");
-    QTest::newRow("a key by its number") << menus << QByteArray("bind 0x09 x\r\n") << QByteArray() << "" << "TAB"
+                                                 << "space"
+                                                 << "space: nothing yet";
+    QTest::newRow("over every game's limit") << menus << QByteArray(131072, '\n') + "bind f1 x\r\n"
+                                             << QByteArray() << ""
+                                             << "f1"
+                                             << "f1: fire (+attack)";
+    QTest::newRow("over the original games' limit") << menus << QByteArray(16384, '\n') + "bind f1 x\r\n"
+                                                    << QByteArray() << ""
+                                                    << "f1"
+                                                    << "f1: x in ioquake3; fire (+attack) in Quake III Arena 1.32";
+    QTest::newRow("inside /* */, for ioquake3")
+        << menus << QByteArray("/*\r\nbind f9 x\r\n*/\r\n") << QByteArray() << ""
+        << "f9"
+        << "f9: nothing yet in ioquake3; x in Quake III Arena 1.32";
+    QTest::newRow("Latin-1 bytes kept") << menus
+                                        << QByteArray("bind f1 \"say ^1Salut \xe9 \xe7"
+                                                      "a va\"")
+                                        << QByteArray() << ""
+                                        << "f1" << QString::fromUtf8("f1: says \"Salut \u00e9 \u00e7a va\"");
+    QTest::newRow("a key by its number") << menus << QByteArray("bind 0x09 x\r\n") << QByteArray() << ""
+                                         << "TAB"
                                          << "TAB: x";
     QTest::newRow("unbind of two keys does nothing") << menus << QByteArray("unbind space f1\r\n") << QByteArray() << ""
-                                                     << "space" << "space: jump (+moveup)";
-    QTest::newRow("the mod's own config") << menus << QByteArray() << QByteArray() << "osp" << "f4"
+                                                     << "space"
+                                                     << "space: jump (+moveup)";
+    QTest::newRow("the mod's own config") << menus << QByteArray() << QByteArray() << "osp"
+                                          << "f4"
                                           << "f4: says \"osp config\"";
 }
 
@@ -400,71 +489,126 @@ void TestAssembly::keyNow()
 
 void TestAssembly::addPlan_refusesThenAsksThenWrites_data()
 {
-    QTest::addColumn<QByteArray>("config");  // baseq3/q3config.cfg; null: none
-    QTest::addColumn<QByteArray>("base");    // baseq3/autoexec.cfg; null: none
-    QTest::addColumn<QByteArray>("target");  // osp/autoexec.cfg when the mod is osp; null: none
+    QTest::addColumn<QByteArray>("config"); // baseq3/q3config.cfg; null: none
+    QTest::addColumn<QByteArray>("base");   // baseq3/autoexec.cfg; null: none
+    QTest::addColumn<QByteArray>("target"); // osp/autoexec.cfg when the mod is osp; null: none
     QTest::addColumn<QString>("mod");
     QTest::addColumn<QString>("key");
     QTest::addColumn<ChatScope>("scope");
     QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("answers"); // Y, N or C for each question, in turn
-    QTest::addColumn<QString>("asked");   // the questions asked: c(hat), u(nknown), m(od), t(ake over)
-    QTest::addColumn<QString>("said");    // a part of the refusal, or of the questions
+    QTest::addColumn<QString>("answers");    // Y, N or C for each question, in turn
+    QTest::addColumn<QString>("asked");      // the questions asked: c(hat), u(nknown), m(od), t(ake over)
+    QTest::addColumn<QString>("said");       // a part of the refusal, or of the questions
     QTest::addColumn<QByteArray>("written"); // the file bound afterwards; null: none
     const QByteArray none;
     const QByteArray menus = "unbindall\r\nbind t \"messagemode\"\r\nbind mouse4 \"+button2\"\r\n";
     const QByteArray f1 = "bind f1 \"say gg\"\r\n";
-    QTest::newRow("a free key") << menus << none << none << "" << "f1" << ChatScope::Public << "gg" << "" << "" << "" << f1;
-    QTest::newRow("capital letter refused before the question")
-        << menus << none << none << "" << "T" << ChatScope::Public << "gg" << "" << "" << "lower case" << none;
-    QTest::newRow("double quote refused before the question")
-        << menus << none << none << "" << "t" << ChatScope::None << "say \"hi\"" << "" << "" << "double quote" << none;
-    QTest::newRow("the menus' key, yes") << menus << none << none << "" << "mouse4" << ChatScope::Public << "gg" << "Y"
-                                         << "t" << "use item (+button2)" << QByteArray("bind mouse4 \"say gg\"\r\n");
-    QTest::newRow("the menus' key, no") << menus << none << none << "" << "mouse4" << ChatScope::Public << "gg" << "N" << "t"
+    QTest::newRow("a free key") << menus << none << none << ""
+                                << "f1" << ChatScope::Public << "gg"
+                                << ""
+                                << ""
+                                << "" << f1;
+    QTest::newRow("capital letter refused before the question") << menus << none << none << ""
+                                                                << "T" << ChatScope::Public << "gg"
+                                                                << ""
+                                                                << ""
+                                                                << "lower case" << none;
+    QTest::newRow("double quote refused before the question") << menus << none << none << ""
+                                                              << "t" << ChatScope::None << "say \"hi\""
+                                                              << ""
+                                                              << ""
+                                                              << "double quote" << none;
+    QTest::newRow("the menus' key, yes") << menus << none << none << ""
+                                         << "mouse4" << ChatScope::Public << "gg"
+                                         << "Y"
+                                         << "t"
+                                         << "use item (+button2)" << QByteArray("bind mouse4 \"say gg\"\r\n");
+    QTest::newRow("the menus' key, no") << menus << none << none << ""
+                                        << "mouse4" << ChatScope::Public << "gg"
+                                        << "N"
+                                        << "t"
                                         << "Replace it?" << none;
-    QTest::newRow("unbindall in autoexec.cfg frees it") << menus << QByteArray("unbindall\r\n") << none << "" << "mouse4"
-                                                        << ChatScope::Public << "gg" << "" << "" << ""
-                                                        << QByteArray("unbindall\r\nbind mouse4 \"say gg\"\r\n");
-    QTest::newRow("an empty bind is a free key") << none << QByteArray("bind f1 \"\"\r\n") << none << "" << "f1"
-                                                 << ChatScope::Public << "gg" << "" << "" << ""
-                                                 << QByteArray("bind f1 \"\"\r\n") + f1;
-    QTest::newRow("replaced in place") << none << QByteArray("bind f1 x\r\nbind f2 y\r\n") << none << "" << "f1"
-                                       << ChatScope::Public << "gg" << "Y" << "t" << "already binds it to x"
-                                       << QByteArray("bind f2 y\r\n") + f1;
+    QTest::newRow("unbindall in autoexec.cfg frees it") << menus << QByteArray("unbindall\r\n") << none << ""
+                                                        << "mouse4" << ChatScope::Public << "gg"
+                                                        << ""
+                                                        << ""
+                                                        << "" << QByteArray("unbindall\r\nbind mouse4 \"say gg\"\r\n");
+    QTest::newRow("an empty bind is a free key") << none << QByteArray("bind f1 \"\"\r\n") << none << ""
+                                                 << "f1" << ChatScope::Public << "gg"
+                                                 << ""
+                                                 << ""
+                                                 << "" << QByteArray("bind f1 \"\"\r\n") + f1;
+    QTest::newRow("replaced in place") << none << QByteArray("bind f1 x\r\nbind f2 y\r\n") << none << ""
+                                       << "f1" << ChatScope::Public << "gg"
+                                       << "Y"
+                                       << "t"
+                                       << "already binds it to x" << QByteArray("bind f2 y\r\n") + f1;
     QTest::newRow("a chained bind named as its commands")
-        << none << QByteArray("bind f1 \"say ^2Adieu; kill\"\r\n") << none << "" << "f1" << ChatScope::Public << "gg" << "Y"
-        << "t" << "says \"Adieu\", then kill yourself (kill)" << f1;
-    QTest::newRow("a key by its number replaced") << none << QByteArray("bind 0x61 y\r\nbind b z\r\n") << none << "" << "a"
-                                                  << ChatScope::Public << "gg" << "Y" << "t" << "y"
-                                                  << QByteArray("bind b z\r\nbind a \"say gg\"\r\n");
-    QTest::newRow("a line the engines read otherwise stays") << none << QByteArray("bind f1 x // y; bind f12 z\r\n") << none
-                                                             << "" << "f1" << ChatScope::Public << "gg" << "Y" << "t" << "x"
-                                                             << QByteArray("bind f1 x // y; bind f12 z\r\n") + f1;
-    QTest::newRow("a NUL: said, not written after it") << none << QByteArray("bind a x\r\n\0\r\n", 12) << none << "" << "a"
-                                                       << ChatScope::Public << "gg" << "" << "" << "null character on line 2"
-                                                       << QByteArray("bind a x\r\n\0\r\n", 12);
-    QTest::newRow("an unclosed /*: said") << none << QByteArray("bind a x\r\n/* old\r\n") << none << "" << "f1"
-                                          << ChatScope::Public << "gg" << "" << "" << "on line 2"
-                                          << QByteArray("bind a x\r\n/* old\r\n");
-    QTest::newRow("chat the server cuts, yes") << none << none << none << "" << "f1" << ChatScope::Public << QString(160, u'g')
-                                               << "Y" << "c" << "first 149 bytes"
+        << none << QByteArray("bind f1 \"say ^2Adieu; kill\"\r\n") << none << ""
+        << "f1" << ChatScope::Public << "gg"
+        << "Y"
+        << "t"
+        << "says \"Adieu\", then kill yourself (kill)" << f1;
+    QTest::newRow("a key by its number replaced") << none << QByteArray("bind 0x61 y\r\nbind b z\r\n") << none << ""
+                                                  << "a" << ChatScope::Public << "gg"
+                                                  << "Y"
+                                                  << "t"
+                                                  << "y" << QByteArray("bind b z\r\nbind a \"say gg\"\r\n");
+    QTest::newRow("a line the engines read otherwise stays")
+        << none << QByteArray("bind f1 x // y; bind f12 z\r\n") << none << ""
+        << "f1" << ChatScope::Public << "gg"
+        << "Y"
+        << "t"
+        << "x" << QByteArray("bind f1 x // y; bind f12 z\r\n") + f1;
+    QTest::newRow("a NUL: said, not written after it")
+        << none << QByteArray("bind a x\r\n\0\r\n", 12) << none << ""
+        << "a" << ChatScope::Public << "gg"
+        << ""
+        << ""
+        << "null character on line 2" << QByteArray("bind a x\r\n\0\r\n", 12);
+    QTest::newRow("an unclosed /*: said") << none << QByteArray("bind a x\r\n/* old\r\n") << none << ""
+                                          << "f1" << ChatScope::Public << "gg"
+                                          << ""
+                                          << ""
+                                          << "on line 2" << QByteArray("bind a x\r\n/* old\r\n");
+    QTest::newRow("chat the server cuts, yes") << none << none << none << ""
+                                               << "f1" << ChatScope::Public << QString(160, u'g') << "Y"
+                                               << "c"
+                                               << "first 149 bytes"
                                                << "bind f1 \"say " + QByteArray(160, 'g') + "\"\r\n";
-    QTest::newRow("chat turned into dots, no") << none << none << none << "" << "f1" << ChatScope::Public
-                                               << QString::fromUtf8("caf\u00e9 100%") << "N" << "c" << "receive \"caf." << none;
-    QTest::newRow("a command no game knows, no") << none << none << none << "" << "f1" << ChatScope::None << "good game" << "N"
-                                                 << "u" << "Team Talk or Public" << none;
-    QTest::newRow("a command the games know") << none << none << none << "" << "f1" << ChatScope::None << "kill" << "" << ""
+    QTest::newRow("chat turned into dots, no")
+        << none << none << none << ""
+        << "f1" << ChatScope::Public << QString::fromUtf8("caf\u00e9 100%") << "N"
+        << "c"
+        << "receive \"caf." << none;
+    QTest::newRow("a command no game knows, no") << none << none << none << ""
+                                                 << "f1" << ChatScope::None << "good game"
+                                                 << "N"
+                                                 << "u"
+                                                 << "Team Talk or Public" << none;
+    QTest::newRow("a command the games know") << none << none << none << ""
+                                              << "f1" << ChatScope::None << "kill"
+                                              << ""
+                                              << ""
                                               << "" << QByteArray("bind f1 \"kill\"\r\n");
     const QByteArray baseLines = "bind f5 \"say base\"\r\nbind f6 x\r\n";
     QTest::newRow("mod's first file: copy, then the key replaced")
-        << none << baseLines << none << "osp" << "f5" << ChatScope::Public << "gg" << "YY" << "mt" << "Start it with the lines"
-        << QByteArray("bind f6 x\r\nbind f5 \"say gg\"\r\n");
-    QTest::newRow("mod's first file: the bind alone") << none << baseLines << none << "osp" << "f5" << ChatScope::Public << "gg"
-                                                      << "N" << "m" << "Start it with the lines"
-                                                      << QByteArray("bind f5 \"say gg\"\r\n");
-    QTest::newRow("mod's first file: cancel") << none << baseLines << none << "osp" << "f5" << ChatScope::Public << "gg" << "C"
-                                              << "m" << "Start it with the lines" << none;
+        << none << baseLines << none << "osp"
+        << "f5" << ChatScope::Public << "gg"
+        << "YY"
+        << "mt"
+        << "Start it with the lines" << QByteArray("bind f6 x\r\nbind f5 \"say gg\"\r\n");
+    QTest::newRow("mod's first file: the bind alone")
+        << none << baseLines << none << "osp"
+        << "f5" << ChatScope::Public << "gg"
+        << "N"
+        << "m"
+        << "Start it with the lines" << QByteArray("bind f5 \"say gg\"\r\n");
+    QTest::newRow("mod's first file: cancel") << none << baseLines << none << "osp"
+                                              << "f5" << ChatScope::Public << "gg"
+                                              << "C"
+                                              << "m"
+                                              << "Start it with the lines" << none;
 }
 
 void TestAssembly::addPlan_refusesThenAsksThenWrites()
@@ -482,14 +626,16 @@ void TestAssembly::addPlan_refusesThenAsksThenWrites()
     QFETCH(QByteArray, written);
     QTemporaryDir root;
     QVERIFY(QDir(root.path()).mkpath(QStringLiteral("baseq3")) && QDir(root.path()).mkpath(QStringLiteral("osp")));
-    const QString bound = root.filePath(mod.isEmpty() ? QStringLiteral("baseq3/autoexec.cfg") : QStringLiteral("osp/autoexec.cfg"));
-    for (const auto &[name, bytes] : {std::pair{QStringLiteral("baseq3/q3config.cfg"), config},
-                                      {QStringLiteral("baseq3/autoexec.cfg"), base}, {QStringLiteral("osp/autoexec.cfg"), target}}) {
+    const QString bound =
+        root.filePath(mod.isEmpty() ? QStringLiteral("baseq3/autoexec.cfg") : QStringLiteral("osp/autoexec.cfg"));
+    for (const auto &[name, bytes] : {std::pair {QStringLiteral("baseq3/q3config.cfg"), config},
+                                      {QStringLiteral("baseq3/autoexec.cfg"), base},
+                                      {QStringLiteral("osp/autoexec.cfg"), target}}) {
         QFile file(root.filePath(name));
         QVERIFY(bytes.isNull() || (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()));
     }
     const QString folder = withSeparator(root.filePath(mod.isEmpty() ? QStringLiteral("baseq3") : mod));
-    const AddRequest request{{key, chatCommand(scope, text), folder}, scope, text, withSeparator(root.path()), mod};
+    const AddRequest request {{key, chatCommand(scope, text), folder}, scope, text, withSeparator(root.path()), mod};
     Answers given;
     QString questions, words;
     AddPlan plan;
@@ -516,11 +662,16 @@ void TestAssembly::status_quake3_data()
 {
     QTest::addColumn<QString>("say");
     QTest::addColumn<QString>("status");
-    QTest::newRow("short") << "hi" << "Status: Added hi....";
-    QTest::newRow("six characters") << "abcdef" << "Status: Added abcde....";
-    QTest::newRow("empty") << "" << "Status: Added ....";
-    QTest::newRow("colour codes count") << "^1hello" << "Status: Added ^1hel....";
-    QTest::newRow("surrogate pairs kept whole") << "😀😀😀😀😀😀" << "Status: Added 😀😀😀😀😀....";
+    QTest::newRow("short") << "hi"
+                           << "Status: Added hi....";
+    QTest::newRow("six characters") << "abcdef"
+                                    << "Status: Added abcde....";
+    QTest::newRow("empty") << ""
+                           << "Status: Added ....";
+    QTest::newRow("colour codes count") << "^1hello"
+                                        << "Status: Added ^1hel....";
+    QTest::newRow("surrogate pairs kept whole") << "😀😀😀😀😀😀"
+                                                << "Status: Added 😀😀😀😀😀....";
     QTest::newRow("combining marks kept") << "e\u0301e\u0301e\u0301e\u0301e\u0301e\u0301"
                                           << "Status: Added e\u0301e\u0301e\u0301e\u0301e\u0301....";
 }
@@ -534,7 +685,8 @@ void TestAssembly::status_quake3()
 
 void TestAssembly::status_rtcw_grows()
 {
-    QCOMPARE(QStringLiteral("Status:") + rtcwStatusNote() + rtcwStatusNote(), QStringLiteral("Status:Wrote Bind...Wrote Bind..."));
+    QCOMPARE(QStringLiteral("Status:") + rtcwStatusNote() + rtcwStatusNote(),
+             QStringLiteral("Status:Wrote Bind...Wrote Bind..."));
 }
 
 void TestAssembly::relativeRoots_areRefusedInBothPanels_data()
@@ -542,12 +694,18 @@ void TestAssembly::relativeRoots_areRefusedInBothPanels_data()
     QTest::addColumn<Style>("style");
     QTest::addColumn<QString>("root");
     QTest::addColumn<QString>("example"); // empty: accepted
-    QTest::newRow("posix, relative") << Style::Posix << "games/q3" << "/home/you/";
-    QTest::newRow("posix, dot") << Style::Posix << "." << "C:\\Program Files\\";
-    QTest::newRow("posix, home") << Style::Posix << "~/.q3a/" << "";
-    QTest::newRow("posix, wine drive") << Style::Posix << "c:\\Games\\" << "";
-    QTest::newRow("windows, relative") << Style::Windows << "Games\\Quake3" << "C:\\Program Files\\";
-    QTest::newRow("windows, drive") << Style::Windows << "D:\\Q3" << "";
+    QTest::newRow("posix, relative") << Style::Posix << "games/q3"
+                                     << "/home/you/";
+    QTest::newRow("posix, dot") << Style::Posix << "."
+                                << "C:\\Program Files\\";
+    QTest::newRow("posix, home") << Style::Posix << "~/.q3a/"
+                                 << "";
+    QTest::newRow("posix, wine drive") << Style::Posix << "c:\\Games\\"
+                                       << "";
+    QTest::newRow("windows, relative") << Style::Windows << "Games\\Quake3"
+                                       << "C:\\Program Files\\";
+    QTest::newRow("windows, drive") << Style::Windows << "D:\\Q3"
+                                    << "";
 }
 
 void TestAssembly::relativeRoots_areRefusedInBothPanels()
@@ -556,11 +714,13 @@ void TestAssembly::relativeRoots_areRefusedInBothPanels()
     QFETCH(QString, root);
     QFETCH(QString, example);
     QString error;
-    const bool quake3 = quake3Request({root, "other", "hi", "f1", Quake3Mod::Baseq3, ChatScope::None}, hostOf(style), &error)
-                            .has_value();
+    const bool quake3 =
+        quake3Request({root, "other", "hi", "f1", Quake3Mod::Baseq3, ChatScope::None}, hostOf(style), &error)
+            .has_value();
     QString rtcwError;
-    const bool rtcw = rtcwRequest({root, "f1", "vsay Hi", "", RtcwKind::Voice, ChatScope::None}, hostOf(style), &rtcwError)
-                          .has_value();
+    const bool rtcw =
+        rtcwRequest({root, "f1", "vsay Hi", "", RtcwKind::Voice, ChatScope::None}, hostOf(style), &rtcwError)
+            .has_value();
     QCOMPARE(quake3, example.isEmpty());
     QCOMPARE(rtcw, example.isEmpty());
     for (const QString &message : {error, rtcwError}) {

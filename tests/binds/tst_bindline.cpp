@@ -74,11 +74,16 @@ void TestBindLine::line_format_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QByteArray>("line");
-    QTest::newRow("voice") << "mouse3" << "vsay_team Medic" << QByteArray("bind mouse3 \"vsay_team Medic\"\r\n");
-    QTest::newRow("public voice") << "space" << "vsay Hi" << QByteArray("bind space \"vsay Hi\"\r\n");
-    QTest::newRow("empty text") << "f1" << "" << QByteArray("bind f1 \"\"\r\n");
-    QTest::newRow("colour codes") << "f2" << "say ^1hi^7" << QByteArray("bind f2 \"say ^1hi^7\"\r\n");
-    QTest::newRow("two commands") << "f3" << "say a; vsay Hi" << QByteArray("bind f3 \"say a; vsay Hi\"\r\n");
+    QTest::newRow("voice") << "mouse3"
+                           << "vsay_team Medic" << QByteArray("bind mouse3 \"vsay_team Medic\"\r\n");
+    QTest::newRow("public voice") << "space"
+                                  << "vsay Hi" << QByteArray("bind space \"vsay Hi\"\r\n");
+    QTest::newRow("empty text") << "f1"
+                                << "" << QByteArray("bind f1 \"\"\r\n");
+    QTest::newRow("colour codes") << "f2"
+                                  << "say ^1hi^7" << QByteArray("bind f2 \"say ^1hi^7\"\r\n");
+    QTest::newRow("two commands") << "f3"
+                                  << "say a; vsay Hi" << QByteArray("bind f3 \"say a; vsay Hi\"\r\n");
 }
 
 void TestBindLine::line_format()
@@ -152,17 +157,39 @@ void TestBindLine::refusal_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("mentions");
-    QTest::newRow("empty key") << "" << "say hi" << "Type the key";
-    QTest::newRow("blank in key") << "f 1" << "say hi" << "a blank";
-    QTest::newRow("tab in key") << "f\t1" << "say hi" << "a tab";
-    QTest::newRow("quote in key") << "f\"1" << "say hi" << "a double quote";
-    QTest::newRow("line break in key") << "f1\nquit" << "say hi" << "a line break";
-    QTest::newRow("semicolon in key") << "f1;quit" << "" << "semicolon";
-    QTest::newRow("comment in key") << "f1//" << "" << "comment";
-    QTest::newRow("non-ASCII key") << "ä" << "" << "key name";
-    QTest::newRow("quote in text") << "f1" << "say \"hi\"; quit" << "double quote";
-    QTest::newRow("CR in text") << "f1" << "say hi\rquit" << "line break";
-    QTest::newRow("LF in text") << "f1" << "say hi\nquit" << "line break";
+    QTest::newRow("empty key") << ""
+                               << "say hi"
+                               << "Type the key";
+    QTest::newRow("blank in key") << "f 1"
+                                  << "say hi"
+                                  << "a blank";
+    QTest::newRow("tab in key") << "f\t1"
+                                << "say hi"
+                                << "a tab";
+    QTest::newRow("quote in key") << "f\"1"
+                                  << "say hi"
+                                  << "a double quote";
+    QTest::newRow("line break in key") << "f1\nquit"
+                                       << "say hi"
+                                       << "a line break";
+    QTest::newRow("semicolon in key") << "f1;quit"
+                                      << ""
+                                      << "semicolon";
+    QTest::newRow("comment in key") << "f1//"
+                                    << ""
+                                    << "comment";
+    QTest::newRow("non-ASCII key") << "ä"
+                                   << ""
+                                   << "key name";
+    QTest::newRow("quote in text") << "f1"
+                                   << "say \"hi\"; quit"
+                                   << "double quote";
+    QTest::newRow("CR in text") << "f1"
+                                << "say hi\rquit"
+                                << "line break";
+    QTest::newRow("LF in text") << "f1"
+                                << "say hi\nquit"
+                                << "line break";
     QTest::newRow("null in text") << "f1" << QStringLiteral("say hi") + QChar(0) << "null";
     QTest::newRow("unpaired surrogate") << "f1" << QString(QChar(0xD800)) << "code page";
 }
@@ -182,7 +209,8 @@ void TestBindLine::refusal()
 void TestBindLine::refusal_allowsSemicolonsAndColourCodes()
 {
     QString error;
-    QVERIFY2(binds::readsAsWritten(QStringLiteral("kp_uparrow"), QStringLiteral("say ^1a;say //b"), &error), qPrintable(error));
+    QVERIFY2(binds::readsAsWritten(QStringLiteral("kp_uparrow"), QStringLiteral("say ^1a;say //b"), &error),
+             qPrintable(error));
     QVERIFY2(binds::readsAsWritten(QStringLiteral("/"), QStringLiteral(""), &error), qPrintable(error));
 }
 
@@ -191,17 +219,39 @@ void TestBindLine::keys_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("written"); // empty: refused
     QTest::addColumn<QString>("mentions");
-    QTest::newRow("name") << "kp_uparrow" << "kp_uparrow" << "";
-    QTest::newRow("name in capitals") << "MOUSE3" << "MOUSE3" << "";
-    QTest::newRow("ioquake3 only") << "world_0" << "world_0" << "";
-    QTest::newRow("one character") << "/" << "/" << "";
-    QTest::newRow("hex number") << "0x1F" << "0x1F" << "";
-    QTest::newRow("blanks around") << " f1\t" << "f1" << "";
-    QTest::newRow("unknown, a prefix") << "kp_up" << "" << "did you mean kp_uparrow?";
-    QTest::newRow("unknown, a typo") << "escpe" << "" << "did you mean escape?";
-    QTest::newRow("unknown, nothing near") << "zzzzzzzz" << "" << "know no key \"zzzzzzzz\".";
-    QTest::newRow("three-digit hex") << "0x3ff" << "" << "know no key";
-    QTest::newRow("capital letter") << "A" << "" << "lower case (a)";
+    QTest::newRow("name") << "kp_uparrow"
+                          << "kp_uparrow"
+                          << "";
+    QTest::newRow("name in capitals") << "MOUSE3"
+                                      << "MOUSE3"
+                                      << "";
+    QTest::newRow("ioquake3 only") << "world_0"
+                                   << "world_0"
+                                   << "";
+    QTest::newRow("one character") << "/"
+                                   << "/"
+                                   << "";
+    QTest::newRow("hex number") << "0x1F"
+                                << "0x1F"
+                                << "";
+    QTest::newRow("blanks around") << " f1\t"
+                                   << "f1"
+                                   << "";
+    QTest::newRow("unknown, a prefix") << "kp_up"
+                                       << ""
+                                       << "did you mean kp_uparrow?";
+    QTest::newRow("unknown, a typo") << "escpe"
+                                     << ""
+                                     << "did you mean escape?";
+    QTest::newRow("unknown, nothing near") << "zzzzzzzz"
+                                           << ""
+                                           << "know no key \"zzzzzzzz\".";
+    QTest::newRow("three-digit hex") << "0x3ff"
+                                     << ""
+                                     << "know no key";
+    QTest::newRow("capital letter") << "A"
+                                    << ""
+                                    << "lower case (a)";
 }
 
 void TestBindLine::keys()

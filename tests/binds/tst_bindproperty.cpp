@@ -51,35 +51,43 @@ void TestBindProperty::parser_followsTheOriginalGames_data()
     QTest::addColumn<QByteArray>("script");
     QTest::addColumn<Commands>("commands");
     QTest::addColumn<Commands>("io"); // where ioquake3 and iortcw run otherwise
-    QTest::newRow("quoted ;") << QByteArray("bind f1 \"say a; b\"") << Commands{{"bind", "f1", "say a; b"}} << Commands{};
-    QTest::newRow("bare ;") << QByteArray("bind f1 say; quit") << Commands{{"bind", "f1", "say"}, {"quit"}} << Commands{};
-    QTest::newRow("line break") << QByteArray("bind f1 \"a\nquit\"") << Commands{{"bind", "f1", "a"}, {"quit", ""}} << Commands{};
-    QTest::newRow("// ends the line") << QByteArray("bind f1 // x \"y\"") << Commands{{"bind", "f1"}} << Commands{};
-    QTest::newRow("// does not hide ;") << QByteArray("// x; quit") << Commands{{"quit"}} << Commands{{}};
-    QTest::newRow("/* */ skipped") << QByteArray("bind /* x */ f1") << Commands{{"bind", "f1"}} << Commands{{"bind"}, {"f1"}};
-    QTest::newRow("/*/ closes itself") << QByteArray("bind /*/ f1") << Commands{{"bind", "f1"}} << Commands{{"bind"}, {"f1"}};
-    QTest::newRow("/* unclosed") << QByteArray("bind f1 /* \"x\"") << Commands{{"bind", "f1"}} << Commands{};
-    QTest::newRow("empty quotes") << QByteArray("bind f1 \"\"") << Commands{{"bind", "f1", ""}} << Commands{};
-    QTest::newRow("stray quote") << QByteArray("bind f1 \"a\"b\"") << Commands{{"bind", "f1", "a", "b", ""}} << Commands{};
-    QTest::newRow("high bytes are blanks") << QByteArray("bind \xc3\xa4 \"\xc3\xa4\"") << Commands{{"bind", "\xc3\xa4"}} << Commands{};
-    QTest::newRow("NUL ends the file") << QByteArray("bind f1 \"a\"\r\n\0quit", 17) << Commands{{"bind", "f1", "a"}} << Commands{};
+    QTest::newRow("quoted ;") << QByteArray("bind f1 \"say a; b\"") << Commands {{"bind", "f1", "say a; b"}}
+                              << Commands {};
+    QTest::newRow("bare ;") << QByteArray("bind f1 say; quit") << Commands {{"bind", "f1", "say"}, {"quit"}}
+                            << Commands {};
+    QTest::newRow("line break") << QByteArray("bind f1 \"a\nquit\"") << Commands {{"bind", "f1", "a"}, {"quit", ""}}
+                                << Commands {};
+    QTest::newRow("// ends the line") << QByteArray("bind f1 // x \"y\"") << Commands {{"bind", "f1"}} << Commands {};
+    QTest::newRow("// does not hide ;") << QByteArray("// x; quit") << Commands {{"quit"}} << Commands {{}};
+    QTest::newRow("/* */ skipped") << QByteArray("bind /* x */ f1") << Commands {{"bind", "f1"}}
+                                   << Commands {{"bind"}, {"f1"}};
+    QTest::newRow("/*/ closes itself") << QByteArray("bind /*/ f1") << Commands {{"bind", "f1"}}
+                                       << Commands {{"bind"}, {"f1"}};
+    QTest::newRow("/* unclosed") << QByteArray("bind f1 /* \"x\"") << Commands {{"bind", "f1"}} << Commands {};
+    QTest::newRow("empty quotes") << QByteArray("bind f1 \"\"") << Commands {{"bind", "f1", ""}} << Commands {};
+    QTest::newRow("stray quote") << QByteArray("bind f1 \"a\"b\"") << Commands {{"bind", "f1", "a", "b", ""}}
+                                 << Commands {};
+    QTest::newRow("high bytes are blanks")
+        << QByteArray("bind \xc3\xa4 \"\xc3\xa4\"") << Commands {{"bind", "\xc3\xa4"}} << Commands {};
+    QTest::newRow("NUL ends the file") << QByteArray("bind f1 \"a\"\r\n\0quit", 17) << Commands {{"bind", "f1", "a"}}
+                                       << Commands {};
     QTest::newRow("1023 bytes whole") << QByteArray("bind f1 \"" + QByteArray(1013, 'x') + "\"")
-                                      << Commands{{"bind", "f1", QByteArray(1013, 'x')}} << Commands{};
+                                      << Commands {{"bind", "f1", QByteArray(1013, 'x')}} << Commands {};
     QTest::newRow("byte 1023 lost, the rest runs")
         << QByteArray("bind f1 \"" + QByteArray(1014, 'x') + "ab;quit\"")
-        << Commands{{"bind", "f1", QByteArray(1014, 'x')}, {"b"}, {"quit", ""}} << Commands{};
+        << Commands {{"bind", "f1", QByteArray(1014, 'x')}, {"b"}, {"quit", ""}} << Commands {};
     QTest::newRow("// hides a chained bind") << QByteArray("bind a x // y; bind f12 z\r\necho k")
-                                            << Commands{{"bind", "a", "x"}, {"bind", "f12", "z"}, {"echo", "k"}}
-                                            << Commands{{"bind", "a", "x"}, {"echo", "k"}};
+                                             << Commands {{"bind", "a", "x"}, {"bind", "f12", "z"}, {"echo", "k"}}
+                                             << Commands {{"bind", "a", "x"}, {"echo", "k"}};
     QTest::newRow("/* */ across lines") << QByteArray("/* old\r\nbind f4 z\r\n*/\r\nbind f1 x")
-                                        << Commands{{"bind", "f4", "z"}, {"*/"}, {"bind", "f1", "x"}}
-                                        << Commands{{"bind", "f1", "x"}};
-    QTest::newRow("*/ ends the command") << QByteArray("say a /* b */ kill") << Commands{{"say", "a", "kill"}}
-                                         << Commands{{"say", "a"}, {"kill"}};
+                                        << Commands {{"bind", "f4", "z"}, {"*/"}, {"bind", "f1", "x"}}
+                                        << Commands {{"bind", "f1", "x"}};
+    QTest::newRow("*/ ends the command") << QByteArray("say a /* b */ kill") << Commands {{"say", "a", "kill"}}
+                                         << Commands {{"say", "a"}, {"kill"}};
     QTest::newRow("/* unclosed takes the rest") << QByteArray("/* x\r\nbind f1 y\r\nbind f2 z")
-                                                << Commands{{"bind", "f1", "y"}, {"bind", "f2", "z"}} << Commands{{}};
+                                                << Commands {{"bind", "f1", "y"}, {"bind", "f2", "z"}} << Commands {{}};
     QTest::newRow("quoted // is text") << QByteArray("bind f1 \"say a//b\"; kill")
-                                       << Commands{{"bind", "f1", "say a//b"}, {"kill"}} << Commands{};
+                                       << Commands {{"bind", "f1", "say a//b"}, {"kill"}} << Commands {};
 }
 
 void TestBindProperty::parser_followsTheOriginalGames()
@@ -89,7 +97,7 @@ void TestBindProperty::parser_followsTheOriginalGames()
     QFETCH(Commands, io);
     QCOMPARE(parseConsole(script), commands);
     // Commands{{}}: ioquake3 runs nothing of it.
-    const Commands ioCommands = io == Commands{{}} ? Commands{} : io.isEmpty() ? commands : io;
+    const Commands ioCommands = io == Commands {{}} ? Commands {} : io.isEmpty() ? commands : io;
     QCOMPARE(parseConsole(script, binds::Engine::Io), ioCommands);
 }
 
@@ -114,9 +122,10 @@ void TestBindProperty::everyWrittenLine_parsesBackToTheBind()
         QVERIFY(in.open(QIODevice::ReadOnly));
         const Commands commands = parseConsole(in.readAll());
         const Commands expected = {{"bind", bind.key.trimmed().toLocal8Bit(), commandOf(bind).toLocal8Bit()}};
-        QVERIFY2(commands == expected, qPrintable(QStringLiteral("key [%1] text [%2] parsed as %3 commands")
-                                                      .arg(bind.key, bind.text)
-                                                      .arg(commands.size())));
+        QVERIFY2(commands == expected,
+                 qPrintable(QStringLiteral("key [%1] text [%2] parsed as %3 commands")
+                                .arg(bind.key, bind.text)
+                                .arg(commands.size())));
         // The reader finds that one bind, and where its line stands.
         const binds::StartRun read = binds::StartRun::read({file});
         QVERIFY2(read.files().first().read, qPrintable(read.files().first().error));
@@ -139,41 +148,47 @@ void TestBindProperty::configFile_bindsAndWhereTheyStand_data()
     QTest::addColumn<QByteArray>("io");
     QTest::addColumn<QByteArray>("original");
     QTest::newRow("two binds, a seta") << QByteArray("bind f1 \"say hi\"\r\nseta name x\r\nBIND SPACE +moveup")
-                                       << Binds{{"f1", "say hi", 0, 16}, {"SPACE", "+moveup", 31, 49}} << QByteArray("RR")
-                                       << QByteArray("RR");
-    QTest::newRow("after a ;") << QByteArray("unbindall; bind f2 \"a\"") << Binds{{"f2", "a", 10, 22}} << QByteArray("R")
-                               << QByteArray("R");
-    QTest::newRow("unquoted binding, joined") << QByteArray("bind f3 say  gg  wp\n") << Binds{{"f3", "say gg wp", 0, 19}}
-                                              << QByteArray("R") << QByteArray("R");
-    QTest::newRow("bind KEY alone prints") << QByteArray("bind f4\n") << Binds{} << QByteArray() << QByteArray();
-    QTest::newRow("commented out") << QByteArray("// bind f5 x\n/* bind f6 y */") << Binds{} << QByteArray() << QByteArray();
-    QTest::newRow("after a NUL, nothing") << QByteArray("bind f7 a\n\0bind f8 b", 21) << Binds{{"f7", "a", 0, 9}}
-                                          << QByteArray("R") << QByteArray("R");
-    QTest::newRow("bound again") << QByteArray("bind f1 a\nbind F1 b\n") << Binds{{"f1", "a", 0, 9}, {"F1", "b", 10, 19}}
-                                 << QByteArray("OR") << QByteArray("OR");
+                                       << Binds {{"f1", "say hi", 0, 16}, {"SPACE", "+moveup", 31, 49}}
+                                       << QByteArray("RR") << QByteArray("RR");
+    QTest::newRow("after a ;") << QByteArray("unbindall; bind f2 \"a\"") << Binds {{"f2", "a", 10, 22}}
+                               << QByteArray("R") << QByteArray("R");
+    QTest::newRow("unquoted binding, joined")
+        << QByteArray("bind f3 say  gg  wp\n") << Binds {{"f3", "say gg wp", 0, 19}} << QByteArray("R")
+        << QByteArray("R");
+    QTest::newRow("bind KEY alone prints") << QByteArray("bind f4\n") << Binds {} << QByteArray() << QByteArray();
+    QTest::newRow("commented out") << QByteArray("// bind f5 x\n/* bind f6 y */") << Binds {} << QByteArray()
+                                   << QByteArray();
+    QTest::newRow("after a NUL, nothing")
+        << QByteArray("bind f7 a\n\0bind f8 b", 21) << Binds {{"f7", "a", 0, 9}} << QByteArray("R") << QByteArray("R");
+    QTest::newRow("bound again") << QByteArray("bind f1 a\nbind F1 b\n")
+                                 << Binds {{"f1", "a", 0, 9}, {"F1", "b", 10, 19}} << QByteArray("OR")
+                                 << QByteArray("OR");
     QTest::newRow("unbindall and unbind") << QByteArray("bind f1 a\nunbindall\nbind f2 b\nunbind f2\nbind f3 c\n")
-                                          << Binds{{"f1", "a", 0, 9}, {"f2", "b", 20, 29}, {"f3", "c", 40, 49}}
+                                          << Binds {{"f1", "a", 0, 9}, {"f2", "b", 20, 29}, {"f3", "c", 40, 49}}
                                           << QByteArray("UUR") << QByteArray("UUR");
-    QTest::newRow("unbind with two keys is refused") << QByteArray("bind a x\nunbind a b\n") << Binds{{"a", "x", 0, 8}}
-                                                     << QByteArray("R") << QByteArray("R");
+    QTest::newRow("unbind with two keys is refused")
+        << QByteArray("bind a x\nunbind a b\n") << Binds {{"a", "x", 0, 8}} << QByteArray("R") << QByteArray("R");
     QTest::newRow("a key by its number") << QByteArray("bind TAB a\nbind 0x09 b\n")
-                                         << Binds{{"TAB", "a", 0, 10}, {"0x09", "b", 11, 22}} << QByteArray("OR")
+                                         << Binds {{"TAB", "a", 0, 10}, {"0x09", "b", 11, 22}} << QByteArray("OR")
                                          << QByteArray("OR");
-    QTest::newRow("capital letters") << QByteArray("bind a x\nbind A y\n") << Binds{{"a", "x", 0, 8}, {"A", "y", 9, 17}}
-                                     << QByteArray("OR") << QByteArray("RR");
-    QTest::newRow("a name only ioquake3 knows") << QByteArray("bind kp_uparrow x\nbind WORLD_1 y\n")
-                                                << Binds{{"kp_uparrow", "x", 0, 17}, {"WORLD_1", "y", 18, 32}}
-                                                << QByteArray("RR") << QByteArray("RK");
-    QTest::newRow("ioquake3 skips /* */ across lines") << QByteArray("/*\nbind f4 z\n*/\nbind f1 x")
-                                                       << Binds{{"f4", "z", 3, 12}, {"f1", "x", 16, 25}}
-                                                       << QByteArray("CR") << QByteArray("RR");
-    QTest::newRow("ioquake3 keeps ; in a // comment") << QByteArray("bind a x // y; bind f12 z")
-                                                      << Binds{{"a", "x", 0, 25}, {"f12", "z", 14, 25}}
-                                                      << QByteArray("RC") << QByteArray("RR");
-    QTest::newRow("the original games' limit") << QByteArray(16380, '\n') + "bind f1 x\n"
-                                               << Binds{{"f1", "x", 16380, 16389}} << QByteArray("R") << QByteArray("T");
-    QTest::newRow("over every game's limit") << QByteArray(131070, '\n') + "bind f1 x\n"
-                                             << Binds{{"f1", "x", 131070, 131079}} << QByteArray("T") << QByteArray("T");
+    QTest::newRow("capital letters") << QByteArray("bind a x\nbind A y\n")
+                                     << Binds {{"a", "x", 0, 8}, {"A", "y", 9, 17}} << QByteArray("OR")
+                                     << QByteArray("RR");
+    QTest::newRow("a name only ioquake3 knows")
+        << QByteArray("bind kp_uparrow x\nbind WORLD_1 y\n")
+        << Binds {{"kp_uparrow", "x", 0, 17}, {"WORLD_1", "y", 18, 32}} << QByteArray("RR") << QByteArray("RK");
+    QTest::newRow("ioquake3 skips /* */ across lines")
+        << QByteArray("/*\nbind f4 z\n*/\nbind f1 x") << Binds {{"f4", "z", 3, 12}, {"f1", "x", 16, 25}}
+        << QByteArray("CR") << QByteArray("RR");
+    QTest::newRow("ioquake3 keeps ; in a // comment")
+        << QByteArray("bind a x // y; bind f12 z") << Binds {{"a", "x", 0, 25}, {"f12", "z", 14, 25}}
+        << QByteArray("RC") << QByteArray("RR");
+    QTest::newRow("the original games' limit")
+        << QByteArray(16380, '\n') + "bind f1 x\n"
+        << Binds {{"f1", "x", 16380, 16389}} << QByteArray("R") << QByteArray("T");
+    QTest::newRow("over every game's limit")
+        << QByteArray(131070, '\n') + "bind f1 x\n"
+        << Binds {{"f1", "x", 131070, 131079}} << QByteArray("T") << QByteArray("T");
 }
 
 void TestBindProperty::configFile_bindsAndWhereTheyStand()

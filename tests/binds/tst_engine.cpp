@@ -73,7 +73,7 @@ struct Reading {
 const QByteArray lineMark = "BWLINE ";
 const QByteArray pressMark = "BWPRESS ";
 const QByteArray commentClosers = "// */\r\n// \" */\r\n";
-const QByteArray gameName = "bw"; // not baseq3: the engine runs standalone, without game data
+const QByteArray gameName = "bw";     // not baseq3: the engine runs standalone, without game data
 constexpr qint64 batchBytes = 100000; // below what ioquake3 reads, with room for the last line
 
 QByteArray canonicalKey(const QString &key)
@@ -141,8 +141,7 @@ class Engine
 public:
     explicit Engine(const QString &program)
         : m_program(program)
-    {
-    }
+    { }
 
     // Runs the engine on a config file and splits its console by line marks.
     // Other files of the game folder, for the config file to exec, come in `files`.
@@ -173,10 +172,11 @@ public:
         env.insert(QStringLiteral("HOME"), home.path());
         engine.setProcessEnvironment(env);
         engine.setProcessChannelMode(QProcess::MergedChannels);
-        engine.start(m_program, QStringList{"+set", "dedicated", "1", "+set", "net_enabled", "0", "+set", "com_basegame",
-                                            QString::fromLatin1(gameName), "+set", "fs_basepath", base.path(), "+set",
-                                            "fs_homepath", home.path()}
-                                    + commands + QStringList{"+quit"});
+        engine.start(m_program,
+                     QStringList {"+set", "dedicated", "1", "+set", "net_enabled", "0", "+set", "com_basegame",
+                                  QString::fromLatin1(gameName), "+set", "fs_basepath", base.path(), "+set",
+                                  "fs_homepath", home.path()}
+                         + commands + QStringList {"+quit"});
         failure->clear();
         if (!engine.waitForFinished(60000)) {
             *failure = QStringLiteral("the engine did not finish: ") + engine.errorString();
@@ -237,7 +237,7 @@ bool readAsAsked(const BindCase &bind, const Reading &reading)
 {
     // A key bound to nothing is not listed: its sentinel is gone.
     const QByteArray command = commandOf(bind).toUtf8();
-    const Binds asked = command.isEmpty() ? Binds{} : Binds{{canonicalKey(bind.key), command}};
+    const Binds asked = command.isEmpty() ? Binds {} : Binds {{canonicalKey(bind.key), command}};
     return !reading.troubled && reading.binds == asked;
 }
 
@@ -246,7 +246,7 @@ bool readAsAsked(const BindCase &bind, const Reading &reading)
 bool sentAsAsked(const BindCase &bind, const Reading &reading)
 {
     const QByteArray asked = askedToReceive(commandOf(bind).toUtf8());
-    return reading.pressed == QList<QByteArray>{asked} && !asked.isEmpty();
+    return reading.pressed == QList<QByteArray> {asked} && !asked.isEmpty();
 }
 
 // Refusals that the engine in this test cannot confirm, each for a reason of its own.
@@ -315,8 +315,9 @@ void TestEngine::theEngineReadsEveryLineAsWritten()
                      qPrintable(what + QStringLiteral(" was written, but its press ran: ") + console));
             ++sentAsTyped;
         } else {
-            QVERIFY2(!sentAsAsked(judged.bind, reading),
-                     qPrintable(what + QStringLiteral(" was refused, yet its press sends it as typed. ") + judged.refusal));
+            QVERIFY2(
+                !sentAsAsked(judged.bind, reading),
+                qPrintable(what + QStringLiteral(" was refused, yet its press sends it as typed. ") + judged.refusal));
             ++pressCaught;
         }
         if (judged.bind.scope != binds::ChatScope::None) {
@@ -345,8 +346,9 @@ void TestEngine::theEngineReadsEveryLineAsWritten()
             const Reading reading = readings.value(i);
             const bool asAsked = !hidden && readAsAsked(judged.bind, reading);
             if (judged.lineAccepted) {
-                QVERIFY2(asAsked, qPrintable(what + QStringLiteral(" was written, but the engine read: ")
-                                             + QString::fromUtf8(reading.console)));
+                QVERIFY2(asAsked,
+                         qPrintable(what + QStringLiteral(" was written, but the engine read: ")
+                                    + QString::fromUtf8(reading.console)));
                 if (judgedByItsPress(judged.bind)) {
                     judgePress(judged, reading);
                 } else if (!judged.accepted) {
@@ -373,7 +375,7 @@ void TestEngine::theEngineReadsEveryLineAsWritten()
         out.write(scaffoldBefore(index, bind));
         out.close();
 
-        Judged judged{bind, false, false, {}};
+        Judged judged {bind, false, false, {}};
         judged.accepted = writeAsThePanelsDo(bind, folder, host, &judged.refusal);
         QString lineRefusal;
         judged.lineAccepted = binds::encodedLine(bind.key, commandOf(bind), &lineRefusal).has_value();
@@ -419,13 +421,44 @@ void TestEngine::theEngineReadsEveryLineAsWritten()
 const QList<QByteArray> &hostileLines()
 {
     static const QList<QByteArray> lines = {
-        "bind f1 \"say ^2Adieu Monde Cruel :); kill\"", "bind f2 say b; bind f3 c", "unbindall", "unbind f2", "unbind a b",
-        "bind 0x09 tabcmd", "bind TAB other", "bind A upper", "bind a lower", "bind SEMICOLON semi", "bind \";\" semi2",
-        "// bind f4 commented; bind f5 after", "/* bind f6 x */ bind f7 y", "/*", "*/", "bind f8 \"x /* y\"",
-        "bind kp_uparrow kp", "bind kp_up bad", "bind f9 \"\"", "bind f10 \xe9t\xe9", "bind f11 \"say \xe9 \xe7" "a va\"",
-        "bind mouse1 +attack", "bind 0x3ff hi", "bind 0x173 last", "bind 0x174 toohigh", "BIND F12 upper", "bind f1",
-        "bind f1 // x", "bind x \"a\" b \"c\"", "bind y \"" + QByteArray(1100, 'y') + "\"", "bind z x // y; bind f12 z",
-        "seta name \"x\"", "echo hi", "bind 0X61 capitalx", "bind 0x6 six", "bind \"\" none", "unbind mouse1",
+        "bind f1 \"say ^2Adieu Monde Cruel :); kill\"",
+        "bind f2 say b; bind f3 c",
+        "unbindall",
+        "unbind f2",
+        "unbind a b",
+        "bind 0x09 tabcmd",
+        "bind TAB other",
+        "bind A upper",
+        "bind a lower",
+        "bind SEMICOLON semi",
+        "bind \";\" semi2",
+        "// bind f4 commented; bind f5 after",
+        "/* bind f6 x */ bind f7 y",
+        "/*",
+        "*/",
+        "bind f8 \"x /* y\"",
+        "bind kp_uparrow kp",
+        "bind kp_up bad",
+        "bind f9 \"\"",
+        "bind f10 \xe9t\xe9",
+        "bind f11 \"say \xe9 \xe7"
+        "a va\"",
+        "bind mouse1 +attack",
+        "bind 0x3ff hi",
+        "bind 0x173 last",
+        "bind 0x174 toohigh",
+        "BIND F12 upper",
+        "bind f1",
+        "bind f1 // x",
+        "bind x \"a\" b \"c\"",
+        "bind y \"" + QByteArray(1100, 'y') + "\"",
+        "bind z x // y; bind f12 z",
+        "seta name \"x\"",
+        "echo hi",
+        "bind 0X61 capitalx",
+        "bind 0x6 six",
+        "bind \"\" none",
+        "unbind mouse1",
     };
     return lines;
 }
@@ -435,7 +468,8 @@ QByteArray hostileFile(QRandomGenerator &random, int lines)
     static const QList<QByteArray> ends = {"\r\n", "\n", "\r", ";", " ; "};
     QByteArray file;
     for (int i = 0; i < lines; ++i)
-        file += hostileLines().at(random.bounded(int(hostileLines().size()))) + ends.at(random.bounded(int(ends.size())));
+        file +=
+            hostileLines().at(random.bounded(int(hostileLines().size()))) + ends.at(random.bounded(int(ends.size())));
     return file;
 }
 
@@ -466,10 +500,10 @@ void TestEngine::theModelBindsEveryKeyAsTheEngineDoes()
             ++overLimit;
         }
         QString failure;
-        const QByteArray console = Engine(m_program).run(
-            {{QStringLiteral("default.cfg"), "set bw 1\r\n"}, {QStringLiteral("q3config.cfg"), config},
-             {QStringLiteral("autoexec.cfg"), autoexec}},
-            {"+echo", "BWLIST", "+bindlist"}, &failure);
+        const QByteArray console = Engine(m_program).run({{QStringLiteral("default.cfg"), "set bw 1\r\n"},
+                                                          {QStringLiteral("q3config.cfg"), config},
+                                                          {QStringLiteral("autoexec.cfg"), autoexec}},
+                                                         {"+echo", "BWLIST", "+bindlist"}, &failure);
         QVERIFY2(failure.isEmpty(), qPrintable(failure));
         QHash<int, QByteArray> listed;
         bool inList = false;
@@ -488,11 +522,14 @@ void TestEngine::theModelBindsEveryKeyAsTheEngineDoes()
         model.removeIf([](const auto &binding) { return binding.value().isEmpty(); }); // bindlist skips empty ones
         if (model != listed) {
             for (auto it = listed.cbegin(); it != listed.cend(); ++it) {
-                QVERIFY2(model.value(it.key()) == it.value(),
-                         qPrintable(QStringLiteral("pair %1, key %2: the engine runs [%3], the model [%4]\nconfig:\n%5\nautoexec:\n%6")
-                                        .arg(pair).arg(binds::keyNameOf(it.key()), QString::fromLatin1(it.value()),
-                                             QString::fromLatin1(model.value(it.key())), QString::fromLatin1(config),
-                                             QString::fromLatin1(autoexec.left(3000)))));
+                QVERIFY2(
+                    model.value(it.key()) == it.value(),
+                    qPrintable(QStringLiteral(
+                                   "pair %1, key %2: the engine runs [%3], the model [%4]\nconfig:\n%5\nautoexec:\n%6")
+                                   .arg(pair)
+                                   .arg(binds::keyNameOf(it.key()), QString::fromLatin1(it.value()),
+                                        QString::fromLatin1(model.value(it.key())), QString::fromLatin1(config),
+                                        QString::fromLatin1(autoexec.left(3000)))));
             }
             QFAIL(qPrintable(QStringLiteral("pair %1: the model binds keys the engine does not").arg(pair)));
         }
@@ -511,11 +548,11 @@ void TestEngine::theHomeTheProgramNamesIsTheOneTheEngineReads_data()
     // and the file the engine leaves when the player refused its move.
     QTest::addColumn<QStringList>("made");
     const QString old = QStringLiteral(".q3a/bw"), current = QStringLiteral(".config/Quake3/bw");
-    QTest::newRow("both homes") << QStringList{old + "=old", current + "=new"};
-    QTest::newRow("only the old home, which the engine moves") << QStringList{old + "=old"};
-    QTest::newRow("the new home without an autoexec.cfg") << QStringList{old + "=old", current};
-    QTest::newRow("the move refused") << QStringList{old + "=old", ".q3a/.xdgMigrationRefused="};
-    QTest::newRow("only the new home") << QStringList{current + "=new"};
+    QTest::newRow("both homes") << QStringList {old + "=old", current + "=new"};
+    QTest::newRow("only the old home, which the engine moves") << QStringList {old + "=old"};
+    QTest::newRow("the new home without an autoexec.cfg") << QStringList {old + "=old", current};
+    QTest::newRow("the move refused") << QStringList {old + "=old", ".q3a/.xdgMigrationRefused="};
+    QTest::newRow("only the new home") << QStringList {current + "=new"};
 }
 
 // The current ioquake3 (its dedicated server, built from the source beside the tests) runs
@@ -566,16 +603,18 @@ void TestEngine::theHomeTheProgramNamesIsTheOneTheEngineReads()
         env.remove(QString::fromLatin1(variable));
     engine.setProcessEnvironment(env);
     engine.setProcessChannelMode(QProcess::MergedChannels);
-    engine.start(server, {"+set", "dedicated", "1", "+set", "net_enabled", "0", "+set", "com_basegame", "bw", "+set",
-                          "fs_basepath", base.path(), "+quit"});
+    engine.start(server,
+                 {"+set", "dedicated", "1", "+set", "net_enabled", "0", "+set", "com_basegame", "bw", "+set",
+                  "fs_basepath", base.path(), "+quit"});
     QVERIFY2(engine.waitForFinished(30000), "the server did not finish");
     QByteArray ran;
     for (const QByteArray &line : engine.readAll().split('\n')) {
         if (line.startsWith("BWHOME "))
             ran = "echo " + line.trimmed();
     }
-    QVERIFY2(ran == expected, qPrintable(QStringLiteral("the program names %1 (\"%2\"); the engine ran \"%3\"")
-                                             .arg(named, QString::fromUtf8(expected), QString::fromUtf8(ran))));
+    QVERIFY2(ran == expected,
+             qPrintable(QStringLiteral("the program names %1 (\"%2\"); the engine ran \"%3\"")
+                            .arg(named, QString::fromUtf8(expected), QString::fromUtf8(ran))));
 }
 
 void TestEngine::aFileLessSomeBinds_runsAllElseAsBefore_data()
@@ -584,23 +623,25 @@ void TestEngine::aFileLessSomeBinds_runsAllElseAsBefore_data()
     QTest::addColumn<QByteArray>("removedKey");
     QTest::addColumn<bool>("removable"); // false: the program says why and leaves the line
     const QByteArray keep = "echo BWKEEP\r\n";
-    QTest::newRow("comments and echoes") << "// mine\r\nbind f1 \"say a\"\r\nbind f2 \"say b\"\r\n" + keep << QByteArray("f1") << true;
+    QTest::newRow("comments and echoes") << "// mine\r\nbind f1 \"say a\"\r\nbind f2 \"say b\"\r\n" + keep
+                                         << QByteArray("f1") << true;
     QTest::newRow("no final line end") << QByteArray("bind f1 x\r\nbind f2 y") << QByteArray("f2") << true;
     QTest::newRow("CR-only lines") << "bind f1 x\rbind f2 y\r" + keep << QByteArray("f1") << true;
     QTest::newRow("LF-only lines") << "bind f1 x\nbind f2 y\n" + keep << QByteArray("f2") << true;
     QTest::newRow("a /* */ block") << "/* old\r\nbind f4 z\r\n*/\r\nbind f1 x\r\n" + keep << QByteArray("f1") << true;
-    QTest::newRow("commands chained") << QByteArray("unbindall; bind f1 x; bind f2 y; echo BWKEEP\r\n") << QByteArray("f1") << true;
+    QTest::newRow("commands chained") << QByteArray("unbindall; bind f1 x; bind f2 y; echo BWKEEP\r\n")
+                                      << QByteArray("f1") << true;
     QTest::newRow("bound twice") << QByteArray("bind f1 a\r\nbind f1 b\r\nbind f2 c\r\n") << QByteArray("f1") << true;
     QTest::newRow("a NUL hides the rest") << QByteArray("bind f1 x\r\n\0bind f2 y\r\n", 22) << QByteArray("f1") << true;
     QTest::newRow("a line past 1023 bytes") << "echo " + QByteArray(1100, 'x') + "\r\nbind f1 x\r\nbind f2 y\r\n"
-                                          << QByteArray("f1") << true;
+                                            << QByteArray("f1") << true;
     const QByteArray tail = "bind f1 x\r\nbind f2 y\r\n" + keep;
-    QTest::newRow("at the original games' limit") << QByteArray(binds::originalGamesFileLimit - tail.size(), '\n') + tail
-                                                  << QByteArray("f2") << true;
+    QTest::newRow("at the original games' limit")
+        << QByteArray(binds::originalGamesFileLimit - tail.size(), '\n') + tail << QByteArray("f2") << true;
     QTest::newRow("a ; in a // comment") << "bind f1 x // y; bind f12 z\r\n" + keep << QByteArray("f1") << false;
     QTest::newRow("before an unclosed /*") << "bind f1 x; /* y\r\nbind f2 z\r\n" + keep << QByteArray("f1") << true;
-    QTest::newRow("a bind line past 1023 bytes") << "bind f1 \"" + QByteArray(1100, 'x') + "\"\r\nbind f2 y\r\n" + keep
-                                               << QByteArray("f1") << true;
+    QTest::newRow("a bind line past 1023 bytes")
+        << "bind f1 \"" + QByteArray(1100, 'x') + "\"\r\nbind f2 y\r\n" + keep << QByteArray("f1") << true;
     QTest::newRow("a bind past 1023 bytes, its tail a command")
         << "bind f1 \"" + QByteArray(1014, 'x') + "ab;echo BWTAIL\"\r\n" + keep << QByteArray("f1") << true;
     QTest::newRow("a key by its number") << "bind 0x61 y\r\nbind b z\r\n" + keep << QByteArray("0x61") << true;
@@ -635,8 +676,9 @@ void TestEngine::aFileLessSomeBinds_runsAllElseAsBefore()
     QVERIFY2(failure.isEmpty(), qPrintable(failure));
     const QMap<int, Reading> after = engine.read(autoexec, &failure, {{QStringLiteral("bwfile.cfg"), *rewritten}});
     QVERIFY2(failure.isEmpty(), qPrintable(failure));
-    const QByteArray listed = removedKey.size() == 4 && removedKey.startsWith("0x") ? QByteArray(1, char(removedKey.mid(2).toInt(nullptr, 16)))
-                                                                                  : removedKey;
+    const QByteArray listed = removedKey.size() == 4 && removedKey.startsWith("0x")
+        ? QByteArray(1, char(removedKey.mid(2).toInt(nullptr, 16)))
+        : removedKey;
     QVERIFY2(before.value(1).binds.contains(listed), "the engine never bound the key: the test shows nothing");
     QCOMPARE(after.value(0).console, before.value(0).console); // all else ran as before
     Binds expected = before.value(1).binds;

@@ -24,21 +24,23 @@ void TestGameFolders::foundInTheKnownPlaces()
     SKIP_UNLESS_POSIX();
     QTemporaryDir home, library, wine;
     QDir h(home.path());
-    for (const char *game : {".q3a/baseq3", ".config/Quake3/baseq3", ".wolf/main", ".local/share/iortcw/not-main",
-                             ".openarena/baseoa", ".local/share/OpenArena/baseoa",
-                             ".local/share/Steam/steamapps/common/Quake 3 Arena/baseq3",
-                             ".local/share/Steam/steamapps/common/Quake Live/76561197960287930/baseq3",
-                             ".local/share/Steam/steamapps/common/Quake Live/web/baseq3"})
+    for (const char *game :
+         {".q3a/baseq3", ".config/Quake3/baseq3", ".wolf/main", ".local/share/iortcw/not-main", ".openarena/baseoa",
+          ".local/share/OpenArena/baseoa", ".local/share/Steam/steamapps/common/Quake 3 Arena/baseq3",
+          ".local/share/Steam/steamapps/common/Quake Live/76561197960287930/baseq3",
+          ".local/share/Steam/steamapps/common/Quake Live/web/baseq3"})
         QVERIFY(h.mkpath(QLatin1String(game)));
     QVERIFY(h.mkpath(QStringLiteral(".steam")));
-    QVERIFY(QFile::link(home.path() + QStringLiteral("/.local/share/Steam"), home.path() + QStringLiteral("/.steam/steam")));
+    QVERIFY(QFile::link(home.path() + QStringLiteral("/.local/share/Steam"),
+                        home.path() + QStringLiteral("/.steam/steam")));
     writeFile(home.path() + QStringLiteral("/.local/share/Steam/steamapps/libraryfolders.vdf"),
               "\"libraryfolders\"\n{\n\t\"1\"\n\t{\n\t\t\"path\"\t\t\"" + library.path().toUtf8() + "\"\n\t}\n}\n");
     QVERIFY(QDir(library.path()).mkpath(QStringLiteral("steamapps/common/Return to Castle Wolfenstein/Main")));
     QVERIFY(QDir(wine.path()).mkpath(QStringLiteral("dosdevices/c:/program files/Quake III Arena/BaseQ3")));
 
     QStringList names;
-    for (const host::Drive &found : binds::gameFolders({host::Style::Posix, wine.path(), home.path(), home.path() + QStringLiteral("/.config")})) {
+    for (const host::Drive &found :
+         binds::gameFolders({host::Style::Posix, wine.path(), home.path(), home.path() + QStringLiteral("/.config")})) {
         names << found.name;
         QVERIFY2(QDir(found.rootPath).exists(), qPrintable(found.rootPath));
     }
@@ -65,24 +67,33 @@ void TestGameFolders::readInsteadOf_theHomeTheEngineReads_data()
 #ifdef Q_OS_WIN
     const QString appData = QStringLiteral("~/AppData/Quake3/baseq3/autoexec.cfg");
     const QString documents = QStringLiteral("~/Documents/RTCW/main/autoexec.cfg");
-    QTest::newRow("ioquake3's home holds an autoexec.cfg") << QStringList{appData, "~/Games/Q3/baseq3"} << true
-                                                          << "~/Games/Q3/" << "~/AppData/Quake3/";
-    QTest::newRow("no autoexec.cfg in ioquake3's home") << QStringList{"~/AppData/Quake3/baseq3", "~/Games/Q3/baseq3"}
-                                                        << true << "~/Games/Q3/" << "";
-    QTest::newRow("typed as the home itself") << QStringList{appData} << true << "~/AppData/Quake3/" << "";
-    QTest::newRow("iortcw's home holds an autoexec.cfg") << QStringList{documents, "~/Games/RTCW/Main"} << false
-                                                        << "~/Games/RTCW/" << "~/Documents/RTCW/";
+    QTest::newRow("ioquake3's home holds an autoexec.cfg")
+        << QStringList {appData, "~/Games/Q3/baseq3"} << true << "~/Games/Q3/"
+        << "~/AppData/Quake3/";
+    QTest::newRow("no autoexec.cfg in ioquake3's home")
+        << QStringList {"~/AppData/Quake3/baseq3", "~/Games/Q3/baseq3"} << true << "~/Games/Q3/"
+        << "";
+    QTest::newRow("typed as the home itself") << QStringList {appData} << true << "~/AppData/Quake3/"
+                                              << "";
+    QTest::newRow("iortcw's home holds an autoexec.cfg")
+        << QStringList {documents, "~/Games/RTCW/Main"} << false << "~/Games/RTCW/"
+        << "~/Documents/RTCW/";
 #else
-    QTest::newRow("both homes: the new one is read") << QStringList{"~/.q3a/baseq3", "~/.config/Quake3/baseq3"} << true
-                                                    << "~/.q3a/" << "~/.config/Quake3/";
-    QTest::newRow("typed whole, without a final /") << QStringList{"~/.q3a/baseq3", "~/.config/Quake3"} << true << "~/.q3a"
-                                                    << "~/.config/Quake3/";
-    QTest::newRow("only the old home") << QStringList{"~/.q3a/baseq3"} << true << "~/.q3a/" << "";
-    QTest::newRow("the new home typed") << QStringList{"~/.q3a/baseq3", "~/.config/Quake3/baseq3"} << true
-                                        << "~/.config/Quake3/" << "";
-    QTest::newRow("an install folder") << QStringList{"~/games/q3/baseq3", "~/.config/Quake3"} << true << "~/games/q3/"
+    QTest::newRow("both homes: the new one is read")
+        << QStringList {"~/.q3a/baseq3", "~/.config/Quake3/baseq3"} << true << "~/.q3a/"
+        << "~/.config/Quake3/";
+    QTest::newRow("typed whole, without a final /")
+        << QStringList {"~/.q3a/baseq3", "~/.config/Quake3"} << true << "~/.q3a"
+        << "~/.config/Quake3/";
+    QTest::newRow("only the old home") << QStringList {"~/.q3a/baseq3"} << true << "~/.q3a/"
                                        << "";
-    QTest::newRow("RTCW keeps its homes") << QStringList{"~/.q3a/main", "~/.config/Quake3"} << false << "~/.q3a/" << "";
+    QTest::newRow("the new home typed") << QStringList {"~/.q3a/baseq3", "~/.config/Quake3/baseq3"} << true
+                                        << "~/.config/Quake3/"
+                                        << "";
+    QTest::newRow("an install folder") << QStringList {"~/games/q3/baseq3", "~/.config/Quake3"} << true << "~/games/q3/"
+                                       << "";
+    QTest::newRow("RTCW keeps its homes") << QStringList {"~/.q3a/main", "~/.config/Quake3"} << false << "~/.q3a/"
+                                          << "";
 #endif
 }
 
@@ -105,7 +116,8 @@ void TestGameFolders::readInsteadOf_theHomeTheEngineReads()
     host.configHome = home.path() + QStringLiteral("/.config");
     host.appData = home.path() + QStringLiteral("/AppData");
     host.documents = home.path() + QStringLiteral("/Documents");
-    const std::optional<binds::ReadInstead> read = binds::readInsteadOf(inHome(root), quake3 ? binds::quake3Game() : binds::rtcwGame(), host);
+    const std::optional<binds::ReadInstead> read =
+        binds::readInsteadOf(inHome(root), quake3 ? binds::quake3Game() : binds::rtcwGame(), host);
     QCOMPARE(read ? read->root : QString(), instead.isEmpty() ? QString() : inHome(instead));
     QVERIFY(!read || !read->why.isEmpty());
 }

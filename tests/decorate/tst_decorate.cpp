@@ -14,7 +14,9 @@ namespace {
 class ScriptedRandom final : public RandomSource
 {
 public:
-    explicit ScriptedRandom(std::deque<double> values) : m_values(std::move(values)) {}
+    explicit ScriptedRandom(std::deque<double> values)
+        : m_values(std::move(values))
+    { }
     double next() override
     {
         ++draws;
@@ -227,15 +229,15 @@ void TestDecorate::rendering_data()
     using namespace decorate;
     QTest::addColumn<QString>("text");
     QTest::addColumn<Runs>("runs");
-    QTest::newRow("codes taken out") << "^1red^7white" << Runs{{Red, "red"}, {White, "white"}};
-    QTest::newRow("starts in the chat colour") << "hi ^3you" << Runs{{Green, "hi "}, {Yellow, "you"}};
-    QTest::newRow("jazz") << "^3h^5e" << Runs{{Yellow, "h"}, {Cyan, "e"}};
-    QTest::newRow("8 and 9 wrap round") << "^8x^9y" << Runs{{Black, "x"}, {Red, "y"}};
-    QTest::newRow("same colour, one run") << "^2a^2b" << Runs{{Green, "ab"}};
-    QTest::newRow("a caret before a code") << "^^1x" << Runs{{Green, "^"}, {Red, "x"}};
-    QTest::newRow("a last caret stays") << "x^" << Runs{{Green, "x^"}};
-    QTest::newRow("any character: a code") << "^!a" << Runs{{Red, "a"}};
-    QTest::newRow("nothing but codes") << "^1^2" << Runs{};
+    QTest::newRow("codes taken out") << "^1red^7white" << Runs {{Red, "red"}, {White, "white"}};
+    QTest::newRow("starts in the chat colour") << "hi ^3you" << Runs {{Green, "hi "}, {Yellow, "you"}};
+    QTest::newRow("jazz") << "^3h^5e" << Runs {{Yellow, "h"}, {Cyan, "e"}};
+    QTest::newRow("8 and 9 wrap round") << "^8x^9y" << Runs {{Black, "x"}, {Red, "y"}};
+    QTest::newRow("same colour, one run") << "^2a^2b" << Runs {{Green, "ab"}};
+    QTest::newRow("a caret before a code") << "^^1x" << Runs {{Green, "^"}, {Red, "x"}};
+    QTest::newRow("a last caret stays") << "x^" << Runs {{Green, "x^"}};
+    QTest::newRow("any character: a code") << "^!a" << Runs {{Red, "a"}};
+    QTest::newRow("nothing but codes") << "^1^2" << Runs {};
 }
 
 void TestDecorate::rendering()

@@ -40,17 +40,28 @@ void TestFolderString::finalSeparator_data()
     QTest::addColumn<QString>("folder");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("windows, missing") << Style::Windows << "C:\\Games\\RTCW" << "C:\\Games\\RTCW\\";
-    QTest::newRow("windows, present") << Style::Windows << "C:\\Games\\" << "C:\\Games\\";
-    QTest::newRow("windows ignores slash") << Style::Windows << "C:/Games/" << "C:/Games/\\";
-    QTest::newRow("windows, empty") << Style::Windows << "" << "\\";
-    QTest::newRow("posix, backslash kept") << Style::Posix << "C:\\Games\\RTCW" << "C:\\Games\\RTCW\\";
-    QTest::newRow("posix, slash kept") << Style::Posix << "/home/p/rtcw" << "/home/p/rtcw/";
-    QTest::newRow("posix, last one wins") << Style::Posix << "C:\\Games/rtcw" << "C:\\Games/rtcw/";
-    QTest::newRow("posix, slash present") << Style::Posix << "/home/p/" << "/home/p/";
-    QTest::newRow("posix, backslash present") << Style::Posix << "/home\\" << "/home\\";
-    QTest::newRow("posix, none yet") << Style::Posix << "quake3" << "quake3/";
-    QTest::newRow("posix, empty") << Style::Posix << "" << "/";
+    QTest::newRow("windows, missing") << Style::Windows << "C:\\Games\\RTCW"
+                                      << "C:\\Games\\RTCW\\";
+    QTest::newRow("windows, present") << Style::Windows << "C:\\Games\\"
+                                      << "C:\\Games\\";
+    QTest::newRow("windows ignores slash") << Style::Windows << "C:/Games/"
+                                           << "C:/Games/\\";
+    QTest::newRow("windows, empty") << Style::Windows << ""
+                                    << "\\";
+    QTest::newRow("posix, backslash kept") << Style::Posix << "C:\\Games\\RTCW"
+                                           << "C:\\Games\\RTCW\\";
+    QTest::newRow("posix, slash kept") << Style::Posix << "/home/p/rtcw"
+                                       << "/home/p/rtcw/";
+    QTest::newRow("posix, last one wins") << Style::Posix << "C:\\Games/rtcw"
+                                          << "C:\\Games/rtcw/";
+    QTest::newRow("posix, slash present") << Style::Posix << "/home/p/"
+                                          << "/home/p/";
+    QTest::newRow("posix, backslash present") << Style::Posix << "/home\\"
+                                              << "/home\\";
+    QTest::newRow("posix, none yet") << Style::Posix << "quake3"
+                                     << "quake3/";
+    QTest::newRow("posix, empty") << Style::Posix << ""
+                                  << "/";
 }
 
 void TestFolderString::finalSeparator()
@@ -71,9 +82,9 @@ void TestFolderString::winePrefix_fallsBackToHome()
 
 void TestFolderString::windowsPaths_passUnchanged()
 {
-    const host::Host windows{Style::Windows, {}};
-    for (const QString &s : {QStringLiteral("C:\\Games\\Quake3\\baseq3\\autoexec.cfg"),
-                             QStringLiteral("autoexec.cfg"), QStringLiteral("\\\\server\\share\\")}) {
+    const host::Host windows {Style::Windows, {}};
+    for (const QString &s : {QStringLiteral("C:\\Games\\Quake3\\baseq3\\autoexec.cfg"), QStringLiteral("autoexec.cfg"),
+                             QStringLiteral("\\\\server\\share\\")}) {
         QString error;
         QCOMPARE(host::toHostPath(s, windows, &error), s);
     }
@@ -83,15 +94,24 @@ void TestFolderString::posixPaths_data()
 {
     QTest::addColumn<QString>("folder");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("native") << "/home/p/.q3a/baseq3/autoexec.cfg" << "/home/p/.q3a/baseq3/autoexec.cfg";
-    QTest::newRow("backslashes") << "\\home\\p\\q3\\" << "/home/p/q3/";
-    QTest::newRow("mixed") << "/home/p\\q3/osp\\" << "/home/p/q3/osp/";
-    QTest::newRow("relative") << "autoexec.cfg" << "autoexec.cfg";
-    QTest::newRow("colon later is no drive") << "/x/c:\\y" << "/x/c:/y";
-    QTest::newRow("home") << "~/.q3a/" << "/home/you/.q3a/";
-    QTest::newRow("home alone") << "~" << "/home/you";
-    QTest::newRow("home, backslash") << "~\\.wolf\\" << "/home/you/.wolf/";
-    QTest::newRow("another user's home is not expanded") << "~p/.q3a" << "~p/.q3a";
+    QTest::newRow("native") << "/home/p/.q3a/baseq3/autoexec.cfg"
+                            << "/home/p/.q3a/baseq3/autoexec.cfg";
+    QTest::newRow("backslashes") << "\\home\\p\\q3\\"
+                                 << "/home/p/q3/";
+    QTest::newRow("mixed") << "/home/p\\q3/osp\\"
+                           << "/home/p/q3/osp/";
+    QTest::newRow("relative") << "autoexec.cfg"
+                              << "autoexec.cfg";
+    QTest::newRow("colon later is no drive") << "/x/c:\\y"
+                                             << "/x/c:/y";
+    QTest::newRow("home") << "~/.q3a/"
+                          << "/home/you/.q3a/";
+    QTest::newRow("home alone") << "~"
+                                << "/home/you";
+    QTest::newRow("home, backslash") << "~\\.wolf\\"
+                                     << "/home/you/.wolf/";
+    QTest::newRow("another user's home is not expanded") << "~p/.q3a"
+                                                         << "~p/.q3a";
 }
 
 void TestFolderString::posixPaths()
@@ -107,7 +127,7 @@ void TestFolderString::driveLetter_mapsThroughWinePrefix()
 {
     SKIP_UNLESS_POSIX();
     QVERIFY(QDir(m_prefix.path()).mkpath(QStringLiteral("dosdevices/c:")));
-    const host::Host posix{Style::Posix, m_prefix.path()};
+    const host::Host posix {Style::Posix, m_prefix.path()};
     const QString drive = m_prefix.path() + QStringLiteral("/dosdevices/c:");
     QString error;
 
@@ -132,12 +152,18 @@ void TestFolderString::wineDrivePaths_readAsWindowsReadsThem_data()
     QTest::addColumn<QString>("onDriveC");
     QTest::newRow("case ignored") << "c:\\program files\\quake iii arena\\baseq3\\autoexec.cfg"
                                   << "/Program Files/Quake III Arena/baseq3/autoexec.cfg";
-    QTest::newRow("trailing blank") << "C:\\Q3 \\" << "/Q3/";
-    QTest::newRow("trailing dots") << "C:\\Q3..\\baseq3.\\" << "/Q3/baseq3/";
-    QTest::newRow("dot and dot-dot") << "C:\\Q3\\.\\x\\..\\baseq3\\" << "/Q3/baseq3/";
-    QTest::newRow("never above the drive") << "C:\\Games\\..\\..\\..\\" << "/";
-    QTest::newRow("doubled separators") << "C:\\\\Q3//baseq3\\" << "/Q3/baseq3/";
-    QTest::newRow("new names kept as typed") << "c:\\q3\\New Mod\\autoexec.cfg" << "/Q3/New Mod/autoexec.cfg";
+    QTest::newRow("trailing blank") << "C:\\Q3 \\"
+                                    << "/Q3/";
+    QTest::newRow("trailing dots") << "C:\\Q3..\\baseq3.\\"
+                                   << "/Q3/baseq3/";
+    QTest::newRow("dot and dot-dot") << "C:\\Q3\\.\\x\\..\\baseq3\\"
+                                     << "/Q3/baseq3/";
+    QTest::newRow("never above the drive") << "C:\\Games\\..\\..\\..\\"
+                                           << "/";
+    QTest::newRow("doubled separators") << "C:\\\\Q3//baseq3\\"
+                                        << "/Q3/baseq3/";
+    QTest::newRow("new names kept as typed") << "c:\\q3\\New Mod\\autoexec.cfg"
+                                             << "/Q3/New Mod/autoexec.cfg";
 }
 
 void TestFolderString::wineDrivePaths_readAsWindowsReadsThem()
@@ -152,7 +178,8 @@ void TestFolderString::wineDrivePaths_readAsWindowsReadsThem()
     QVERIFY(prefix.mkpath(QStringLiteral("dosdevices")));
     QVERIFY(QFile::link(QStringLiteral("../drive_c"), wine.path() + QStringLiteral("/dosdevices/c:")));
     QString error;
-    QCOMPARE(host::toHostPath(typed, {Style::Posix, wine.path()}, &error), wine.path() + QStringLiteral("/dosdevices/c:") + onDriveC);
+    QCOMPARE(host::toHostPath(typed, {Style::Posix, wine.path()}, &error),
+             wine.path() + QStringLiteral("/dosdevices/c:") + onDriveC);
 }
 
 void TestFolderString::wholeFolders_data()
@@ -188,10 +215,14 @@ void TestFolderString::pickedFolders_becomeFolderStrings_data()
     QTest::addColumn<QString>("picked");
     QTest::addColumn<QString>("folderString"); // empty: refused
     const QString prefix = QStringLiteral("/wine");
-    QTest::newRow("Wine drive") << prefix + "/dosdevices/c:/Games/Quake3" << "c:\\Games\\Quake3";
-    QTest::newRow("Wine drive root") << prefix + "/dosdevices/d:" << "d:\\";
-    QTest::newRow("elsewhere") << "/home/p/.q3a" << "/home/p/.q3a";
-    QTest::newRow("a backslash in a name") << "/home/p/we\\ird" << "";
+    QTest::newRow("Wine drive") << prefix + "/dosdevices/c:/Games/Quake3"
+                                << "c:\\Games\\Quake3";
+    QTest::newRow("Wine drive root") << prefix + "/dosdevices/d:"
+                                     << "d:\\";
+    QTest::newRow("elsewhere") << "/home/p/.q3a"
+                               << "/home/p/.q3a";
+    QTest::newRow("a backslash in a name") << "/home/p/we\\ird"
+                                           << "";
 }
 
 void TestFolderString::pickedFolders_becomeFolderStrings()
@@ -199,7 +230,8 @@ void TestFolderString::pickedFolders_becomeFolderStrings()
     QFETCH(QString, picked);
     QFETCH(QString, folderString);
     QString error;
-    const std::optional<QString> result = host::folderStringFor(picked, {Style::Posix, QStringLiteral("/wine")}, &error);
+    const std::optional<QString> result =
+        host::folderStringFor(picked, {Style::Posix, QStringLiteral("/wine")}, &error);
     QCOMPARE(result.value_or(QString()), folderString);
     QCOMPARE(error.contains(QLatin1String("holds a \\")), folderString.isEmpty());
 }
@@ -209,12 +241,18 @@ void TestFolderString::gameFolders_takeTheDiskSpelling_data()
     QTest::addColumn<QStringList>("entries"); // folders in the root
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("folder"); // below the root
-    QTest::newRow("as spelt") << QStringList{"main"} << "main" << "main/";
-    QTest::newRow("Steam's Main") << QStringList{"Main"} << "main" << "Main/";
-    QTest::newRow("an exact match first") << QStringList{"Main", "main"} << "main" << "main/";
-    QTest::newRow("missing: as typed") << QStringList{"Main2"} << "main" << "main/";
-    QTest::newRow("a mod with its separator") << QStringList{"CPMA"} << "cpma\\" << "CPMA/";
-    QTest::newRow("a nested mod as typed") << QStringList{"Mods/x"} << "mods\\x" << "mods\\x\\";
+    QTest::newRow("as spelt") << QStringList {"main"} << "main"
+                              << "main/";
+    QTest::newRow("Steam's Main") << QStringList {"Main"} << "main"
+                                  << "Main/";
+    QTest::newRow("an exact match first") << QStringList {"Main", "main"} << "main"
+                                          << "main/";
+    QTest::newRow("missing: as typed") << QStringList {"Main2"} << "main"
+                                       << "main/";
+    QTest::newRow("a mod with its separator") << QStringList {"CPMA"} << "cpma\\"
+                                              << "CPMA/";
+    QTest::newRow("a nested mod as typed") << QStringList {"Mods/x"} << "mods\\x"
+                                           << "mods\\x\\";
 }
 
 void TestFolderString::gameFolders_takeTheDiskSpelling()
@@ -226,14 +264,15 @@ void TestFolderString::gameFolders_takeTheDiskSpelling()
     QTemporaryDir root;
     for (const QString &entry : entries)
         QVERIFY(QDir(root.path()).mkpath(entry));
-    const host::Host posix{Style::Posix, m_prefix.path(), QStringLiteral("/home/you")};
+    const host::Host posix {Style::Posix, m_prefix.path(), QStringLiteral("/home/you")};
     QCOMPARE(host::gameFolder(root.path() + u'/', name, posix), root.path() + u'/' + folder);
 
     // The same folder reached as a Wine drive, in the drive path's own separators.
     QVERIFY(QDir(m_prefix.path()).mkpath(QStringLiteral("dosdevices")));
     const QString drive = m_prefix.path() + QStringLiteral("/dosdevices/g:");
     QVERIFY(QFile::exists(drive) || QFile::link(root.path(), drive));
-    QCOMPARE(host::gameFolder(QStringLiteral("G:\\"), name, posix), QStringLiteral("G:\\") + QString(folder).replace(u'/', u'\\'));
+    QCOMPARE(host::gameFolder(QStringLiteral("G:\\"), name, posix),
+             QStringLiteral("G:\\") + QString(folder).replace(u'/', u'\\'));
     QVERIFY(QFile::remove(drive));
 }
 

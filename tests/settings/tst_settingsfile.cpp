@@ -83,16 +83,26 @@ void TestSettingsFile::roundTrip_data()
 {
     QTest::addColumn<QString>("quake3");
     QTest::addColumn<QString>("rtcw");
-    QTest::newRow("plain") << "C:\\Games\\Quake3\\" << "C:\\Program Files\\Return to Castle Wolfenstein\\";
-    QTest::newRow("comma") << "C:\\Games, old\\Quake3\\" << "D:\\a,b,c\\";
-    QTest::newRow("blanks kept") << "  C:\\Q3\\ " << " /home/p/rtcw ";
-    QTest::newRow("empty") << "" << "";
-    QTest::newRow("one empty") << "/home/p/.q3a/" << "";
-    QTest::newRow("non-ASCII") << "C:\\Spiele\\Ärger\\" << "/home/zoë/wolf/";
-    QTest::newRow("quotes inside") << "C:\\a\"b\\" << "x";
-    QTest::newRow("wrapped in quotes") << "\"C:\\Q3\\\"" << "\"\"";
-    QTest::newRow("a lone quote") << "\"" << "\"\"\"";
-    QTest::newRow("longest lines") << QString(settings::maxLineBytes, u'q') << QString(settings::maxLineBytes / 2, u'é');
+    QTest::newRow("plain") << "C:\\Games\\Quake3\\"
+                           << "C:\\Program Files\\Return to Castle Wolfenstein\\";
+    QTest::newRow("comma") << "C:\\Games, old\\Quake3\\"
+                           << "D:\\a,b,c\\";
+    QTest::newRow("blanks kept") << "  C:\\Q3\\ "
+                                 << " /home/p/rtcw ";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("one empty") << "/home/p/.q3a/"
+                               << "";
+    QTest::newRow("non-ASCII") << "C:\\Spiele\\Ärger\\"
+                               << "/home/zoë/wolf/";
+    QTest::newRow("quotes inside") << "C:\\a\"b\\"
+                                   << "x";
+    QTest::newRow("wrapped in quotes") << "\"C:\\Q3\\\""
+                                       << "\"\"";
+    QTest::newRow("a lone quote") << "\""
+                                  << "\"\"\"";
+    QTest::newRow("longest lines") << QString(settings::maxLineBytes, u'q')
+                                   << QString(settings::maxLineBytes / 2, u'é');
 }
 
 void TestSettingsFile::roundTrip()
@@ -119,13 +129,20 @@ void TestSettingsFile::load_handWritten_data()
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QString>("quake3");
     QTest::addColumn<QString>("rtcw");
-    QTest::newRow("two lines") << QByteArray("C:\\Q3\\\r\nD:\\W\\\r\n") << "C:\\Q3\\" << "D:\\W\\";
-    QTest::newRow("no final line end") << QByteArray("a\r\nb") << "a" << "b";
-    QTest::newRow("LF only") << QByteArray("a\nb\n11\n") << "a" << "b";
-    QTest::newRow("quoted lines") << QByteArray("\"C:\\Q 3\\\"\r\n\"D:\\, W\\\"\r\n11\r\n") << "C:\\Q 3\\" << "D:\\, W\\";
-    QTest::newRow("third line ignored") << QByteArray("a\r\nb\r\nwhatever\r\nmore\r\n") << "a" << "b";
-    QTest::newRow("empty second line") << QByteArray("a\r\n\r\n") << "a" << "";
-    QTest::newRow("lone quote kept") << QByteArray("\"C:\\Q3\r\nb\r\n") << "\"C:\\Q3" << "b";
+    QTest::newRow("two lines") << QByteArray("C:\\Q3\\\r\nD:\\W\\\r\n") << "C:\\Q3\\"
+                               << "D:\\W\\";
+    QTest::newRow("no final line end") << QByteArray("a\r\nb") << "a"
+                                       << "b";
+    QTest::newRow("LF only") << QByteArray("a\nb\n11\n") << "a"
+                             << "b";
+    QTest::newRow("quoted lines") << QByteArray("\"C:\\Q 3\\\"\r\n\"D:\\, W\\\"\r\n11\r\n") << "C:\\Q 3\\"
+                                  << "D:\\, W\\";
+    QTest::newRow("third line ignored") << QByteArray("a\r\nb\r\nwhatever\r\nmore\r\n") << "a"
+                                        << "b";
+    QTest::newRow("empty second line") << QByteArray("a\r\n\r\n") << "a"
+                                       << "";
+    QTest::newRow("lone quote kept") << QByteArray("\"C:\\Q3\r\nb\r\n") << "\"C:\\Q3"
+                                     << "b";
     QTest::newRow("longest line, CR LF") << QByteArray(settings::maxLineBytes, 'a') + "\r\nb\r\n"
                                          << QString(settings::maxLineBytes, u'a') << "b";
     QTest::newRow("longest line, LF") << QByteArray(settings::maxLineBytes, 'a') + "\nb\n"
@@ -140,7 +157,7 @@ void TestSettingsFile::load_handWritten()
     writeFile(path(), file);
     const std::optional<Folders> loaded = settings::load(path());
     QVERIFY(loaded);
-    QCOMPARE(*loaded, (Folders{quake3, rtcw}));
+    QCOMPARE(*loaded, (Folders {quake3, rtcw}));
 }
 
 void TestSettingsFile::load_rejects_data()
@@ -149,7 +166,9 @@ void TestSettingsFile::load_rejects_data()
     QTest::newRow("empty") << QByteArray();
     QTest::newRow("one line") << QByteArray("C:\\Q3\\\r\n");
     QTest::newRow("one line, no line end") << QByteArray("C:\\Q3\\");
-    QTest::newRow("binary junk") << QByteArray("\x7f" "ELF\x02\x01\x01\x00\x00\r\n\x00\x01\x02\r\n", 17);
+    QTest::newRow("binary junk") << QByteArray("\x7f"
+                                               "ELF\x02\x01\x01\x00\x00\r\n\x00\x01\x02\r\n",
+                                               17);
 #ifndef Q_OS_WIN // every byte is a letter of Windows-1252
     QTest::newRow("not UTF-8") << QByteArray("\xff\xfe\xfd\r\nb\r\n");
 #endif
@@ -186,11 +205,17 @@ void TestSettingsFile::save_refusesWhatWouldNotLoadBack_data()
     QTest::addColumn<QString>("quake3");
     QTest::addColumn<QString>("rtcw");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("line break") << "/home/p/.q3a/\n" << "" << "the Quake 3 root folder cannot be remembered: it holds a line break";
-    QTest::newRow("too long") << "" << QString(settings::maxLineBytes + 1, u'w') << "the RTCW root folder cannot be remembered: it is longer";
-    QTest::newRow("half a letter") << QString(QChar(0xD800)) << "" << "code page";
+    QTest::newRow("line break") << "/home/p/.q3a/\n"
+                                << ""
+                                << "the Quake 3 root folder cannot be remembered: it holds a line break";
+    QTest::newRow("too long") << "" << QString(settings::maxLineBytes + 1, u'w')
+                              << "the RTCW root folder cannot be remembered: it is longer";
+    QTest::newRow("half a letter") << QString(QChar(0xD800)) << ""
+                                   << "code page";
 #ifdef Q_OS_WIN // the ANSI code page of an English Windows is Windows-1252
-    QTest::newRow("not in the code page") << "C:\\日本\\" << "" << "code page";
+    QTest::newRow("not in the code page") << "C:\\日本\\"
+                                          << ""
+                                          << "code page";
 #endif
 }
 
@@ -217,7 +242,7 @@ void TestSettingsFile::save_fullDisk_keepsOldFile()
     QVERIFY(disk.fill());
     QVERIFY(!settings::save(onDisk, {QString(8000, u'n'), "/new/wolf/"}, &error));
     QVERIFY2(error.contains(QLatin1String("the disk is full")), qPrintable(error));
-    QCOMPARE(settings::load(onDisk), std::optional<Folders>(Folders{"/old/q3/", "/old/wolf/"}));
+    QCOMPARE(settings::load(onDisk), std::optional<Folders>(Folders {"/old/q3/", "/old/wolf/"}));
 }
 
 void TestSettingsFile::places_besideTheProgramUnlessInstalled_data()
@@ -225,12 +250,20 @@ void TestSettingsFile::places_besideTheProgramUnlessInstalled_data()
     QTest::addColumn<QString>("programFolder");
     QTest::addColumn<QString>("preferred"); // below the test folder
     QTest::addColumn<QString>("fallback");
-    QTest::newRow("an unpacked copy") << "unpacked/binaries" << "unpacked/binaries/settings.cfg" << "config/settings.cfg";
-    QTest::newRow("a folder that is gone") << "no/such/folder" << "no/such/folder/settings.cfg" << "config/settings.cfg";
+    QTest::newRow("an unpacked copy") << "unpacked/binaries"
+                                      << "unpacked/binaries/settings.cfg"
+                                      << "config/settings.cfg";
+    QTest::newRow("a folder that is gone") << "no/such/folder"
+                                           << "no/such/folder/settings.cfg"
+                                           << "config/settings.cfg";
 #ifdef Q_OS_WIN
-    QTest::newRow("a Windows copy in bin") << "prefix/bin" << "prefix/bin/settings.cfg" << "config/settings.cfg";
+    QTest::newRow("a Windows copy in bin") << "prefix/bin"
+                                           << "prefix/bin/settings.cfg"
+                                           << "config/settings.cfg";
 #else
-    QTest::newRow("installed in PREFIX/bin") << "prefix/bin" << "" << "config/settings.cfg";
+    QTest::newRow("installed in PREFIX/bin") << "prefix/bin"
+                                             << ""
+                                             << "config/settings.cfg";
 #endif
 }
 
@@ -239,7 +272,8 @@ void TestSettingsFile::places_besideTheProgramUnlessInstalled()
     QFETCH(QString, programFolder);
     QFETCH(QString, preferred);
     QFETCH(QString, fallback);
-    const settings::Places places = settings::settingsPlaces(m_dir.filePath(programFolder), m_dir.filePath(QStringLiteral("config")));
+    const settings::Places places =
+        settings::settingsPlaces(m_dir.filePath(programFolder), m_dir.filePath(QStringLiteral("config")));
     QCOMPARE(places.preferred, preferred.isEmpty() ? QString() : m_dir.filePath(preferred));
     QCOMPARE(places.fallback, fallback.isEmpty() ? QString() : m_dir.filePath(fallback));
 }
@@ -275,7 +309,7 @@ void TestSettingsFile::runSettings_triesThePreferredPlaceFirst()
     QCOMPARE(error.isEmpty(), !savedIn.isEmpty());
     if (!savedIn.isEmpty()) {
         const QString file = dir.filePath(savedIn + QStringLiteral("/settings.cfg"));
-        QCOMPARE(settings::load(file), std::optional<Folders>(Folders{"C:\\Q3\\", "C:\\W\\"}));
+        QCOMPARE(settings::load(file), std::optional<Folders>(Folders {"C:\\Q3\\", "C:\\W\\"}));
     }
 }
 
@@ -290,9 +324,9 @@ void TestSettingsFile::runSettings_loadsTheNewerFile()
     QVERIFY(older.open(QIODevice::ReadWrite));
     QVERIFY(older.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime));
     older.close();
-    QCOMPARE(settings::RunSettings(places).load({"start", "start"}), std::optional<Folders>(Folders{"new", "new"}));
+    QCOMPARE(settings::RunSettings(places).load({"start", "start"}), std::optional<Folders>(Folders {"new", "new"}));
     QVERIFY(QFile::remove(places.fallback));
-    QCOMPARE(settings::RunSettings(places).load({"start", "start"}), std::optional<Folders>(Folders{"old", "old"}));
+    QCOMPARE(settings::RunSettings(places).load({"start", "start"}), std::optional<Folders>(Folders {"old", "old"}));
 }
 
 void TestSettingsFile::save_folderWhereFileShouldBe_keepsNothingHalfDone()
@@ -318,7 +352,7 @@ void TestSettingsFile::save_failedWrite_keepsOldFile()
     QVERIFY(!settings::saveThrough(file, {"C:\\New\\Q3\\", "C:\\New\\W\\"}, &error));
     QVERIFY2(error.contains(QDir::toNativeSeparators(path())), qPrintable(error));
     QCOMPARE(contents(path()), before);
-    QCOMPARE(settings::load(path()), std::optional<Folders>(Folders{"C:\\Old\\Q3\\", "C:\\Old\\W\\"}));
+    QCOMPARE(settings::load(path()), std::optional<Folders>(Folders {"C:\\Old\\Q3\\", "C:\\Old\\W\\"}));
 }
 
 void TestSettingsFile::save_createsTheUserConfigFolder()
@@ -326,7 +360,7 @@ void TestSettingsFile::save_createsTheUserConfigFolder()
     const QString nested = m_dir.filePath(QStringLiteral("home/.config/bindwright/settings.cfg"));
     QString error;
     QVERIFY2(settings::save(nested, {"a", "b"}, &error), qPrintable(error));
-    QCOMPARE(settings::load(nested), std::optional<Folders>(Folders{"a", "b"}));
+    QCOMPARE(settings::load(nested), std::optional<Folders>(Folders {"a", "b"}));
 }
 
 QTEST_GUILESS_MAIN(TestSettingsFile)
