@@ -16,7 +16,7 @@ WINE_PACKAGES := wine wine64 xdotool x11-utils x11-xserver-utils
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps test-deps configure build run test check sanitize bench install package screenshot clean windows windows-package windows-for-tests
+.PHONY: all deps test-deps configure build run test check sanitize format format-check bench install package screenshot clean windows windows-package windows-for-tests
 
 all: build
 
@@ -63,6 +63,15 @@ test-deps:
 test: test-deps
 	$(MAKE) build windows-for-tests
 	cd $(BUILD_DIR) && ctest --output-on-failure --parallel $(JOBS)
+
+# The tree's C++ in its own style (.clang-format); format-check fails on any difference.
+format:
+	$(call install_missing,clang-format)
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+format-check:
+	$(call install_missing,clang-format)
+	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
 # The edit-test loop: the native build and its tests, no packages, no Windows build.
 check:
