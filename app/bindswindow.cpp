@@ -84,6 +84,17 @@ void BindsWindow::showFile(const binds::StartRun &run, const QString &hostPath, 
 
 void BindsWindow::showRun(const binds::StartRun &run, const QString &hostPath, const binds::Game &game)
 {
+    const QFileInfo info(hostPath);
+    const std::optional<int> index = run.fileIndex(hostPath);
+    // A file the game does not run at start is listed on its own.
+    const binds::StartRun own = index || !info.isFile() ? binds::StartRun() : binds::StartRun::read({hostPath});
+    const binds::StartRun &listed = index ? run : own;
+    const int file = index.value_or(0);
+    const bool readable = info.isFile() && !listed.files().isEmpty() && listed.files().at(file).read;
+    // Read again as it was (a change elsewhere in the folder): the list and its selection stay.
+    if (readable && m_listing && hostPath == m_hostPath && listed.files().at(file).bytes == m_listedBytes)
+        return;
+
     m_hostPath = hostPath;
     const QString shown = host::shownPath(hostPath);
     setWindowTitle(QStringLiteral("Binds in %1").arg(shown));
@@ -92,9 +103,9 @@ void BindsWindow::showRun(const binds::StartRun &run, const QString &hostPath, c
     m_fileLabel->setToolTip(shown);
     m_binds->setBinds({}, game);
     m_listedBytes.clear();
+    m_listing = false;
     m_removeButton->setEnabled(false);
 
-    const QFileInfo info(hostPath);
     if (info.isDir()) {
         m_sizeLabel->setText(QStringLiteral("A folder named autoexec.cfg stands where the file should be, so the game "
                                             "runs no autoexec.cfg here. Rename or move that folder."));
@@ -104,16 +115,12 @@ void BindsWindow::showRun(const binds::StartRun &run, const QString &hostPath, c
         m_sizeLabel->setText(QStringLiteral("There is no autoexec.cfg here yet."));
         return;
     }
-    const std::optional<int> index = run.fileIndex(hostPath);
-    // A file the game does not run at start is listed on its own.
-    const binds::StartRun own = index ? binds::StartRun() : binds::StartRun::read({hostPath});
-    const binds::StartRun &listed = index ? run : own;
-    const int file = index.value_or(0);
     const binds::StartFile &read = listed.files().at(file);
     if (!read.read) {
         m_sizeLabel->setText(read.error);
         return;
     }
+    m_listing = true;
     m_listedBytes = read.bytes;
     m_binds->setBinds(listed.bindsIn(file), game);
     if (m_listedBytes.isEmpty()) {

@@ -40,6 +40,7 @@ private:
 
     QString m_hostPath;
     QByteArray m_listedBytes; // the file as listed
+    bool m_listing = false;   // a readable file is listed
     BindListModel *m_binds;
     QLabel *m_fileLabel;
     QTreeView *m_bindList;
