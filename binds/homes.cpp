@@ -1,9 +1,13 @@
 #include "binds/homes.h"
 
 #include "binds/bindline.h"
+#include "host/drives.h"
+#include "host/wine.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace binds {
 
@@ -15,48 +19,196 @@ QString canonical(const QString &hostPath)
     return path.isEmpty() ? QDir::cleanPath(hostPath) : path;
 }
 
-// The home a Windows engine searches before the install folder, when it holds an
-// autoexec.cfg of its own.
-std::optional<QString> homeWithAutoexec(const QString &home, const Game &game, const host::Host &host)
+bool isInside(const QString &path, const QString &folder)
+{
+    return path.startsWith(folder + u'/');
+}
+
+// The libraries a Steam folder's libraryfolders.vdf lists, as it writes them (Windows
+// paths with doubled "\").
+QStringList listedLibraries(const QString &steam)
+{
+    QFile vdf(steam + QStringLiteral("/steamapps/libraryfolders.vdf"));
+    if (!QFileInfo(vdf.fileName()).isFile() || vdf.size() > 1024 * 1024 || !vdf.open(QIODevice::ReadOnly))
+        return {};
+    static const QRegularExpression pathEntry(QStringLiteral("\"path\"\\s+\"([^\"]+)\""));
+    QStringList libraries;
+    for (const QRegularExpressionMatch &match : pathEntry.globalMatch(QString::fromUtf8(vdf.readAll())))
+        libraries.append(match.captured(1).replace(QLatin1String("\\\\"), QLatin1String("\\")));
+    return libraries;
+}
+
+// Where Steam installs itself on a Windows drive (a host folder).
+QStringList steamOnDrive(const QString &drive)
+{
+    const QString root = drive.endsWith(u'/') ? drive.chopped(1) : drive;
+    QStringList found;
+    for (const QString &programs : {QStringLiteral("Program Files (x86)"), QStringLiteral("Program Files")}) {
+        const QString folder = root + u'/' + host::matchingEntry(root, programs);
+        const QString steam = folder + u'/' + host::matchingEntry(folder, QStringLiteral("Steam"));
+        if (QFileInfo(steam).isDir())
+            found.append(steam);
+    }
+    return found;
+}
+
+QStringList windowsDrives(const host::Host &host, bool inWine)
+{
+    QStringList roots;
+    if (inWine) {
+        for (QChar letter : host::wine::driveLetters(host.winePrefix))
+            roots.append(host::wine::driveFolder(host.winePrefix, letter));
+        return roots;
+    }
+    for (const host::Drive &drive : host::drives(host))
+        roots.append(QDir::cleanPath(drive.rootPath));
+    return roots;
+}
+
+// Steam's own folders, then the libraries each lists, as host folders.
+QStringList steamLibraries(const host::Host &host, bool inWine)
+{
+    QStringList steams;
+    if (host.style == host::Style::Posix && !inWine) {
+        for (const char *steam :
+             {".steam/steam", ".local/share/Steam", ".var/app/com.valvesoftware.Steam/.local/share/Steam"}) {
+            if (QFileInfo(host.home + u'/' + QString::fromUtf8(steam)).isDir())
+                steams.append(host.home + u'/' + QString::fromUtf8(steam));
+        }
+    } else {
+        for (const QString &drive : windowsDrives(host, inWine))
+            steams.append(steamOnDrive(drive));
+    }
+    QStringList libraries;
+    for (const QString &steam : steams) {
+        libraries.append(steam);
+        for (const QString &listed : listedLibraries(steam)) {
+            QString unreachable;
+            if (!inWine)
+                libraries.append(QDir::fromNativeSeparators(listed));
+            else if (const std::optional<QString> folder =
+                         host::wine::hostPathFor(listed, host.winePrefix, &unreachable))
+                libraries.append(*folder);
+        }
+    }
+    return libraries;
+}
+
+// A home a Windows engine searches before the install folder holds an autoexec.cfg of its own.
+bool holdsAutoexec(const QString &home, const Game &game, const host::Host &host)
 {
     const QString root = host::withFinalSeparator(QDir::toNativeSeparators(home), host.style);
     QString unreachable;
     const std::optional<QString> autoexec =
         autoexecPath(host::gameFolder(root, game.baseFolder, host), host, &unreachable);
-    return autoexec && QFileInfo(*autoexec).isFile() ? std::optional<QString>(root) : std::nullopt;
+    return autoexec && QFileInfo(*autoexec).isFile();
 }
 
 } // namespace
 
+const QList<EngineHome> &engineHomes()
+{
+    using enum HomeStart;
+    using enum HomeRule;
+    // Facts from the engines' source: ioquake3's sys_unix.c (Sys_HomeConfigPath,
+    // Sys_ShouldUseLegacyHomePath) and sys_win32.c, iortcw's sys_unix.c and sys_win32.c,
+    // OpenArena's q_shared.h; the original releases keep everything in the install folder.
+    static const QList<EngineHome> homes = {
+        {"Quake 3 (ioquake3)", quake3Game, ConfigHome, "Quake3", nullptr, ReadInstead, ".q3a"},
+        {"Quake 3 (ioquake3, Flatpak)", quake3Game, Home, ".var/app/org.ioquake3.ioquake3/config/Quake3", nullptr},
+        {"Quake 3 (ioquake3, old home)", quake3Game, Home, ".q3a", nullptr},
+        {"RTCW (iortcw)", rtcwGame, Home, ".wolf", nullptr},
+        {"RTCW (iortcw)", rtcwGame, Home, ".local/share/iortcw", nullptr},
+        {"OpenArena", quake3Game, Home, ".local/share/OpenArena", "baseoa"},
+        {"OpenArena (old home)", quake3Game, Home, ".openarena", "baseoa"},
+        {"Quake 3 (ioquake3)", quake3Game, AppData, "Quake3", nullptr, ReadFirst},
+        {"RTCW (iortcw)", rtcwGame, Documents, "RTCW", nullptr, ReadFirst},
+        {"OpenArena", quake3Game, AppData, "OpenArena", "baseoa"},
+        {"Quake 3 Arena (Steam)", quake3Game, SteamLibrary, "steamapps/common/Quake 3 Arena", nullptr},
+        {"Quake Live (Steam, account %1)", quake3Game, SteamLibrary, "steamapps/common/Quake Live/*", nullptr},
+        {"Return to Castle Wolfenstein (Steam)", rtcwGame, SteamLibrary,
+         "steamapps/common/Return to Castle Wolfenstein", nullptr},
+        {"Quake 3", quake3Game, Drive, "Program Files/Quake III Arena", nullptr},
+        {"Quake 3", quake3Game, Drive, "Program Files (x86)/Quake III Arena", nullptr},
+        {"Quake 3", quake3Game, Drive, "Quake III Arena", nullptr},
+        {"Quake 3", quake3Game, Drive, "Games/Quake III Arena", nullptr},
+        {"RTCW", rtcwGame, Drive, "Program Files/Return to Castle Wolfenstein", nullptr},
+        {"RTCW", rtcwGame, Drive, "Program Files (x86)/Return to Castle Wolfenstein", nullptr},
+        {"RTCW", rtcwGame, Drive, "Games/Return to Castle Wolfenstein", nullptr},
+    };
+    return homes;
+}
+
+QStringList homeStarts(HomeStart start, const host::Host &host, bool inWine)
+{
+    const bool windows = host.style == host::Style::Windows || inWine;
+    const auto ifThere = [](const QString &folder) { return folder.isEmpty() ? QStringList() : QStringList {folder}; };
+    QStringList starts;
+    switch (start) {
+    case HomeStart::ConfigHome:
+        return windows ? QStringList() : ifThere(host.configHome);
+    case HomeStart::Home:
+        return windows ? QStringList() : ifThere(host.home);
+    case HomeStart::SteamLibrary:
+        return steamLibraries(host, inWine);
+    case HomeStart::Drive:
+        return windows ? windowsDrives(host, inWine) : QStringList();
+    case HomeStart::AppData:
+    case HomeStart::Documents:
+        if (!inWine)
+            return host.style == host::Style::Windows
+                ? ifThere(start == HomeStart::AppData ? host.appData : host.documents)
+                : QStringList();
+        for (const host::wine::WineUser &user : host::wine::users(host.winePrefix))
+            starts.append(start == HomeStart::AppData ? user.appData : user.documents);
+        return starts;
+    }
+    return starts;
+}
+
 std::optional<ReadInstead> readInsteadOf(const QString &root, const Game &game, const host::Host &host)
 {
     QString unreachable;
-    const std::optional<QString> typed =
+    const std::optional<QString> typedPath =
         host::toHostPath(host::withFinalSeparator(root, host.style), host, &unreachable);
-    if (!typed)
+    if (!typedPath)
         return std::nullopt;
-    if (host.style == host::Style::Posix) {
-        // Only ioquake3 moved: its config home wins whenever it exists (sys_unix.c
-        // Sys_ShouldUseLegacyHomePath), and the move copies the files, so both remain.
-        const QString newHome = host.configHome + u'/' + game.homeFolder;
-        if (game.ioEngine != quake3Game().ioEngine || host.home.isEmpty() || !QFileInfo(newHome).isDir()
-            || canonical(*typed) != canonical(host.home + QStringLiteral("/.q3a")))
-            return std::nullopt;
-        return ReadInstead {newHome + u'/',
-                            QStringLiteral("ioquake3 has kept its files in \"%1\" since it moved them there, and no "
-                                           "longer reads \"%2\" at all")
-                                .arg(host::shownPath(newHome), host::shownPath(host.home + QStringLiteral("/.q3a")))};
+    const QString typed = canonical(*typedPath);
+    // A Windows engine in the prefix reads its Windows homes there.
+    const bool inWine =
+        host.style == host::Style::Posix && !host.winePrefix.isEmpty() && isInside(typed, canonical(host.winePrefix));
+    const bool windows = host.style == host::Style::Windows || inWine;
+    for (const EngineHome &home : engineHomes()) {
+        if (home.game().name != game.name)
+            continue;
+        if (home.rule == HomeRule::ReadInstead && !windows && !host.home.isEmpty()) {
+            const QString oldHome = host.home + u'/' + QString::fromUtf8(home.replaces);
+            if (typed != canonical(oldHome))
+                continue;
+            for (const QString &start : homeStarts(home.start, host, false)) {
+                const QString newHome = start + u'/' + QString::fromUtf8(home.folder);
+                if (QFileInfo(newHome).isDir())
+                    return ReadInstead {newHome + u'/',
+                                        QStringLiteral("%1 has kept its files in \"%2\" since it moved them there, "
+                                                       "and no longer reads \"%3\" at all")
+                                            .arg(game.ioEngine, host::shownPath(newHome), host::shownPath(oldHome))};
+            }
+        }
+        if (home.rule == HomeRule::ReadFirst && windows) {
+            for (const QString &start : homeStarts(home.start, host, inWine)) {
+                const QString folder = start + u'/' + QString::fromUtf8(home.folder);
+                const std::optional<QString> shown = host::folderStringFor(folder, host, &unreachable);
+                if (!shown || typed == canonical(folder) || !holdsAutoexec(folder, game, host))
+                    continue;
+                const QString read = host::withFinalSeparator(*shown, host.style);
+                return ReadInstead {read,
+                                    QStringLiteral("%1 reads \"%2\" before the game's own folder, and the "
+                                                   "autoexec.cfg there hides this one")
+                                        .arg(game.ioEngine, host::shownPath(read))};
+            }
+        }
     }
-    // Windows: the maintained engines' homes come before the install folder.
-    const QString perUser = game.ioEngine == quake3Game().ioEngine ? host.appData : host.documents;
-    const std::optional<QString> read =
-        perUser.isEmpty() ? std::nullopt : homeWithAutoexec(perUser + u'/' + game.homeFolder, game, host);
-    if (!read || canonical(*typed) == canonical(QDir::fromNativeSeparators(*read)))
-        return std::nullopt;
-    return ReadInstead {*read,
-                        QStringLiteral("%1 reads \"%2\" before the game's own folder, and the autoexec.cfg "
-                                       "there hides this one")
-                            .arg(game.ioEngine, host::shownPath(*read))};
+    return std::nullopt;
 }
 
 } // namespace binds

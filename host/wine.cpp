@@ -35,6 +35,25 @@ QList<QChar> driveLetters(const QString &winePrefix)
     return letters;
 }
 
+QList<WineUser> users(const QString &winePrefix)
+{
+    // Wine names them as Windows Vista does (AppData\Roaming, Documents); older prefixes
+    // as Windows XP did.
+    auto firstThere = [](const QString &user, const QString &now, const QString &before) {
+        return QFileInfo(user + u'/' + now).isDir() ? user + u'/' + now : user + u'/' + before;
+    };
+    const QString folder = driveFolder(winePrefix, u'c') + QStringLiteral("/users");
+    QList<WineUser> found;
+    for (const QString &name : QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
+        if (name.compare(u"Public", Qt::CaseInsensitive) == 0)
+            continue;
+        const QString user = folder + u'/' + name;
+        found.append({firstThere(user, QStringLiteral("AppData/Roaming"), QStringLiteral("Application Data")),
+                      firstThere(user, QStringLiteral("Documents"), QStringLiteral("My Documents"))});
+    }
+    return found;
+}
+
 std::optional<QString> hostPathFor(const QString &windowsPath, const QString &winePrefix, QString *error)
 {
     const QChar letter = windowsPath.at(0).toLower();

@@ -16,6 +16,14 @@ QString driveFolder(const QString &winePrefix, QChar letter);
 // The letters "a" to "z" whose drive folder exists in the prefix.
 QList<QChar> driveLetters(const QString &winePrefix);
 
+// The folders of the prefix's Windows users below drive C's "users" (not "Public"), each
+// with its %APPDATA% and Documents as the Wine version in use names them.
+struct WineUser {
+    QString appData;
+    QString documents;
+};
+QList<WineUser> users(const QString &winePrefix);
+
 // A path that starts with a drive letter, read as Windows reads it: each name matched
 // without regard to case against the entries that exist, trailing blanks and dots of a
 // name dropped, "." and ".." resolved without leaving the drive's root. Names that do
