@@ -110,7 +110,7 @@ package: build
 
 screenshot: build
 	$(call install_missing,imagemagick x11-apps x11-utils xdotool)
-	tools/screenshot.sh $(BUILD_DIR)/bindwright docs/main-window.png docs/chat-preview.png docs/binds-window.png
+	tools/screenshot.sh $(BUILD_DIR)/bindwright "$$(cat $(BUILD_DIR)/caption.txt)" docs/main-window.png docs/chat-preview.png docs/binds-window.png
 
 clean:
 	rm -rf $(BUILD_DIR) $(WIN_BUILD_DIR) $(ASAN_BUILD_DIR)

@@ -20,7 +20,7 @@ MainWindow::MainWindow(const settings::Places &settingsPlaces, QWidget *parent)
     , m_settings(settingsPlaces)
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Quillfen Q3/RTCW Bindwright ") + QLatin1String(bindwrightShortVersion));
+    setWindowTitle(QLatin1String(bindwrightCaption));
     setFixedSize(fromTwips(11205), fromTwips(5025));
     setFont(layoutFont()); // the fixed layout holds only in its own font
     m_chatPreview = new ChatPreviewPopup(this);

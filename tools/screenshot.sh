@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Takes screenshots of the main window in a virtual X server, of the chat preview after
 # a colour button, and of the list of binds of a sample autoexec.cfg:
-#   screenshot.sh BINARY OUT.png [PREVIEW.png [BINDS.png]]
+#   screenshot.sh BINARY CAPTION OUT.png [PREVIEW.png [BINDS.png]]
 set -euo pipefail
 binary=$(realpath "$1")
-out=$2
-preview=${3:-}
-binds=${4:-}
+title=$2
+out=$3
+preview=${4:-}
+binds=${5:-}
 work=$(mktemp -d)
 trap 'kill "${app:-}" "${XVFB_PID:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
 
@@ -16,7 +17,6 @@ start_xvfb "$work" 1024x600x24 || exit 1
 cp "$binary" "$work/bindwright"
 HOME=$work QT_QPA_PLATFORM=xcb "$work/bindwright" &
 app=$!
-title="Quillfen Q3/RTCW Bindwright 1.1"
 for _ in $(seq 100); do xwininfo -name "$title" >/dev/null 2>&1 && break; sleep 0.1; done
 sleep 1
 id=$(xwininfo -name "$title" 2>/dev/null | awk '/Window id:/ {print $4}')

@@ -4,6 +4,8 @@
 // With BINDWRIGHT_INSTALLED set, the installed program at that path is run in place
 // instead, and keeps its settings in the per-user folder, as every installed copy does.
 
+#include "version.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QFile>
@@ -17,7 +19,7 @@
 
 namespace {
 
-const QByteArray caption = "Quillfen Q3/RTCW Bindwright 1.1";
+const QByteArray caption = bindwrightCaption;
 
 QByteArray windowName(Display *display, Window window)
 {

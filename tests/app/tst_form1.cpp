@@ -1,6 +1,7 @@
 #include "appearance.h"
 #include "appicon.h"
 #include "mainwindow.h"
+#include "version.h"
 #include "windowtesting.h"
 #include "wrapbutton.h"
 
@@ -174,7 +175,7 @@ void TestForm1::showAndActivate()
 
 void TestForm1::startState_captionsTextsAndSelections()
 {
-    QCOMPARE(m_window->windowTitle(), QStringLiteral("Quillfen Q3/RTCW Bindwright 1.1"));
+    QCOMPARE(m_window->windowTitle(), QLatin1String(bindwrightCaption));
     QCOMPARE(control<QGroupBox>(m_window.get(), "Frame2")->title(), QStringLiteral("Quake3"));
     QCOMPARE(control<QGroupBox>(m_window.get(), "Frame1")->title(),
              QStringLiteral("Return to Castle Wolfenstein Multiplayer"));

@@ -4,9 +4,11 @@
 # on a control under the chat preview), and settings.cfg beside the .exe once the window
 # is closed; then the .exe in a folder it may not write, as in C:\Program Files: the
 # folders are kept per user without a word, and remembered at the next start.
-#   test_exe.sh WINE64 PREFIX EXE
+#   test_exe.sh WINE64 PREFIX EXE CAPTION
 set -euo pipefail
-wine64=$1 prefix=$2 exe=$3
+wine64=$1 prefix=$2 exe=$3 caption=$4
+# xdotool matches names as regular expressions: the caption's own characters, anchored.
+caption_pattern="^$(printf '%s' "$caption" | sed 's#[][\\.*^$+?(){}|]#\\&#g')\$"
 export WINEPREFIX=$prefix WINEDEBUG=-all DISPLAY=":$(head -n1 "$prefix/display")"
 # The X tools here need a locale this machine has; Wine only reads the name, and an
 # English one gives it Windows-1252 as the ANSI code page.
@@ -27,8 +29,8 @@ cp "$exe" "$folder/bindwright.exe"
 program=$!
 trap 'kill $program 2>/dev/null || true' EXIT
 
-window=$(timeout 60 xdotool search --sync --name '^Quillfen Q3/RTCW Bindwright 1\.1$' | head -n1) \
-    || fail "no window captioned \"Quillfen Q3/RTCW Bindwright 1.1\" within a minute"
+window=$(timeout 60 xdotool search --sync --name "$caption_pattern" | head -n1) \
+    || fail "no window captioned \"$caption\" within a minute"
 size=$(xwininfo -id "$window" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')
 [ "$size" = 747x335 ] || fail "client size $size, not 747x335"
 
@@ -49,7 +51,7 @@ at 184 248                                   # Command1, "Add"
 # has the keyboard; Alt+Y is its Yes.
 question=""
 for _ in $(seq 50); do
-    question=$(xdotool search --onlyvisible --name '^Quillfen Q3/RTCW Bindwright 1\.1$' | grep -vx "$window" | head -n1)
+    question=$(xdotool search --onlyvisible --name "$caption_pattern" | grep -vx "$window" | head -n1)
     [ -n "$question" ] && break
     sleep 0.2
 done
@@ -90,7 +92,7 @@ start_readonly_copy() {
     "${windows_locale[@]}" "$wine64" 'C:\Program Files\Bindwright\bindwright.exe' -platform windows \
         </dev/null >>"$prefix/exe.log" 2>&1 &
     program=$!
-    window=$(timeout 60 xdotool search --sync --name '^Quillfen Q3/RTCW Bindwright 1\.1$' | head -n1) \
+    window=$(timeout 60 xdotool search --sync --name "$caption_pattern" | head -n1) \
         || fail "the copy in C:\Program Files\Bindwright showed no window within a minute"
 }
 close_window() {
@@ -98,7 +100,7 @@ close_window() {
     for _ in $(seq 100); do kill -0 $program 2>/dev/null || break; sleep 0.2; done
     kill -0 $program 2>/dev/null && fail "$1"
     # The next start must not find this window still on the screen.
-    for _ in $(seq 50); do xdotool search --name '^Quillfen' >/dev/null 2>&1 || break; sleep 0.2; done
+    for _ in $(seq 50); do xdotool search --name "$caption_pattern" >/dev/null 2>&1 || break; sleep 0.2; done
     return 0
 }
 start_readonly_copy
