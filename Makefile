@@ -16,7 +16,7 @@ WINE_PACKAGES := wine wine64 xdotool x11-utils x11-xserver-utils
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps test-deps configure build run test check sanitize format format-check bench install package screenshot clean windows windows-package windows-for-tests
+.PHONY: all deps test-deps configure build run test check sanitize fuzz format format-check bench install package screenshot clean windows windows-package windows-for-tests
 
 all: build
 
@@ -41,7 +41,13 @@ WERROR := $(if $(CI),ON,OFF)
 ASAN_BUILD_DIR ?= build-asan
 # The tests of the QtCore-only libraries, which read players' files byte by byte. The
 # engine test stays out: it spends its time in the engine, not in the program.
-LIBRARY_TESTS := ^tst_(folderstring|bindline|assembly|gamefolders|bindproperty|decorate|settingsfile)$$
+# The fuzz targets replay their seed corpora there too.
+LIBRARY_TESTS := ^(tst_(folderstring|bindline|assembly|gamefolders|bindproperty|decorate|settingsfile)|fuzz_.*_corpus)$$
+FUZZ_TARGETS := fuzz_console fuzz_settings fuzz_folders
+# make fuzz: each target runs this long under libFuzzer, from its seed corpus in the tree.
+FUZZ_BUILD_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_PACKAGES := clang libclang-rt-14-dev
 
 configure: deps
 	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DCMAKE_INSTALL_PREFIX=$(PREFIX) \
@@ -83,10 +89,23 @@ check:
 sanitize: test-deps
 	cmake -S . -B $(ASAN_BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBINDWRIGHT_SANITIZE=ON -DBINDWRIGHT_WERROR=$(WERROR)
 	cmake --build $(ASAN_BUILD_DIR) --parallel $(JOBS) --target tst_folderstring tst_bindline tst_assembly \
-	    tst_gamefolders tst_bindproperty tst_decorate tst_settingsfile
+	    tst_gamefolders tst_bindproperty tst_decorate tst_settingsfile $(FUZZ_TARGETS)
 	cd $(ASAN_BUILD_DIR) && ctest --output-on-failure --parallel $(JOBS) -R '$(LIBRARY_TESTS)'
 
 # build-win/bindwright.exe: one static file for 64-bit Windows.
+# The parsers of players' files under libFuzzer, each for FUZZ_SECONDS. New inputs go to
+# $(FUZZ_BUILD_DIR)/corpus, a crash's input to $(FUZZ_BUILD_DIR)/crash-*: copy one into
+# tests/fuzz/corpus once it is mended, and every test run replays it.
+fuzz: test-deps
+	$(call install_missing,$(FUZZ_PACKAGES))
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBINDWRIGHT_FUZZ=ON
+	cmake --build $(FUZZ_BUILD_DIR) --parallel $(JOBS) --target $(FUZZ_TARGETS)
+	for target in $(FUZZ_TARGETS); do \
+	    seeds=tests/fuzz/corpus/$${target#fuzz_}; mkdir -p $(FUZZ_BUILD_DIR)/corpus/$$target && \
+	    $(FUZZ_BUILD_DIR)/tests/fuzz/$$target -max_total_time=$(FUZZ_SECONDS) -max_len=4096 \
+	        -artifact_prefix=$(FUZZ_BUILD_DIR)/crash-$$target- $(FUZZ_BUILD_DIR)/corpus/$$target $$seeds || exit 1; \
+	done
+
 windows: configure
 	$(call install_missing,$(WIN_PACKAGES))
 	tools/windows-build.sh $(BUILD_DIR) $(WIN_BUILD_DIR)
@@ -113,4 +132,4 @@ screenshot: build
 	tools/screenshot.sh $(BUILD_DIR)/bindwright "$$(cat $(BUILD_DIR)/caption.txt)" docs/main-window.png docs/chat-preview.png docs/binds-window.png
 
 clean:
-	rm -rf $(BUILD_DIR) $(WIN_BUILD_DIR) $(ASAN_BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(WIN_BUILD_DIR) $(ASAN_BUILD_DIR) $(FUZZ_BUILD_DIR)

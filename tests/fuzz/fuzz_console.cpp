@@ -1,0 +1,63 @@
+// A console file of any bytes: every engine's reading of its binds, and the removal of
+// them, keep what the file does to every other key.
+
+#include "fuzzcheck.h"
+
+#include "binds/keys.h"
+#include "binds/replace.h"
+#include "binds/startrun.h"
+
+#include <cstdint>
+
+using namespace binds;
+
+namespace {
+
+StartRun runOf(const QByteArray &bytes)
+{
+    return StartRun::of({StartFile {QStringLiteral("autoexec.cfg"), bytes, true, {}}});
+}
+
+// Every key but the removed bind's has the binding it had.
+void expectOtherKeysKept(const StartRun &before, const StartRun &after, const StartBind &removed)
+{
+    for (Engine engine : allEngines) {
+        const std::optional<ConfigBind> &read = removed.read[std::size_t(engine)];
+        const std::optional<int> removedKey = read ? keyNumber(read->key, engine) : std::nullopt;
+        QHash<int, QByteArray> was = before.bindings(engine);
+        QHash<int, QByteArray> is = after.bindings(engine);
+        if (removedKey) {
+            was.remove(*removedKey);
+            is.remove(*removedKey);
+        }
+        FUZZ_EXPECT(was == is);
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    if (size > 16 * 1024)
+        return 0; // larger files take no other paths, only longer
+    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    const StartRun before = runOf(bytes);
+    const QList<StartBind> found = before.bindsIn(0);
+    for (const StartBind &bind : found) {
+        FUZZ_EXPECT(bind.read[0] || bind.read[1]);
+        FUZZ_EXPECT(lineNumberAt(bytes, bind.shown().begin) >= 1);
+        QString error;
+        const std::optional<QByteArray> without = withoutBinds(bytes, {bind}, &error);
+        FUZZ_EXPECT(without.has_value() != !error.isEmpty());
+        if (without) {
+            FUZZ_EXPECT(without->size() < bytes.size());
+            expectOtherKeysKept(before, runOf(*without), bind);
+        }
+    }
+    QString error;
+    if (const std::optional<QByteArray> none = withoutBinds(bytes, found, &error)) {
+        // Taken out together, no bind is left for any engine to read.
+        FUZZ_EXPECT(runOf(*none).bindsIn(0).isEmpty());
+    }
+    return 0;
+}
