@@ -16,16 +16,13 @@ WrapButton *button(QWidget *parent, const char *name, const QString &caption, QR
     return b;
 }
 
-// A label one line high keeps its text on that line: where the system draws the font
-// wider than the design's (Windows' hinting, Wine), its font shrinks a pixel at a time.
+// Every label's text is one line, even in a box two lines high (the RTCW key label's):
+// where the system draws the font wider than the design's (Windows' hinting, Wine's
+// fonts), its font shrinks a pixel at a time.
 static void keepOnOneLine(QLabel *l)
 {
     QFont font = l->font();
-    auto overflows = [&] {
-        const QFontMetrics metrics(font);
-        return metrics.lineSpacing() * 2 > l->height()
-            && metrics.horizontalAdvance(l->text()) > l->contentsRect().width();
-    };
+    auto overflows = [&] { return QFontMetrics(font).horizontalAdvance(l->text()) > l->contentsRect().width(); };
     while (font.pixelSize() > 7 && overflows())
         font.setPixelSize(font.pixelSize() - 1);
     if (font != l->font())

@@ -55,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (typed.size() >= 2 && typed.at(1) == u':' && typed.at(0).toLower() == u'c')
         FUZZ_EXPECT(*path == host::wine::driveFolder(machine.host.winePrefix, u'c') + u'/'
                     || path->startsWith(host::wine::driveFolder(machine.host.winePrefix, u'c') + u'/'));
-    FUZZ_EXPECT(host::endsWithSeparator(host::gameFolder(root, QStringLiteral("baseq3"), machine.host),
-                                        host::Style::Posix));
+    FUZZ_EXPECT(
+        host::endsWithSeparator(host::gameFolder(root, QStringLiteral("baseq3"), machine.host), host::Style::Posix));
     return 0;
 }

@@ -8,7 +8,7 @@
 #define FUZZ_EXPECT(condition)                                                                                         \
     do {                                                                                                               \
         if (!(condition)) {                                                                                            \
-            std::fprintf(stderr, "%s:%d: expected %s\n", __FILE__, __LINE__, #condition);                             \
+            std::fprintf(stderr, "%s:%d: expected %s\n", __FILE__, __LINE__, #condition);                              \
             std::abort();                                                                                              \
         }                                                                                                              \
     } while (false)
