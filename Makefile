@@ -96,7 +96,7 @@ sanitize: test-deps
 # The parsers of players' files under libFuzzer, each for FUZZ_SECONDS. New inputs go to
 # $(FUZZ_BUILD_DIR)/corpus, a crash's input to $(FUZZ_BUILD_DIR)/crash-*: copy one into
 # tests/fuzz/corpus once it is mended, and every test run replays it.
-fuzz: test-deps
+fuzz: deps
 	$(call install_missing,$(FUZZ_PACKAGES))
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBINDWRIGHT_FUZZ=ON
 	cmake --build $(FUZZ_BUILD_DIR) --parallel $(JOBS) --target $(FUZZ_TARGETS)
