@@ -1,6 +1,7 @@
 #include "bindswindow.h"
 
 #include "bindlistmodel.h"
+#include "controls.h"
 
 #include "binds/bindline.h"
 #include "binds/replace.h"
@@ -54,10 +55,7 @@ BindsWindow::BindsWindow(QWidget *mainWindow)
 
 void BindsWindow::keyPressEvent(QKeyEvent *event)
 {
-    // Escape closes it, as its close button does.
-    if (event->matches(QKeySequence::Cancel))
-        close();
-    else
+    if (!closedByEscape(this, event))
         QWidget::keyPressEvent(event);
 }
 

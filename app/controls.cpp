@@ -5,6 +5,7 @@
 #include "wrapbutton.h"
 
 #include <QButtonGroup>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QRadioButton>
 
@@ -61,4 +62,12 @@ QButtonGroup *optionGroup(QWidget *owner, std::initializer_list<QRadioButton *> 
     for (QRadioButton *member : members)
         group->addButton(member);
     return group;
+}
+
+bool closedByEscape(QWidget *window, QKeyEvent *event)
+{
+    if (!event->matches(QKeySequence::Cancel))
+        return false;
+    window->close();
+    return true;
 }

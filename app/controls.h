@@ -5,6 +5,7 @@
 #include <initializer_list>
 
 class QButtonGroup;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
@@ -23,3 +24,7 @@ QLineEdit *singleLineEdit(QWidget *parent, const char *name, const QString &text
 QRadioButton *option(QWidget *parent, const char *name, const QString &caption, QRect geometry);
 // Options of which at most one is chosen; choosing one clears the others of the group only.
 QButtonGroup *optionGroup(QWidget *owner, std::initializer_list<QRadioButton *> members);
+
+// Escape closes a window of its own, as its close button does: a key press, not a
+// shortcut, which Wine's offscreen windows do not deliver. False for any other key.
+bool closedByEscape(QWidget *window, QKeyEvent *event);

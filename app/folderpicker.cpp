@@ -1,6 +1,7 @@
 #include "folderpicker.h"
 
 #include "appearance.h"
+#include "controls.h"
 #include "layout.h"
 
 #include "host/drives.h"
@@ -226,10 +227,7 @@ void FolderPicker::openFolderAt(const QModelIndex &index)
 
 void FolderPicker::keyPressEvent(QKeyEvent *event)
 {
-    // Escape closes it, as its close button does.
-    if (event->matches(QKeySequence::Cancel))
-        close();
-    else
+    if (!closedByEscape(this, event))
         QWidget::keyPressEvent(event);
 }
 

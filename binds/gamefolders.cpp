@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 #include <QSet>
 
+#include <map>
 #include <utility>
 
 namespace binds {
@@ -74,8 +75,13 @@ QList<Drive> gameFolders(const Host &host)
                 return QStringLiteral("(Wine) ") + wine::windowsPathFor(folder, host.winePrefix).value_or(folder);
             return withTilde(folder, host.home);
         };
+        // Each start once: the drives and Steam's library lists serve many rows.
+        std::map<HomeStart, QStringList> starts;
         for (const EngineHome &home : engineHomes()) {
-            for (const QString &start : homeStarts(home.start, host, inWine)) {
+            auto known = starts.find(home.start);
+            if (known == starts.end())
+                known = starts.emplace(home.start, homeStarts(home.start, host, inWine)).first;
+            for (const QString &start : std::as_const(known->second)) {
                 for (const auto &[folder, account] : findHome(start, home)) {
                     const QString canonical = QFileInfo(folder).canonicalFilePath();
                     if (seen.contains(canonical))
