@@ -10,10 +10,10 @@
 namespace {
 
 // A chat text as the players see it: the colour codes taken out.
-QString chatShown(const QByteArray &binding)
+QString chatShown(const QByteArray &binding, const binds::ConsoleRules &rules)
 {
     QString shown;
-    for (const decorate::ColouredRun &run : decorate::colouredRuns(binds::chatTextOf(binding), 0))
+    for (const decorate::ColouredRun &run : decorate::colouredRuns(binds::chatTextOf(binding, rules), 0))
         shown += run.text;
     return shown;
 }
@@ -37,35 +37,46 @@ QString whyNoEffect(binds::BindFate fate)
     return {};
 }
 
-// "(no effect: ...)" when the bind does nothing in either engine, per engine where they differ.
-QString effectNote(const binds::StartBind &bind, const binds::Game &game)
+// "(no effect: ...)" when the bind does nothing in any engine, per engine where they differ.
+QString effectNote(const binds::StartBind &bind, const QList<const binds::Engine *> &engines)
 {
-    const binds::BindFate io = bind.fateIn(binds::Engine::Io);
-    const binds::BindFate original = bind.fateIn(binds::Engine::Original);
-    if (io == original)
-        return io == binds::BindFate::Runs ? QString() : QStringLiteral(" (no effect: %1)").arg(whyNoEffect(io));
+    QList<binds::BindFate> fates;
+    QList<QList<const binds::Engine *>> havingIt;
+    for (qsizetype e = 0; e < engines.size(); ++e) {
+        const qsizetype at = fates.indexOf(bind.fateIn(e));
+        if (at >= 0) {
+            havingIt[at] << engines.at(e);
+        } else {
+            fates << bind.fateIn(e);
+            havingIt << QList<const binds::Engine *> {engines.at(e)};
+        }
+    }
+    if (fates.size() == 1)
+        return fates.first() == binds::BindFate::Runs
+            ? QString()
+            : QStringLiteral(" (no effect: %1)").arg(whyNoEffect(fates.first()));
     QStringList notes;
-    for (binds::Engine engine : binds::allEngines) {
-        if (bind.fateIn(engine) != binds::BindFate::Runs)
+    for (qsizetype i = 0; i < fates.size(); ++i) {
+        if (fates.at(i) != binds::BindFate::Runs)
             notes << QStringLiteral("no effect in %1: %2")
-                         .arg(binds::engineName(engine, game), whyNoEffect(bind.fateIn(engine)));
+                         .arg(binds::engineNames(havingIt.at(i)), whyNoEffect(fates.at(i)));
     }
     return QStringLiteral(" (%1)").arg(notes.join(QStringLiteral("; ")));
 }
 
 bool runsNowhere(const binds::StartBind &bind)
 {
-    return bind.fateIn(binds::Engine::Io) != binds::BindFate::Runs
-        && bind.fateIn(binds::Engine::Original) != binds::BindFate::Runs;
+    return std::none_of(bind.fate.cbegin(), bind.fate.cend(),
+                        [](binds::BindFate fate) { return fate == binds::BindFate::Runs; });
 }
 
 } // namespace
 
-void BindListModel::setBinds(const QList<binds::StartBind> &binds, const binds::Game &game)
+void BindListModel::setBinds(const QList<binds::StartBind> &binds, const QList<const binds::Engine *> &engines)
 {
     beginResetModel();
     m_binds = binds;
-    m_game = &game;
+    m_engines = engines;
     m_texts = QList<std::optional<std::array<QString, 3>>>(binds.size());
     endResetModel();
 }
@@ -86,8 +97,10 @@ const std::array<QString, 3> &BindListModel::rowTexts(int row) const
     if (!texts) {
         const binds::StartBind &bind = m_binds.at(row);
         const binds::ConfigBind &read = bind.shown();
-        texts = {host::fileBytesShown(read.key), binds::keyActionWords(read.command) + effectNote(bind, *m_game),
-                 chatShown(read.command)};
+        const binds::ConsoleRules &rules = m_engines.isEmpty() ? binds::ioquake3().rules : m_engines.first()->rules;
+        texts = {host::fileBytesShown(read.key),
+                 binds::keyActionWords(read.command, rules) + effectNote(bind, m_engines),
+                 chatShown(read.command, rules)};
     }
     return *texts;
 }

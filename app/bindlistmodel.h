@@ -17,7 +17,9 @@ class BindListModel : public QAbstractTableModel
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
-    void setBinds(const QList<binds::StartBind> &binds, const binds::Game &game);
+    // The binds as a StartRun of these engines read them.
+    void setBinds(const QList<binds::StartBind> &binds, const QList<const binds::Engine *> &engines);
+    const QList<const binds::Engine *> &engines() const { return m_engines; }
     const QList<binds::StartBind> &binds() const { return m_binds; }
 
     int rowCount(const QModelIndex &parent = {}) const override;
@@ -29,6 +31,6 @@ private:
     const std::array<QString, 3> &rowTexts(int row) const;
 
     QList<binds::StartBind> m_binds;
-    const binds::Game *m_game = nullptr;
+    QList<const binds::Engine *> m_engines;
     mutable QList<std::optional<std::array<QString, 3>>> m_texts; // by row, once asked for
 };

@@ -70,22 +70,23 @@ bool BindsWindow::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-void BindsWindow::showFile(const binds::StartRun &run, const QString &hostPath, const binds::Game &game)
+void BindsWindow::showFile(const binds::StartRun &run, const QString &hostPath)
 {
     m_noteLabel->clear();
-    showRun(run, hostPath, game);
+    showRun(run, hostPath);
     fitColumns();
     show();
     raise();
     activateWindow();
 }
 
-void BindsWindow::showRun(const binds::StartRun &run, const QString &hostPath, const binds::Game &game)
+void BindsWindow::showRun(const binds::StartRun &run, const QString &hostPath)
 {
     const QFileInfo info(hostPath);
     const std::optional<int> index = run.fileIndex(hostPath);
     // A file the game does not run at start is listed on its own.
-    const binds::StartRun own = index || !info.isFile() ? binds::StartRun() : binds::StartRun::read({hostPath});
+    const binds::StartRun own =
+        index || !info.isFile() ? binds::StartRun() : binds::StartRun::read({hostPath}, run.engines());
     const binds::StartRun &listed = index ? run : own;
     const int file = index.value_or(0);
     const bool readable = info.isFile() && !listed.files().isEmpty() && listed.files().at(file).read;
@@ -99,7 +100,7 @@ void BindsWindow::showRun(const binds::StartRun &run, const QString &hostPath, c
     // A long path is cut in the middle, whole in the tooltip: the window stays on the screen.
     m_fileLabel->setText(m_fileLabel->fontMetrics().elidedText(shown, Qt::ElideMiddle, 520));
     m_fileLabel->setToolTip(shown);
-    m_binds->setBinds({}, game);
+    m_binds->setBinds({}, listed.engines());
     m_listedBytes.clear();
     m_listing = false;
     m_removeButton->setEnabled(false);
@@ -120,15 +121,13 @@ void BindsWindow::showRun(const binds::StartRun &run, const QString &hostPath, c
     }
     m_listing = true;
     m_listedBytes = read.bytes;
-    m_binds->setBinds(listed.bindsIn(file), game);
+    m_binds->setBinds(listed.bindsIn(file), listed.engines());
     if (m_listedBytes.isEmpty()) {
         m_sizeLabel->setText(QStringLiteral("autoexec.cfg is empty: it binds no key yet."));
         return;
     }
-    QString size = QStringLiteral("%1 bytes. Quake III Arena 1.32 and the original RTCW run a file of up to %2 bytes, "
-                                  "ioquake3 and iortcw up to %3.")
-                       .arg(host::englishNumber(m_listedBytes.size()),
-                            host::englishNumber(binds::originalGamesFileLimit), host::englishNumber(binds::fileLimit));
+    QString size = QStringLiteral("%1 bytes. %2.")
+                       .arg(host::englishNumber(m_listedBytes.size()), binds::fileLimitsOf(listed.engines()));
     if (const qsizetype nul = m_listedBytes.indexOf('\0'); nul >= 0) {
         size += QStringLiteral(" The games read nothing after the invisible null character on line %1.")
                     .arg(host::englishNumber(binds::lineNumberAt(m_listedBytes, nul)));
@@ -157,7 +156,7 @@ void BindsWindow::removeSelected()
     if (removed.isEmpty())
         return;
     QString error;
-    if (!binds::removeBinds(m_hostPath, m_listedBytes, removed, &error)) {
+    if (!binds::removeBinds(m_hostPath, m_listedBytes, removed, m_binds->engines(), &error)) {
         emit problem(error);
         emit fileChanged(); // shown as it is now
         return;

@@ -20,9 +20,9 @@ public:
     explicit BindsWindow(QWidget *mainWindow);
 
     // Lists the file at hostPath as the game's start runs it, and brings the window up.
-    void showFile(const binds::StartRun &run, const QString &hostPath, const binds::Game &game);
+    void showFile(const binds::StartRun &run, const QString &hostPath);
     // Lists it again from a new reading, where the window stands.
-    void showRun(const binds::StartRun &run, const QString &hostPath, const binds::Game &game);
+    void showRun(const binds::StartRun &run, const QString &hostPath);
 
 signals:
     void problem(const QString &message);

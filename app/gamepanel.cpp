@@ -5,7 +5,6 @@
 #include "wrapbutton.h"
 
 #include "binds/bindline.h"
-#include "binds/homes.h"
 #include "binds/keynow.h"
 #include "binds/replace.h"
 #include "binds/startrun.h"
@@ -15,6 +14,7 @@
 #include "decorate/jazz.h"
 
 #include <QButtonGroup>
+#include <QComboBox>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
 #include <QLabel>
@@ -96,55 +96,107 @@ void GamePanel::makeBindsButton(QWidget *window, QRect geometry)
     connect(m_bindsButton, &QPushButton::clicked, this, &GamePanel::bindsWindowRequested);
 }
 
-std::optional<QString> GamePanel::autoexecFile() const
+void GamePanel::makeEngineBox(QWidget *window, QRect geometry)
 {
-    QString notWhole;
-    if (!binds::isUsableRoot(m_rootEdit->text(), m_game, m_host.style, &notWhole))
-        return std::nullopt;
-    // The file the game runs: under the root it reads, which may not be the one typed.
-    const std::optional<binds::ReadInstead> instead = binds::readInsteadOf(m_rootEdit->text(), m_game, m_host);
-    const QString root = instead ? instead->root : host::withFinalSeparator(m_rootEdit->text(), m_host.style);
-    const QString mod = modFolder();
-    const QString folder = host::gameFolder(root, mod.isEmpty() ? m_game.baseFolder : mod, m_host);
-    return binds::autoexecPath(folder, m_host, &notWhole);
+    m_engineBox = place(new QComboBox(window),
+                        qPrintable(m_game.name.toLower().remove(u' ') + QStringLiteral("Engine")), geometry);
+    m_engineBox->setAccessibleName(m_game.name + QStringLiteral(" engine"));
+    m_engineBox->addItem(QString()); // what the root says, filled in by showGuess
+    for (const binds::Engine *engine : binds::enginesOf(m_game))
+        m_engineBox->addItem(QString::fromUtf8(engine->name), QString::fromLatin1(engine->id));
+    connect(m_engineBox, &QComboBox::currentIndexChanged, this, &GamePanel::updateKeyNow);
 }
 
-QStringList GamePanel::startFiles() const
+QString GamePanel::chosenEngine() const
 {
-    QString notWhole;
-    if (!binds::isUsableRoot(m_rootEdit->text(), m_game, m_host.style, &notWhole))
-        return {};
-    // What the game runs: from the root it reads, which may not be the one typed.
-    const std::optional<binds::ReadInstead> instead = binds::readInsteadOf(m_rootEdit->text(), m_game, m_host);
-    return binds::startFiles(instead ? instead->root : m_rootEdit->text(), m_game, modFolder(), m_host);
+    return m_engineBox->currentData().toString();
+}
+
+void GamePanel::setChosenEngine(const QString &id)
+{
+    const int index = m_engineBox->findData(id);
+    m_engineBox->setCurrentIndex(id.isEmpty() || index < 0 ? 0 : index);
+}
+
+QList<const binds::Engine *> GamePanel::engines() const
+{
+    if (const binds::Engine *chosen = binds::engineById(chosenEngine()))
+        return {chosen};
+    return m_guess.engines.isEmpty() ? binds::enginesOf(m_game) : m_guess.engines;
+}
+
+void GamePanel::showGuess()
+{
+    QString found;
+    if (m_guess.why.isEmpty())
+        found = QStringLiteral("Engine: found from the root folder");
+    else if (m_guess.engines.size() == 1)
+        found = QStringLiteral("%1: %2").arg(QString::fromUtf8(m_guess.engines.first()->name), m_guess.why);
+    else
+        found = QStringLiteral("%1, or another: %2").arg(binds::engineNames(m_guess.engines), m_guess.why);
+    m_engineBox->setItemText(0, found);
+    m_engineBox->setItemData(0, found, Qt::ToolTipRole);
+    m_engineBox->setToolTip(m_engineBox->currentIndex() == 0
+                                ? found
+                                : QStringLiteral("Chosen: %1. Choose the first entry to find it from the root folder.")
+                                      .arg(m_engineBox->currentText()));
+}
+
+const binds::StartRun &GamePanel::startRun() const
+{
+    static const binds::StartRun none;
+    return m_runs.isEmpty() ? none : m_runs.first();
+}
+
+std::optional<QString> GamePanel::autoexecFile() const
+{
+    if (m_starts.isEmpty())
+        return std::nullopt;
+    const binds::StartFolders &start = m_starts.first();
+    if (!start.autoexec.isEmpty())
+        return start.autoexec;
+    QString unreachable;
+    return binds::autoexecPath(start.writeFolder, m_host, &unreachable);
 }
 
 void GamePanel::updateKeyNow()
 {
-    const QStringList files = startFiles();
-    m_startRun = binds::StartRun::read(files);
-    watchStartFiles(files);
+    QString notWhole;
+    const bool whole = binds::isUsableRoot(m_rootEdit->text(), m_game, m_host.style, &notWhole);
+    m_guess = whole ? binds::guessEngine(m_rootEdit->text(), m_game, m_host) : binds::EngineGuess {};
+    showGuess();
+    m_starts = whole ? binds::startFolders(engines(), m_rootEdit->text(), modFolder(), m_game, m_host)
+                     : QList<binds::StartFolders>();
+    m_runs.clear();
+    QStringList files;
+    QStringList folders;
+    for (const binds::StartFolders &start : std::as_const(m_starts)) {
+        QStringList run;
+        for (const QString &file : {start.config, start.autoexec}) {
+            if (!file.isEmpty())
+                run << file;
+        }
+        m_runs << binds::StartRun::read(run, start.engines);
+        files << run;
+        folders << start.searched;
+    }
+    watchStartFiles(files, folders);
     showKeyNow();
     emit startRunChanged();
 }
 
-void GamePanel::watchStartFiles(const QStringList &files)
+void GamePanel::watchStartFiles(const QStringList &files, const QStringList &folders)
 {
     if (!m_startWatcher) {
         m_startWatcher = new QFileSystemWatcher(this);
         connect(m_startWatcher, &QFileSystemWatcher::fileChanged, this, &GamePanel::updateKeyNow);
         connect(m_startWatcher, &QFileSystemWatcher::directoryChanged, this, &GamePanel::updateKeyNow);
     }
-    QStringList paths;
+    // The game folders, where a file appears or is replaced whole, and the files themselves.
+    QStringList paths = folders;
     for (const QString &file : files) {
-        paths << QFileInfo(file).absolutePath(); // a file that appears, or is replaced whole
         if (QFileInfo(file).isFile())
             paths << file;
-    }
-    // The mod's files appear in its own folder, which the list names only once they are there.
-    if (const QString mod = modFolder(); !mod.isEmpty() && !files.isEmpty()) {
-        if (const std::optional<QString> target = autoexecFile())
-            paths << QFileInfo(*target).absolutePath();
     }
     paths.removeDuplicates();
     const QStringList watched = m_startWatcher->files() + m_startWatcher->directories();
@@ -163,7 +215,7 @@ void GamePanel::watchStartFiles(const QStringList &files)
 
 void GamePanel::showKeyNow()
 {
-    const QString shown = binds::whatKeyDoes(m_keyEdit->text(), m_startRun, m_game);
+    const QString shown = binds::whatKeyDoes(m_keyEdit->text(), m_runs);
     m_keyNowLabel->setText(m_keyNowLabel->fontMetrics().elidedText(shown, Qt::ElideRight, m_keyNowLabel->width()));
     m_keyNowLabel->setToolTip(shown);
 }
@@ -179,15 +231,13 @@ binds::ChatScope GamePanel::chosenScope() const
 
 bool GamePanel::writeBindAskingFirst(const binds::BindRequest &request, binds::ChatScope scope, const QString &say)
 {
-    const binds::AddRequest add {request, scope, say, m_rootEdit->text(), modFolder()};
+    const binds::AddRequest add {request, scope, say, m_rootEdit->text(), modFolder(), engines()};
     binds::Answers answers;
-    std::optional<std::pair<bool, QByteArray>> asked; // the target when the first question was asked
+    std::optional<binds::TargetRead> asked; // the target when the first question after reading it was asked
     for (;;) {
         const binds::AddPlan plan = binds::planAdd(add, m_game, answers, m_host);
-        if (asked && plan.read != *asked) {
-            QString unreachable;
-            const QString target = binds::autoexecPath(request.dirloc, m_host, &unreachable).value_or(request.dirloc);
-            emit problem(binds::changedSinceRead(QStringLiteral("Did not add the bind"), target));
+        if (asked && plan.read && plan.read->path == asked->path && *plan.read != *asked) {
+            emit problem(binds::changedSinceRead(QStringLiteral("Did not add the bind"), asked->path));
             updateKeyNow();
             return false;
         }
@@ -198,19 +248,17 @@ bool GamePanel::writeBindAskingFirst(const binds::BindRequest &request, binds::C
         if (plan.question) {
             if (!m_asker)
                 return false;
-            asked = asked.value_or(plan.read);
+            if (!asked)
+                asked = plan.read;
             answers.insert(plan.question->kind, m_asker(*plan.question));
             continue;
         }
         if (!plan.write)
             return false; // the player said no
         QString error;
-        QString notice;
-        const bool written = binds::carryOut(*plan.write, &error, &notice);
+        const bool written = binds::carryOut(*plan.write, &error);
         if (!written)
             emit problem(error);
-        else if (!notice.isEmpty())
-            emit problem(notice);
         updateKeyNow(); // the key now does what was just bound
         return written;
     }

@@ -5,6 +5,7 @@
 #include "binds/chat.h"
 #include "binds/games.h"
 #include "binds/startrun.h"
+#include "binds/whatruns.h"
 #include "host/folderstring.h"
 
 #include <QGroupBox>
@@ -14,6 +15,7 @@
 #include <functional>
 
 class QButtonGroup;
+class QComboBox;
 class QFileSystemWatcher;
 class QLabel;
 class QLineEdit;
@@ -38,14 +40,20 @@ public:
     // Appends the bind the panel's fields ask for to the game's autoexec.cfg.
     virtual void addBind() = 0;
 
-    // Reads again the files the game runs at start, and says what the key does now.
+    // The engine the player chose for this panel's game, by its id; empty: found from the root.
+    QString chosenEngine() const;
+    void setChosenEngine(const QString &id);
+    // The engines the player may run: the one chosen, else those the root suggests.
+    QList<const binds::Engine *> engines() const;
+
+    // Works out again which files the engines run at start, reads them, and says what
+    // the key does now.
     void updateKeyNow();
-    // What the game runs at start, as last read.
-    const binds::StartRun &startRun() const { return m_startRun; }
-    // The files the game runs at start; empty without a whole root.
-    QStringList startFiles() const;
-    // The autoexec.cfg the game runs, which "Add" writes into (after asking, when it is
-    // not under the root typed), on this machine; nullopt without a whole root.
+    // What the player's engine runs at start, as last read (the first of the engines
+    // where they run different files).
+    const binds::StartRun &startRun() const;
+    // The autoexec.cfg that engine runs, or that "Add" would make, on this machine;
+    // nullopt without a whole root.
     std::optional<QString> autoexecFile() const;
 
     // Asks the player one of the questions before an Add.
@@ -89,6 +97,8 @@ protected:
     void makeKeyNowLabel(QWidget *window, QRect geometry);
     // Beside it, the button that lists the binds of the panel's autoexec.cfg.
     void makeBindsButton(QWidget *window, QRect geometry);
+    // Under them, the engine the player runs: the one found, and why, or the one chosen.
+    void makeEngineBox(QWidget *window, QRect geometry);
 
     const binds::Game &m_game;
     const host::Host m_host;
@@ -109,7 +119,10 @@ protected:
     QList<WrapButton *> m_colourButtons; // Red to Black
     WrapButton *m_addButton = nullptr;
     QLabel *m_keyNowLabel = nullptr;
-    binds::StartRun m_startRun;
+    QComboBox *m_engineBox = nullptr;
+    binds::EngineGuess m_guess;                   // from the root, when the player chose none
+    QList<binds::StartFolders> m_starts;          // which files the engines run, by group
+    QList<binds::StartRun> m_runs;                // and what they run of them, by the same group
     QFileSystemWatcher *m_startWatcher = nullptr; // the start files and their folders
     WrapButton *m_bindsButton = nullptr;
     Asker m_asker;
@@ -118,7 +131,9 @@ private:
     // What the typed key does, from the keys read by the last updateKeyNow().
     void showKeyNow();
     // Watches the start files, and the folders where they may appear.
-    void watchStartFiles(const QStringList &files);
+    void watchStartFiles(const QStringList &files, const QStringList &folders);
+    // The engine box's first entry: what the root says of the engine.
+    void showGuess();
     void addColour(int digit, bool takeFocus);
     void jazzSay();
 };

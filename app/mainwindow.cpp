@@ -21,8 +21,8 @@ MainWindow::MainWindow(const settings::Places &settingsPlaces, QWidget *parent)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QLatin1String(bindwrightCaption));
-    setFixedSize(fromTwips(11205), fromTwips(5025));
-    setFont(layoutFont()); // the fixed layout holds only in its own font
+    setFixedSize(fromTwips(11205), fromTwips(5445)); // the design's 5025, and a row for the engines
+    setFont(layoutFont());                           // the fixed layout holds only in its own font
     m_chatPreview = new ChatPreviewPopup(this);
 
     m_quake3Panel = new Quake3Panel(m_jazzRandom, m_host, this);
@@ -116,6 +116,8 @@ void MainWindow::setTabOrder()
         // Beyond the design, last: the lists of binds.
         "quake3Binds",
         "rtcwBinds",
+        "quake3Engine",
+        "rtcwEngine",
     };
     QWidget *previous = nullptr;
     for (const char *name : order) {
@@ -158,7 +160,8 @@ void MainWindow::appendStatus(const QString &note)
 
 settings::Folders MainWindow::rootFolders() const
 {
-    return {m_quake3Panel->rootFolder(), m_rtcwPanel->rootFolder()};
+    return {m_quake3Panel->rootFolder(), m_rtcwPanel->rootFolder(), m_quake3Panel->chosenEngine(),
+            m_rtcwPanel->chosenEngine()};
 }
 
 void MainWindow::loadSettings()
@@ -166,6 +169,8 @@ void MainWindow::loadSettings()
     if (const std::optional<settings::Folders> folders = m_settings.load(rootFolders())) {
         m_quake3Panel->setRootFolder(folders->quake3);
         m_rtcwPanel->setRootFolder(folders->rtcw);
+        m_quake3Panel->setChosenEngine(folders->quake3Engine);
+        m_rtcwPanel->setChosenEngine(folders->rtcwEngine);
     }
 }
 
@@ -215,9 +220,9 @@ void MainWindow::openBindsWindow(GamePanel *panel)
     disconnect(m_bindsFollows);
     m_bindsFollows = connect(panel, &GamePanel::startRunChanged, m_bindsWindow, [this, panel] {
         if (const std::optional<QString> listed = panel->autoexecFile())
-            m_bindsWindow->showRun(panel->startRun(), *listed, panel->game());
+            m_bindsWindow->showRun(panel->startRun(), *listed);
     });
-    m_bindsWindow->showFile(panel->startRun(), *file, panel->game());
+    m_bindsWindow->showFile(panel->startRun(), *file);
 }
 
 void MainWindow::putChosenFolder(qint16 game, const QString &folder)

@@ -73,6 +73,7 @@ Quake3Panel::Quake3Panel(decorate::RandomSource &jazzRandom, const host::Host &h
     // Bottom left, under this panel's half of the window.
     makeBindsButton(window, twipsRect(120, 4680, 900, 285));
     makeKeyNowLabel(window, twipsRect(1080, 4680, 1680, 255));
+    makeEngineBox(window, twipsRect(120, 5040, 5295, 315));
     connect(m_modGroup, &QButtonGroup::idClicked, this, &Quake3Panel::updateKeyNow);
     connect(m_customModEdit, &QLineEdit::textChanged, this, &Quake3Panel::updateKeyNow);
     updatePreview();

@@ -77,6 +77,7 @@ RtcwPanel::RtcwPanel(decorate::RandomSource &jazzRandom, const host::Host &host,
     // Bottom right, under this panel's half of the window.
     makeKeyNowLabel(window, twipsRect(8535, 4680, 1650, 255));
     makeBindsButton(window, twipsRect(10245, 4680, 840, 285));
+    makeEngineBox(window, twipsRect(5760, 5040, 5295, 315));
     updatePreview();
 }
 

@@ -3,7 +3,7 @@
 #include "binds/bindline.h"
 #include "binds/commands.h"
 #include "binds/configfile.h"
-#include "binds/homes.h"
+#include "binds/whatruns.h"
 #include "binds/keynow.h"
 #include "binds/keys.h"
 #include "binds/replace.h"
@@ -24,14 +24,15 @@ QByteArray withLineEnded(const QByteArray &bytes)
 
 // Why a line appended to the bytes would not be the key's bind in every engine that runs
 // the file; empty when it would be.
-QString whyAppendedLineWouldNotRun(const QByteArray &bytes, const QByteArray &line, const QString &shownFile)
+QString whyAppendedLineWouldNotRun(const QByteArray &bytes, const QByteArray &line, const QString &shownFile,
+                                   const QList<const Engine *> &engines)
 {
     const QByteArray after = withLineEnded(bytes) + line + "\r\n";
     const qsizetype lineBegin = after.size() - line.size() - 2;
-    for (Engine engine : allEngines) {
-        if (after.size() > fileLimitOf(engine))
+    for (const Engine *engine : engines) {
+        if (after.size() > engine->rules.fileLimit)
             continue;
-        const QList<ScriptCommand> commands = scriptCommands(after, engine);
+        const QList<ScriptCommand> commands = scriptCommands(after, engine->rules);
         if (!commands.isEmpty() && commands.last().begin == lineBegin)
             continue;
         if (const qsizetype nul = bytes.indexOf('\0'); nul >= 0) {
@@ -41,10 +42,11 @@ QString whyAppendedLineWouldNotRun(const QByteArray &bytes, const QByteArray &li
                 .arg(shownFile, host::englishNumber(lineNumberAt(bytes, nul)));
         }
         const qsizetype opened = bytes.lastIndexOf("/*");
-        return QStringLiteral("Did not add the bind: ioquake3 and iortcw read everything after the \"/*\" on line %1 "
-                              "of \"%2\" as a comment, which nothing closes, so a bind added at the end would never "
-                              "run there. Close the comment with \"*/\" or remove the \"/*\", then add the bind again.")
-            .arg(host::englishNumber(lineNumberAt(bytes, std::max<qsizetype>(opened, 0))), shownFile);
+        return QStringLiteral("Did not add the bind: %1 read%2 everything after the \"/*\" on line %3 of \"%4\" as a "
+                              "comment, which nothing closes, so a bind added at the end would never run there. Close "
+                              "the comment with \"*/\" or remove the \"/*\", then add the bind again.")
+            .arg(QString::fromUtf8(engine->name), QStringLiteral("s"),
+                 host::englishNumber(lineNumberAt(bytes, std::max<qsizetype>(opened, 0))), shownFile);
     }
     return {};
 }
@@ -82,24 +84,44 @@ QString modFirstFileQuestion(const QString &modFile, const QString &baseFile)
         .arg(host::shownPath(modFile), host::shownPath(baseFile));
 }
 
+// Whether the bind holds the key in every engine that reads it: a bind that another
+// engine reads as another key ("G" in 1.32) is not the key's.
+bool holdsKeyInEach(const StartBind &bind, const QByteArray &name, const QList<const Engine *> &engines,
+                    bool runningOnly)
+{
+    bool any = false;
+    for (qsizetype e = 0; e < engines.size(); ++e) {
+        const std::optional<ConfigBind> &read = bind.read.at(e);
+        const BindFate fate = bind.fateIn(e);
+        if (!read || (fate != BindFate::Runs && (runningOnly || fate != BindFate::Overridden)))
+            continue;
+        const ConsoleRules &rules = engines.at(e)->rules;
+        if (keyNumber(read->key, rules) != keyNumber(name, rules))
+            return false;
+        any = true;
+    }
+    return any;
+}
+
 // What the key does once the game has run the files, in the words of the question.
 QString takeOverQuestion(const QString &key, const StartRun &run, int targetIndex, const QString &targetShown)
 {
     const QByteArray name = host::toFileEncoding(key.trimmed()).value_or(QByteArray());
     QStringList now;
-    for (Engine engine : allEngines) {
-        const QByteArray binding = run.bindingOf(name, engine).value_or(QByteArray());
+    for (qsizetype e = 0; e < run.engines().size(); ++e) {
+        const QByteArray binding = run.bindingOf(name, e).value_or(QByteArray());
         if (binding.isEmpty())
             continue;
+        const ConsoleRules &rules = run.engines().at(e)->rules;
         // The file whose bind holds the key: the last bind of it that runs.
         bool inTarget = false;
         for (const StartBind &bind : run.bindsIn(targetIndex))
             inTarget = inTarget
-                || (bind.fateIn(engine) == BindFate::Runs && bind.read[std::size_t(engine)]->command == binding
-                    && keyNumber(bind.read[std::size_t(engine)]->key, engine) == keyNumber(name, engine));
+                || (bind.fateIn(e) == BindFate::Runs && bind.read.at(e)->command == binding
+                    && keyNumber(bind.read.at(e)->key, rules) == keyNumber(name, rules));
         const QString sentence = inTarget
-            ? QStringLiteral("\"%1\" already binds it to %2").arg(targetShown, keyActionWords(binding))
-            : QStringLiteral("in the game's own settings it is %1").arg(keyActionWords(binding));
+            ? QStringLiteral("\"%1\" already binds it to %2").arg(targetShown, keyActionWords(binding, rules))
+            : QStringLiteral("in the game's own settings it is %1").arg(keyActionWords(binding, rules));
         if (!now.contains(sentence))
             now << sentence;
     }
@@ -117,17 +139,29 @@ QList<StartBind> earlierBindsOf(const QString &key, const StartRun &run, int tar
     const QByteArray name = host::toFileEncoding(key.trimmed()).value_or(QByteArray());
     QList<StartBind> earlier;
     for (const StartBind &bind : run.bindsIn(targetIndex)) {
-        for (Engine engine : allEngines) {
-            const std::optional<ConfigBind> &read = bind.read[std::size_t(engine)];
-            const BindFate fate = bind.fateIn(engine);
-            if (read && (fate == BindFate::Runs || fate == BindFate::Overridden)
-                && keyNumber(read->key, engine) == keyNumber(name, engine)) {
-                earlier << bind;
-                break;
-            }
-        }
+        if (holdsKeyInEach(bind, name, run.engines(), false))
+            earlier << bind;
     }
     return earlier;
+}
+
+// The target's bytes as they would be without the key's earlier binds that can be taken
+// out cleanly: a line that cannot stays, and the new bind after it wins all the same.
+QByteArray withoutEarlierBinds(const QByteArray &start, const QString &key, const StartRun &run, int targetIndex)
+{
+    QString stays;
+    return withoutBinds(start, earlierBindsOf(key, run, targetIndex), run.engines(), &stays, Removal::WhatCanBeTaken)
+        .value_or(start);
+}
+
+// The game's config and the target as the engines will run them, the target holding `start`.
+StartRun runWith(const StartFolders &folders, const QString &target, const QByteArray &start)
+{
+    QList<StartFile> files =
+        StartRun::read(folders.config.isEmpty() ? QStringList() : QStringList {folders.config}, folders.engines)
+            .files();
+    files.append(StartFile {target, start, true, {}});
+    return StartRun::of(files, folders.engines);
 }
 
 } // namespace
@@ -136,37 +170,46 @@ AddPlan planAdd(const AddRequest &request, const Game &game, const Answers &answ
 {
     AddPlan plan;
     QString error;
-    const std::optional<QByteArray> line = encodedLine(request.bind.key, request.bind.text, &error);
+    const QList<const Engine *> engines = request.engines.isEmpty() ? enginesOf(game) : request.engines;
+    const std::optional<QByteArray> line = encodedLine(request.bind.key, request.bind.text, engines, &error);
     if (!line) {
         plan.refusal = error;
         return plan;
     }
-    // The root the game really reads comes first: every other question is about its files.
-    if (const std::optional<ReadInstead> instead = readInsteadOf(request.root, game, host)) {
-        const QString typedRoot = host::withFinalSeparator(request.root, host.style);
-        AddRequest moved = request;
-        moved.root = instead->root;
-        moved.bind.dirloc = instead->root + request.bind.dirloc.mid(typedRoot.size());
-        const QString question = QStringLiteral("The game does not run \"%1\": %2. Write the bind into \"%3\" "
-                                                "instead?")
-                                     .arg(host::shownPath(autoexecIn(request.bind.dirloc)), instead->why,
-                                          host::shownPath(autoexecIn(moved.bind.dirloc)));
-        if (!answers.contains(Question::ReadElsewhere)) {
-            plan.question = PlannedQuestion {Question::ReadElsewhere, question, false};
-            return plan;
-        }
-        if (answers.value(Question::ReadElsewhere) != Answer::Yes)
-            return plan;
-        return planAdd(moved, game, answers, host);
-    }
-    const std::optional<QString> target = autoexecPath(request.bind.dirloc, host, &error);
+    // Where the engines run autoexec.cfg from: the folder asked for, unless none of them runs it.
+    const QList<StartFolders> groups = startFolders(engines, request.root, request.modFolder, game, host);
+    const bool readElsewhere = !groups.isEmpty()
+        && std::all_of(groups.cbegin(), groups.cend(), [](const StartFolders &group) { return !group.why.isEmpty(); });
+    const StartFolders none;
+    const StartFolders &group = groups.isEmpty() ? none : groups.first();
+    const QString dirloc = readElsewhere ? group.writeFolder : request.bind.dirloc;
+    const std::optional<QString> target = autoexecPath(dirloc, host, &error);
     if (!target) {
-        plan.refusal = addFailure(autoexecIn(request.bind.dirloc), error);
+        plan.refusal = addFailure(autoexecIn(dirloc), error);
         return plan;
     }
+    // The engines that run the target: those of the group that writes there.
+    QList<const Engine *> runners = engines;
+    StartFolders folders = group;
+    for (const StartFolders &each : groups) {
+        if (each.writeFolder == dirloc) {
+            folders = each;
+            runners = each.engines;
+            break;
+        }
+    }
+    folders.engines = runners;
+
+    // Every check that can refuse, before any question.
     PlannedWrite write {*target, QFileInfo::exists(*target), {}, {}, *line, true};
     if (QFileInfo(*target).isDir()) {
         plan.refusal = addFailure(*target, QStringLiteral("a folder stands where the file should be"));
+        return plan;
+    }
+    const QString folder = QFileInfo(*target).absolutePath();
+    if (!QFileInfo(folder).isDir()) {
+        plan.refusal =
+            addFailure(*target, QStringLiteral("the folder \"%1\" does not exist").arg(host::shownPath(folder)));
         return plan;
     }
     if (write.existed) {
@@ -177,11 +220,42 @@ AddPlan planAdd(const AddRequest &request, const Game &game, const Answers &answ
         }
         write.read = *bytes;
     }
-    plan.read = {write.existed, write.read};
+    plan.read = TargetRead {*target, write.existed, write.read};
     const QString targetShown = host::shownPath(*target);
-    plan.refusal = whyAppendedLineWouldNotRun(write.read, *line, targetShown);
+    plan.refusal = whyAppendedLineWouldNotRun(write.read, *line, targetShown, runners);
     if (!plan.refusal.isEmpty())
         return plan;
+    // The file that runs now and that the new one would hide: the mod's first file may
+    // start with its lines.
+    const QString hidden = !write.existed && !folders.autoexec.isEmpty()
+            && QFileInfo(folders.autoexec).absoluteFilePath() != QFileInfo(*target).absoluteFilePath()
+        ? folders.autoexec
+        : QString();
+    std::optional<QByteArray> hiddenLines;
+    if (!hidden.isEmpty()) {
+        hiddenLines = readConsoleFile(hidden, &error);
+        if (!hiddenLines) {
+            plan.refusal = QStringLiteral("Could not read \"%1\": %2").arg(host::shownPath(hidden), error);
+            return plan;
+        }
+        plan.refusal = whyAppendedLineWouldNotRun(*hiddenLines, *line, host::shownPath(hidden), runners);
+        if (!plan.refusal.isEmpty())
+            return plan;
+    }
+    // What the file would hold, and its size, before anything is asked: the key's earlier
+    // binds taken out where it is taken over.
+    auto bytesFrom = [&](const QByteArray &start) {
+        const StartRun run = runWith(folders, *target, start);
+        const int targetIndex = int(run.files().size()) - 1;
+        const bool takenOver = !takeOverQuestion(request.bind.key, run, targetIndex, targetShown).isEmpty();
+        const QByteArray kept = takenOver ? withoutEarlierBinds(start, request.bind.key, run, targetIndex) : start;
+        return std::pair(kept, withLineEnded(kept) + *line + "\r\n");
+    };
+    if (const QString tooLarge = tooLargeFor(*target, bytesFrom(write.read).second.size(), runners);
+        !tooLarge.isEmpty()) {
+        plan.refusal = tooLarge;
+        return plan;
+    }
 
     // Each question once, in order; the first unanswered one is asked next.
     auto ask = [&](Question kind, const QString &text, bool hasCancel) -> std::optional<Answer> {
@@ -199,6 +273,12 @@ AddPlan planAdd(const AddRequest &request, const Game &game, const Answers &answ
     auto goesOn = [](std::optional<Answer> answer, bool hasCancel) {
         return answer && *answer != Answer::Cancel && (hasCancel || *answer == Answer::Yes);
     };
+    if (readElsewhere) {
+        const QString question = QStringLiteral("The game does not run \"%1\": %2. Write the bind into \"%3\" instead?")
+                                     .arg(host::shownPath(autoexecIn(request.bind.dirloc)), group.why, targetShown);
+        if (!goesOn(ask(Question::ReadElsewhere, question, false), false))
+            return plan;
+    }
     const bool chat = request.scope != ChatScope::None;
     if (!goesOn(ask(Question::ChatChanged, chat ? chatChangedQuestion(request.say) : QString(), false), false))
         return plan;
@@ -206,62 +286,39 @@ AddPlan planAdd(const AddRequest &request, const Game &game, const Answers &answ
         return plan;
 
     QByteArray start = write.read;
-    const QString rootFolder = host::withFinalSeparator(request.root, host.style);
-    const std::optional<QString> baseFile =
-        autoexecPath(host::gameFolder(rootFolder, game.baseFolder, host), host, &error);
-    const bool hidesBase = !write.existed && !request.modFolder.isEmpty() && baseFile && QFileInfo(*baseFile).isFile()
-        && QFileInfo(QFileInfo(*target).absolutePath()).isDir()
-        && QFileInfo(*target).absoluteFilePath() != QFileInfo(*baseFile).absoluteFilePath();
-    if (hidesBase) {
-        const std::optional<Answer> copy = ask(Question::ModFirstFile, modFirstFileQuestion(*target, *baseFile), true);
+    if (hiddenLines) {
+        const std::optional<Answer> copy = ask(Question::ModFirstFile, modFirstFileQuestion(*target, hidden), true);
         if (!goesOn(copy, true))
             return plan;
-        if (*copy == Answer::Yes) {
-            const std::optional<QByteArray> base = readConsoleFile(*baseFile, &error);
-            if (!base) {
-                plan.refusal =
-                    QStringLiteral("Could not copy the lines of \"%1\": %2").arg(host::shownPath(*baseFile), error);
-                return plan;
-            }
-            start = *base;
-            plan.refusal = whyAppendedLineWouldNotRun(start, *line, host::shownPath(*baseFile));
-            if (!plan.refusal.isEmpty())
-                return plan;
-        }
+        if (*copy == Answer::Yes)
+            start = *hiddenLines;
     }
 
     // The key's takeover, judged on what the game will run once the file holds `start`.
-    const QString config = gameConfigFile(request.root, game, request.modFolder, host);
-    QList<StartFile> files = StartRun::read({config}).files();
-    files.append(StartFile {*target, start, true, {}});
-    const StartRun run = StartRun::of(files);
-    const int targetIndex = int(files.size()) - 1;
-    const QString takeOver = takeOverQuestion(request.bind.key, run, targetIndex, targetShown);
+    const StartRun run = runWith(folders, *target, start);
+    const QString takeOver = takeOverQuestion(request.bind.key, run, int(run.files().size()) - 1, targetShown);
     if (!goesOn(ask(Question::TakeOver, takeOver, false), false))
         return plan;
-    // Only what the player agreed to replace goes; a line that cannot be taken out cleanly
-    // stays, and the new bind after it wins all the same.
-    QString stays;
-    const QList<StartBind> earlier =
-        takeOver.isEmpty() ? QList<StartBind>() : earlierBindsOf(request.bind.key, run, targetIndex);
-    const QByteArray kept = withoutBinds(start, earlier, &stays).value_or(start);
-
-    write.bytes = withLineEnded(kept) + *line + "\r\n";
+    const auto [kept, bytes] = bytesFrom(start);
+    write.bytes = bytes;
     write.appendOnly = kept == write.read;
-    if (write.bytes.size() > fileLimit) {
-        plan.refusal = QStringLiteral("Did not add the bind: \"%1\" would grow to %2 bytes, and no game reads an "
-                                      "autoexec.cfg larger than %3 bytes (Quake III Arena 1.32 and the original RTCW "
-                                      "stop at %4). Remove binds you no longer use from the file, then add this one "
-                                      "again.")
-                           .arg(targetShown, host::englishNumber(write.bytes.size()), host::englishNumber(fileLimit),
-                                host::englishNumber(originalGamesFileLimit));
+    if (const QString tooLarge = tooLargeFor(*target, write.bytes.size(), runners); !tooLarge.isEmpty()) {
+        plan.refusal = tooLarge;
         return plan;
     }
+    // Asked when the file grows past what one of the engines runs.
+    const bool passesOne = std::any_of(runners.cbegin(), runners.cend(), [&](const Engine *engine) {
+        return write.read.size() <= engine->rules.fileLimit && write.bytes.size() > engine->rules.fileLimit;
+    });
+    const QString passes = passesOne ? passesSomeLimits(*target, write.bytes.size(), runners, false) : QString();
+    if (!goesOn(ask(Question::FileSize, passes.isEmpty() ? passes : passes + QStringLiteral(" Add it anyway?"), false),
+                false))
+        return plan;
     plan.write = write;
     return plan;
 }
 
-bool carryOut(const PlannedWrite &write, QString *error, QString *notice)
+bool carryOut(const PlannedWrite &write, QString *error)
 {
     const QString what = QStringLiteral("Did not add the bind");
     if (write.appendOnly) {
@@ -274,13 +331,9 @@ bool carryOut(const PlannedWrite &write, QString *error, QString *notice)
             *error = changedSinceRead(what, write.path);
             return false;
         }
-        return appendLine(write.path, write.line, error, notice);
+        return appendLine(write.path, write.line, error);
     }
-    if (!rewriteFile(write.path, write.read, write.existed, write.bytes, what, error))
-        return false;
-    if (notice)
-        *notice = sizeNotice(write.path, write.read.size(), write.bytes.size());
-    return true;
+    return rewriteFile(write.path, write.read, write.existed, write.bytes, what, error);
 }
 
 } // namespace binds

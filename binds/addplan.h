@@ -2,6 +2,7 @@
 
 #include "binds/bindrequest.h"
 #include "binds/chat.h"
+#include "binds/engines.h"
 #include "binds/games.h"
 #include "host/folderstring.h"
 
@@ -21,7 +22,8 @@ struct AddRequest {
     ChatScope scope = ChatScope::None; // with the text to say, for the chat questions
     QString say;
     QString root;
-    QString modFolder; // empty for the base folder
+    QString modFolder;             // empty for the base folder
+    QList<const Engine *> engines; // the engines the player may run: one when known
 };
 
 // The questions "Add" may ask, in the order it asks them.
@@ -31,7 +33,8 @@ enum class Question {
     ModFirstFile,   // the mod's first autoexec.cfg hides the base one: Yes copies its lines,
                     // No starts it with this bind only, Cancel writes nothing
     TakeOver,       // the key does something now
-    ReadElsewhere,  // asked first: the game reads another root's files; Yes writes there
+    ReadElsewhere,  // asked first: the game runs another autoexec.cfg; Yes writes there
+    FileSize,       // asked last: some of the engines would run nothing of the file
 };
 enum class Answer { Yes, No, Cancel };
 using Answers = QMap<Question, Answer>;
@@ -52,13 +55,22 @@ struct PlannedWrite {
     bool appendOnly = false; // bytes is read plus the line: appended, the rest untouched
 };
 
+// The file a plan writes into, as it stood when the plan read it.
+struct TargetRead {
+    QString path; // on this machine
+    bool existed = false;
+    QByteArray bytes;
+    bool operator==(const TargetRead &) const = default;
+};
+
 struct AddPlan {
     QString refusal;                         // non-empty: nothing is asked or written
     std::optional<PlannedQuestion> question; // the next question to ask
     std::optional<PlannedWrite> write;       // when nothing is refused and nothing left to ask
-    // Whether the target was there, and what it held when the plan was made: a plan made
-    // again after a question must find it as it was when the question was asked.
-    std::pair<bool, QByteArray> read;
+    // The target as the plan read it: a plan made again after a question must find it as it
+    // was when the question was asked. Nullopt for a plan that asked before reading it (the
+    // question which file to write).
+    std::optional<TargetRead> read;
 };
 
 // The plan for the request, given the answers so far; a No to a Yes/No question, or a
@@ -66,8 +78,7 @@ struct AddPlan {
 AddPlan planAdd(const AddRequest &request, const Game &game, const Answers &answers, const host::Host &host);
 
 // Carries out the plan's write. False, with the reason, writing nothing, when the file
-// changed since the plan read it or cannot be written; notice says what the player should
-// know of a file that was written, such as its size passing what the original games read.
-bool carryOut(const PlannedWrite &write, QString *error, QString *notice);
+// changed since the plan read it or cannot be written.
+bool carryOut(const PlannedWrite &write, QString *error);
 
 } // namespace binds

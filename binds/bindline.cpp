@@ -7,6 +7,7 @@
 #include "host/textencoding.h"
 
 #include <QFile>
+#include <QMap>
 
 namespace binds {
 
@@ -51,30 +52,10 @@ QString tooLongLine(const QString &text, qsizetype lineBytes)
 {
     const qsizetype excess = charactersHolding(text, lineBytes - maxLineBytes);
     return QStringLiteral("The bind is too long for the game: Quake 3 and RTCW read at most %1 bytes of a "
-                          "line and would run the rest as console commands. Shorten the text by %2 "
+                          "line and would run the rest as console commands, or drop it. Shorten the text by %2 "
                           "character%3 or more.")
         .arg(host::englishNumber(maxLineBytes), host::englishNumber(excess),
              excess == 1 ? QString() : QStringLiteral("s"));
-}
-
-QString tooLargeFile(const QString &path, qint64 newSize)
-{
-    return QStringLiteral("Did not add the bind: \"%1\" would grow to %2 bytes, and no game reads an "
-                          "autoexec.cfg larger than %3 bytes (Quake III Arena 1.32 and the original RTCW "
-                          "stop at %4). Remove binds you no longer use from the file, then add this one "
-                          "again.")
-        .arg(host::shownPath(path), host::englishNumber(newSize), host::englishNumber(fileLimit),
-             host::englishNumber(originalGamesFileLimit));
-}
-
-QString passedOriginalGamesLimit(const QString &path, qint64 newSize)
-{
-    return QStringLiteral("The bind was added, but \"%1\" is now %2 bytes: Quake III Arena 1.32 and the "
-                          "original RTCW ignore the whole file from %3 bytes on, while ioquake3 and iortcw "
-                          "read up to %4. If you play the original games, remove binds you no longer "
-                          "use from the file.")
-        .arg(host::shownPath(path), host::englishNumber(newSize), host::englishNumber(originalGamesFileLimit + 1),
-             host::englishNumber(fileLimit));
 }
 
 // The last byte, when the file has one, so a line without its line end can be closed
@@ -140,7 +121,15 @@ bool readsAsWritten(const QString &key, const QString &text, QString *error)
 
 std::optional<QByteArray> encodedLine(const QString &key, const QString &text, QString *error)
 {
-    if (!readsAsWritten(key, text, error))
+    return encodedLine(key, text, allEngines(), error);
+}
+
+std::optional<QByteArray> encodedLine(const QString &key, const QString &text, const QList<const Engine *> &engines,
+                                      QString *error)
+{
+    if (!isBindableKey(key.trimmed(), engines, error))
+        return std::nullopt;
+    if (*error = textRefusal(text); !error->isEmpty())
         return std::nullopt;
     const std::optional<QByteArray> line = host::toFileEncoding(bindLine(key, text));
     if (!line) {
@@ -169,10 +158,90 @@ bool writeLine(const BindRequest &request, const host::Host &host, QString *erro
     return appendLine(*target, *line, error, notice);
 }
 
+namespace {
+
+// The engines of a list that run the least, and that limit.
+std::pair<QList<const Engine *>, qint64> smallestLimit(const QList<const Engine *> &engines)
+{
+    qint64 smallest = largestFileLimit(engines);
+    for (const Engine *engine : engines)
+        smallest = std::min(smallest, engine->rules.fileLimit);
+    QList<const Engine *> those;
+    for (const Engine *engine : engines) {
+        if (engine->rules.fileLimit == smallest)
+            those << engine;
+    }
+    return {those, smallest};
+}
+
+} // namespace
+
+QString tooLargeFor(const QString &hostPath, qint64 newSize, const QList<const Engine *> &engines)
+{
+    const qint64 largest = largestFileLimit(engines);
+    if (newSize <= largest)
+        return {};
+    const QString start = QStringLiteral("Did not add the bind: \"%1\" would grow to %2 bytes, and ")
+                              .arg(host::shownPath(hostPath), host::englishNumber(newSize));
+    const QString end = QStringLiteral(" Remove binds you no longer use from the file, then add this one again.");
+    const auto [least, smallest] = smallestLimit(engines);
+    if (smallest == largest) {
+        return start
+            + QStringLiteral("%1 run%2 nothing of an autoexec.cfg larger than %3 bytes.")
+                  .arg(engineNames(engines), engines.size() == 1 ? QStringLiteral("s") : QString(),
+                       host::englishNumber(largest))
+            + end;
+    }
+    return start
+        + QStringLiteral("no game reads an autoexec.cfg larger than %1 bytes (%2 stop at %3).")
+              .arg(host::englishNumber(largest), engineNames(least), host::englishNumber(smallest))
+        + end;
+}
+
+QString passesSomeLimits(const QString &hostPath, qint64 newSize, const QList<const Engine *> &engines, bool written)
+{
+    QList<const Engine *> runNothing;
+    QList<const Engine *> run;
+    for (const Engine *engine : engines)
+        (newSize > engine->rules.fileLimit ? runNothing : run) << engine;
+    if (runNothing.isEmpty() || run.isEmpty())
+        return {};
+    const auto [least, smallest] = smallestLimit(runNothing);
+    return QStringLiteral("\"%1\" %8 %2 bytes: %3 ignore%4 the whole file from %5 bytes on, so none of its "
+                          "binds would work there, while %6 read%7 it.")
+        .arg(host::shownPath(hostPath), host::englishNumber(newSize), engineNames(runNothing),
+             runNothing.size() == 1 ? QStringLiteral("s") : QString(), host::englishNumber(smallest + 1),
+             engineNames(run), run.size() == 1 ? QStringLiteral("s") : QString(),
+             written ? QStringLiteral("is now") : QStringLiteral("would be"));
+}
+
+QString fileLimitsOf(const QList<const Engine *> &engines)
+{
+    QMap<qint64, QList<const Engine *>> byLimit;
+    for (const Engine *engine : engines)
+        byLimit[engine->rules.fileLimit] << engine;
+    QStringList parts;
+    for (auto it = byLimit.cbegin(); it != byLimit.cend(); ++it) {
+        const QString limit = host::englishNumber(it.key());
+        parts << (parts.isEmpty() ? QStringLiteral("%1 run%2 a file of up to %3 bytes")
+                                        .arg(engineNames(it.value()),
+                                             it.value().size() == 1 ? QStringLiteral("s") : QString(), limit)
+                                  : QStringLiteral("%1 up to %2").arg(engineNames(it.value()), limit));
+    }
+    return parts.join(QStringLiteral(", "));
+}
+
 QString sizeNotice(const QString &hostPath, qint64 oldSize, qint64 newSize)
 {
-    const bool passesOriginalLimit = oldSize <= originalGamesFileLimit && newSize > originalGamesFileLimit;
-    return passesOriginalLimit ? passedOriginalGamesLimit(hostPath, newSize) : QString();
+    const QList<const Engine *> all = allEngines();
+    const bool passedOne = std::any_of(all.cbegin(), all.cend(), [&](const Engine *engine) {
+        return oldSize <= engine->rules.fileLimit && newSize > engine->rules.fileLimit;
+    });
+    const QString passed = passesSomeLimits(hostPath, newSize, all, true);
+    if (!passedOne || passed.isEmpty())
+        return {};
+    return QStringLiteral("The bind was added, but ") + passed
+        + QStringLiteral(" If you play one of the first, remove binds you no longer use from the file.");
 }
 
 bool appendLine(const QString &hostPath, QByteArray line, QString *error, QString *notice)
@@ -188,8 +257,8 @@ bool appendLine(const QString &hostPath, QByteArray line, QString *error, QStrin
     const qint64 oldSize = file.size();
     line.prepend(lineEndBefore(lastByteOf(file, oldSize)));
     const qint64 newSize = oldSize + line.size();
-    if (newSize > fileLimit) {
-        *error = tooLargeFile(hostPath, newSize);
+    if (const QString tooLarge = tooLargeFor(hostPath, newSize, allEngines()); !tooLarge.isEmpty()) {
+        *error = tooLarge;
         return false;
     }
     if (!appendAll(file, line)) {

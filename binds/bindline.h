@@ -1,6 +1,7 @@
 #pragma once
 
 #include "binds/bindrequest.h"
+#include "binds/engines.h"
 #include "host/folderstring.h"
 
 #include <QByteArray>
@@ -9,12 +10,8 @@
 
 namespace binds {
 
-// Every game reads bytes 0-1022 of a command line and runs the rest as new commands.
+// Every engine reads bytes 0-1022 of a command line, and runs the rest as new commands or drops it.
 inline constexpr qsizetype maxLineBytes = 1023;
-// Quake III Arena 1.32 and the original RTCW ignore an autoexec.cfg larger than this...
-inline constexpr qint64 originalGamesFileLimit = 16383;
-// ...and ioquake3 and iortcw one larger than this.
-inline constexpr qint64 fileLimit = 131071;
 
 // The autoexec.cfg of a folder string (a request's dirloc), as messages name it.
 QString autoexecIn(const QString &dirloc);
@@ -33,6 +30,10 @@ bool readsAsWritten(const QString &key, const QString &text, QString *error);
 // The bind line in the bytes the file gets (the system's 8-bit code page), without the
 // line end; nullopt with the reason when the game would read it as something else.
 std::optional<QByteArray> encodedLine(const QString &key, const QString &text, QString *error);
+// The same for the engines the player may run: a key one of them knows is taken, and one
+// the only engine does not know is refused.
+std::optional<QByteArray> encodedLine(const QString &key, const QString &text, const QList<const Engine *> &engines,
+                                      QString *error);
 
 // Appends one bind line, CR LF ended, to autoexec.cfg in the request's folder.
 // Returns false with a message for the player when the line is refused or the
@@ -53,8 +54,19 @@ QString addFailure(const QString &path, const QString &reason, int systemError =
 // The same for a line already made, to the file at a host path.
 bool appendLine(const QString &hostPath, QByteArray line, QString *error, QString *notice = nullptr);
 
+// Why none of the engines would run a file of newSize bytes; empty when one would.
+QString tooLargeFor(const QString &hostPath, qint64 newSize, const QList<const Engine *> &engines);
+
+// What the player should know of a file that is (written) or would be newSize bytes, which
+// some of the engines run and others ignore whole; empty when all or none run it.
+QString passesSomeLimits(const QString &hostPath, qint64 newSize, const QList<const Engine *> &engines, bool written);
+
+// What each engine runs of a file, in words: "Quake III Arena 1.32 runs a file of up to
+// 16,383 bytes, ioquake3 up to 131,071".
+QString fileLimitsOf(const QList<const Engine *> &engines);
+
 // What the player should know once a file of oldSize bytes grew to newSize: that it
-// passed what the original games read; empty otherwise.
+// passed what some engines read; empty otherwise.
 QString sizeNotice(const QString &hostPath, qint64 oldSize, qint64 newSize);
 
 } // namespace binds

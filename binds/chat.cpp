@@ -110,7 +110,8 @@ bool sendsAsTyped(ChatScope scope, const QString &say, QString *error)
 
 ChatReceived chatAsReceived(const QString &say)
 {
-    QByteArray line = firstCommandOf("say " + inFileEncoding(say));
+    // As the engines that cut a pressed binding at every ";" send it: the most of them.
+    QByteArray line = firstCommandOf("say " + inFileEncoding(say), ioquake3().rules);
     ChatReceived result;
     for (char &byte : line) {
         if (static_cast<unsigned char>(byte) > 127 || byte == '%') {

@@ -14,8 +14,6 @@ const Game &quake3Game()
         // Quake Live keeps the player's binds in repconfig.cfg.
         {QStringLiteral("q3config.cfg"), QStringLiteral("repconfig.cfg")},
         -1,
-        QStringLiteral("ioquake3"),
-        QStringLiteral("Quake III Arena 1.32"),
     };
     return game;
 }
@@ -31,8 +29,6 @@ const Game &rtcwGame()
         QStringLiteral("main"),
         {QStringLiteral("wolfconfig_mp.cfg")},
         0,
-        QStringLiteral("iortcw"),
-        QStringLiteral("RTCW 1.4"),
     };
     return game;
 }

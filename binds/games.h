@@ -17,8 +17,6 @@ struct Game {
     QStringList configFiles; // the game's own config, which it writes itself, by the names
                              // its engines give it: the first one there is the one read
     qint16 pickerFlag;       // which game the folder picker works for
-    QString ioEngine;        // its maintained engine: "ioquake3"
-    QString originalEngine;  // and the original release: "Quake III Arena 1.32"
 };
 
 const Game &quake3Game();

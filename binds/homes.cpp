@@ -1,6 +1,5 @@
 #include "binds/homes.h"
 
-#include "binds/bindline.h"
 #include "host/drives.h"
 #include "host/wine.h"
 
@@ -12,17 +11,6 @@
 namespace binds {
 
 namespace {
-
-QString canonical(const QString &hostPath)
-{
-    const QString path = QFileInfo(hostPath).canonicalFilePath();
-    return path.isEmpty() ? QDir::cleanPath(hostPath) : path;
-}
-
-bool isInside(const QString &path, const QString &folder)
-{
-    return path.startsWith(folder + u'/');
-}
 
 // The libraries a Steam folder's libraryfolders.vdf lists, as it writes them (Windows
 // paths with doubled "\").
@@ -94,35 +82,24 @@ QStringList steamLibraries(const host::Host &host, bool inWine)
     return libraries;
 }
 
-// A home a Windows engine searches before the install folder holds an autoexec.cfg of its own.
-bool holdsAutoexec(const QString &home, const Game &game, const host::Host &host)
-{
-    const QString root = host::withFinalSeparator(QDir::toNativeSeparators(home), host.style);
-    QString unreachable;
-    const std::optional<QString> autoexec =
-        autoexecPath(host::gameFolder(root, game.baseFolder, host), host, &unreachable);
-    return autoexec && QFileInfo(*autoexec).isFile();
-}
-
 } // namespace
 
 const QList<EngineHome> &engineHomes()
 {
     using enum HomeStart;
-    using enum HomeRule;
     // Facts from the engines' source: ioquake3's sys_unix.c (Sys_HomeConfigPath,
     // Sys_ShouldUseLegacyHomePath) and sys_win32.c, iortcw's sys_unix.c and sys_win32.c,
     // OpenArena's q_shared.h; the original releases keep everything in the install folder.
     static const QList<EngineHome> homes = {
-        {"Quake 3 (ioquake3)", quake3Game, ConfigHome, "Quake3", nullptr, ReadInstead, ".q3a"},
+        {"Quake 3 (ioquake3)", quake3Game, ConfigHome, "Quake3", nullptr},
         {"Quake 3 (ioquake3, Flatpak)", quake3Game, Home, ".var/app/org.ioquake3.ioquake3/config/Quake3", nullptr},
         {"Quake 3 (ioquake3, old home)", quake3Game, Home, ".q3a", nullptr},
         {"RTCW (iortcw)", rtcwGame, Home, ".wolf", nullptr},
         {"RTCW (iortcw)", rtcwGame, Home, ".local/share/iortcw", nullptr},
         {"OpenArena", quake3Game, Home, ".local/share/OpenArena", "baseoa"},
         {"OpenArena (old home)", quake3Game, Home, ".openarena", "baseoa"},
-        {"Quake 3 (ioquake3)", quake3Game, AppData, "Quake3", nullptr, ReadFirst},
-        {"RTCW (iortcw)", rtcwGame, Documents, "RTCW", nullptr, ReadFirst},
+        {"Quake 3 (ioquake3)", quake3Game, AppData, "Quake3", nullptr},
+        {"RTCW (iortcw)", rtcwGame, Documents, "RTCW", nullptr},
         {"OpenArena", quake3Game, AppData, "OpenArena", "baseoa"},
         {"Quake 3 Arena (Steam)", quake3Game, SteamLibrary, "steamapps/common/Quake 3 Arena", nullptr},
         {"Quake Live (Steam, account %1)", quake3Game, SteamLibrary, "steamapps/common/Quake Live/*", nullptr},
@@ -166,49 +143,16 @@ QStringList homeStarts(HomeStart start, const host::Host &host, bool inWine)
     return starts;
 }
 
-std::optional<ReadInstead> readInsteadOf(const QString &root, const Game &game, const host::Host &host)
+QString canonicalPath(const QString &hostPath)
 {
-    QString unreachable;
-    const std::optional<QString> typedPath =
-        host::toHostPath(host::withFinalSeparator(root, host.style), host, &unreachable);
-    if (!typedPath)
-        return std::nullopt;
-    const QString typed = canonical(*typedPath);
-    // A Windows engine in the prefix reads its Windows homes there.
-    const bool inWine =
-        host.style == host::Style::Posix && !host.winePrefix.isEmpty() && isInside(typed, canonical(host.winePrefix));
-    const bool windows = host.style == host::Style::Windows || inWine;
-    for (const EngineHome &home : engineHomes()) {
-        if (home.game().name != game.name)
-            continue;
-        if (home.rule == HomeRule::ReadInstead && !windows && !host.home.isEmpty()) {
-            const QString oldHome = host.home + u'/' + QString::fromUtf8(home.replaces);
-            if (typed != canonical(oldHome))
-                continue;
-            for (const QString &start : homeStarts(home.start, host, false)) {
-                const QString newHome = start + u'/' + QString::fromUtf8(home.folder);
-                if (QFileInfo(newHome).isDir())
-                    return ReadInstead {newHome + u'/',
-                                        QStringLiteral("%1 has kept its files in \"%2\" since it moved them there, "
-                                                       "and no longer reads \"%3\" at all")
-                                            .arg(game.ioEngine, host::shownPath(newHome), host::shownPath(oldHome))};
-            }
-        }
-        if (home.rule == HomeRule::ReadFirst && windows) {
-            for (const QString &start : homeStarts(home.start, host, inWine)) {
-                const QString folder = start + u'/' + QString::fromUtf8(home.folder);
-                const std::optional<QString> shown = host::folderStringFor(folder, host, &unreachable);
-                if (!shown || typed == canonical(folder) || !holdsAutoexec(folder, game, host))
-                    continue;
-                const QString read = host::withFinalSeparator(*shown, host.style);
-                return ReadInstead {read,
-                                    QStringLiteral("%1 reads \"%2\" before the game's own folder, and the "
-                                                   "autoexec.cfg there hides this one")
-                                        .arg(game.ioEngine, host::shownPath(read))};
-            }
-        }
-    }
-    return std::nullopt;
+    const QString path = QFileInfo(hostPath).canonicalFilePath();
+    return path.isEmpty() ? QDir::cleanPath(hostPath) : path;
+}
+
+bool isInWinePrefix(const QString &canonicalHostPath, const host::Host &host)
+{
+    return host.style == host::Style::Posix && !host.winePrefix.isEmpty()
+        && canonicalHostPath.startsWith(canonicalPath(host.winePrefix) + u'/');
 }
 
 } // namespace binds

@@ -101,85 +101,55 @@ QString commandWords(const QList<QByteArray> &args, const QByteArray &line)
     return text;
 }
 
-QString hostPathOf(const QString &folder, const QString &file, const host::Host &host)
-{
-    QString unreachable;
-    return host::toHostPath(folder + file, host, &unreachable).value_or(QString());
-}
-
 } // namespace
 
-QString keyActionWords(const QByteArray &binding)
+QString keyActionWords(const QByteArray &binding, const ConsoleRules &rules)
 {
     QStringList words;
-    for (const ScriptCommand &command : scriptCommands(binding, Engine::Io))
+    for (const ScriptCommand &command : pressedCommands(binding, rules))
         words << commandWords(command.args, binding.mid(command.begin, command.end - command.begin));
     return words.join(QStringLiteral(", then "));
 }
 
-QString chatTextOf(const QByteArray &binding)
+QString chatTextOf(const QByteArray &binding, const ConsoleRules &rules)
 {
-    const QList<ScriptCommand> commands = scriptCommands(binding, Engine::Io);
+    const QList<ScriptCommand> commands = pressedCommands(binding, rules);
     if (commands.isEmpty() || !isChat(commands.first().args.first()))
         return {};
     return chatOfLine(binding.mid(commands.first().begin, commands.first().end - commands.first().begin));
 }
 
-QString gameConfigFile(const QString &root, const Game &game, const QString &modFolder, const host::Host &host)
-{
-    const QString rootFolder = host::withFinalSeparator(root, host.style);
-    // The first of the config's names there, the mod folder's before the base folder's.
-    QStringList candidates;
-    for (const QString &folder : {modFolder, game.baseFolder}) {
-        for (const QString &name : game.configFiles) {
-            if (!folder.isEmpty())
-                candidates << hostPathOf(host::gameFolder(rootFolder, folder, host), name, host);
-        }
-    }
-    candidates.removeAll(QString());
-    for (const QString &candidate : std::as_const(candidates)) {
-        if (QFileInfo(candidate).isFile())
-            return candidate;
-    }
-    // None there yet: the base folder's, by the first name, is where the game writes it.
-    return hostPathOf(host::gameFolder(rootFolder, game.baseFolder, host), game.configFiles.first(), host);
-}
-
-QStringList startFiles(const QString &root, const Game &game, const QString &modFolder, const host::Host &host)
-{
-    const QString rootFolder = host::withFinalSeparator(root, host.style);
-    const QString base = host::gameFolder(rootFolder, game.baseFolder, host);
-    QStringList files = {gameConfigFile(root, game, modFolder, host)};
-    // exec autoexec.cfg runs the first one on the search path: the mod's, then the base's.
-    QString unreachable;
-    const QString modAutoexec = modFolder.isEmpty()
-        ? QString()
-        : autoexecPath(host::gameFolder(rootFolder, modFolder, host), host, &unreachable).value_or(QString());
-    files << (!modAutoexec.isEmpty() && QFileInfo(modAutoexec).isFile()
-                  ? modAutoexec
-                  : autoexecPath(base, host, &unreachable).value_or(QString()));
-    files.removeAll(QString());
-    return files;
-}
-
-QString whatKeyDoes(const QString &key, const StartRun &run, const Game &game)
+QString whatKeyDoes(const QString &key, const QList<StartRun> &runs)
 {
     const QString typed = key.trimmed();
-    if (typed.isEmpty() || !run.anyRead())
+    const bool anyRead = std::any_of(runs.cbegin(), runs.cend(), [](const StartRun &run) { return run.anyRead(); });
+    if (typed.isEmpty() || !anyRead)
         return {};
     const QByteArray name = host::toFileEncoding(typed).value_or(QByteArray());
-    auto words = [&name, &run](Engine engine) {
-        const std::optional<QByteArray> binding = run.bindingOf(name, engine);
-        if (!binding)
-            return QStringLiteral("no such key");
-        return binding->isEmpty() ? QStringLiteral("nothing yet") : keyActionWords(*binding);
-    };
-    const QString io = words(Engine::Io);
-    const QString original = words(Engine::Original);
-    if (io == original)
-        return QStringLiteral("%1: %2").arg(typed, io);
-    return QStringLiteral("%1: %2 in %3; %4 in %5")
-        .arg(typed, io, engineName(Engine::Io, game), original, engineName(Engine::Original, game));
+    // What each engine does, the engines that do the same together, in the runs' order.
+    QStringList words;
+    QList<QList<const Engine *>> doers;
+    for (const StartRun &run : runs) {
+        for (qsizetype e = 0; e < run.engines().size(); ++e) {
+            const std::optional<QByteArray> binding = run.bindingOf(name, e);
+            const QString these = !binding ? QStringLiteral("no such key")
+                : binding->isEmpty()       ? QStringLiteral("nothing yet")
+                                           : keyActionWords(*binding, run.engines().at(e)->rules);
+            const qsizetype at = words.indexOf(these);
+            if (at >= 0) {
+                doers[at] << run.engines().at(e);
+            } else {
+                words << these;
+                doers << QList<const Engine *> {run.engines().at(e)};
+            }
+        }
+    }
+    if (words.size() == 1)
+        return QStringLiteral("%1: %2").arg(typed, words.first());
+    QStringList each;
+    for (qsizetype i = 0; i < words.size(); ++i)
+        each << QStringLiteral("%1 in %2").arg(words.at(i), engineNames(doers.at(i)));
+    return QStringLiteral("%1: %2").arg(typed, each.join(QStringLiteral("; ")));
 }
 
 } // namespace binds

@@ -11,20 +11,6 @@ namespace {
 
 const QString keyAdvice = QStringLiteral("Type one key name such as f1, mouse3 or space.");
 
-bool isKnownName(const QString &key)
-{
-    const QByteArray latin = key.toLatin1();
-    return std::any_of(keyNames().begin(), keyNames().end(),
-                       [&latin](const KeyName &known) { return qstricmp(known.name, latin.constData()) == 0; });
-}
-
-// "0x" and two hex digits: every game reads that as a raw key number.
-bool isHexKeyNumber(const QString &key)
-{
-    auto isHexDigit = [](QChar c) { return c.isDigit() || (c.toLower() >= u'a' && c.toLower() <= u'f'); };
-    return key.size() == 4 && key.startsWith(QLatin1String("0x")) && isHexDigit(key.at(2)) && isHexDigit(key.at(3));
-}
-
 // The game splits a key at anything but printable ASCII, and at quotes, semicolons
 // and comments.
 QString characterRefusal(const QString &key)
@@ -76,34 +62,50 @@ QString listed(const QStringList &names)
 
 } // namespace
 
-std::optional<int> keyNumber(const QByteArray &name, Engine engine)
+std::optional<int> keyNumber(const QByteArray &name, const ConsoleRules &rules)
 {
-    // ioquake3's keys[] holds MAX_KEYS (372) entries; the original games' 256.
-    const int keyCount = engine == Engine::Io ? 372 : 256;
+    const int keyCount = rules.keyCount;
     auto valid = [keyCount](int n) { return n >= 0 && n < keyCount ? std::optional<int>(n) : std::nullopt; };
     if (name.isEmpty())
         return std::nullopt;
     if (name.size() == 1) {
         const auto c = static_cast<signed char>(name.at(0)); // a negative byte keys nothing
-        return valid(engine == Engine::Io && c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+        return valid(rules.lowerCasesCharacter && c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
     }
     auto hexDigit = [](char c) {
         c = (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
         return c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
     };
-    if (name.startsWith("0x") && engine == Engine::Io) {
-        int n = 0;
-        bool allDigits = name.size() > 2 && name.size() < 10;
-        for (qsizetype i = 2; allDigits && i < name.size(); ++i) {
-            allDigits = hexDigit(name.at(i)) >= 0;
-            n = n * 16 + hexDigit(name.at(i));
+    if (name.startsWith("0x")) {
+        switch (rules.hexKeys) {
+        case HexKeys::AnyDigits: {
+            // Com_HexStrToInt: an int that wraps past 8 digits; a negative one names no key.
+            quint32 n = 0;
+            bool allDigits = true;
+            for (qsizetype i = 2; allDigits && i < name.size(); ++i) {
+                allDigits = hexDigit(name.at(i)) >= 0;
+                n = n * 16 + quint32(std::max(0, hexDigit(name.at(i))));
+            }
+            if (allDigits && qint32(n) >= 0 && qint32(n) < keyCount)
+                return int(n);
+            break;
         }
-        if (allDigits && n < keyCount)
-            return n;
-    } else if (name.startsWith("0x") && name.size() == 4) {
-        // Only lower-case digits count; any other character is a 0.
-        auto digit = [&hexDigit](char c) { return c >= 'A' && c <= 'F' ? 0 : std::max(0, hexDigit(c)); };
-        return digit(name.at(2)) * 16 + digit(name.at(3));
+        case HexKeys::TwoDigitsAnyCase:
+            if (name.size() == 4 && hexDigit(name.at(2)) >= 0 && hexDigit(name.at(3)) >= 0)
+                return hexDigit(name.at(2)) * 16 + hexDigit(name.at(3));
+            break;
+        case HexKeys::TwoCharsAnyCase:
+            if (name.size() == 4)
+                return std::max(0, hexDigit(name.at(2))) * 16 + std::max(0, hexDigit(name.at(3)));
+            break;
+        case HexKeys::TwoLowerDigits:
+            if (name.size() == 4) {
+                // Only lower-case digits count; any other character is a 0.
+                auto digit = [&hexDigit](char c) { return c >= 'A' && c <= 'F' ? 0 : std::max(0, hexDigit(c)); };
+                return digit(name.at(2)) * 16 + digit(name.at(3));
+            }
+            break;
+        }
     }
     // Looked up for every bind of a file: a table by lower-case name, made once.
     static const QHash<QByteArray, const KeyName *> byName = [] {
@@ -113,9 +115,9 @@ std::optional<int> keyNumber(const QByteArray &name, Engine engine)
         return names;
     }();
     const KeyName *known = byName.value(name.toLower());
-    if (!known || (known->ioOnly && engine == Engine::Original))
+    if (!known || !(known->engines & rules.keys))
         return std::nullopt;
-    return known->number;
+    return rules.keys == Quake3eKeys ? known->quake3eNumber : known->number;
 }
 
 QString keyNameOf(int number)
@@ -131,30 +133,30 @@ QString keyNameOf(int number)
 
 // The known key names nearest to a mistyped one, in lower case, best first: names that
 // start with it ("kp_up" gives kp_uparrow), else those a few letters away.
-static QStringList closestKeyNames(const QString &key, int most = 3)
+static QStringList closestKeyNames(const QString &key, unsigned keySets, int most = 3)
 {
     const QString typed = key.toLower();
     struct Candidate {
         QString name;
         bool prefix;
         int distance;
-        bool ioOnly;
+        bool known; // to the engines asked about
     };
     QList<Candidate> candidates;
     for (const KeyName &known : keyNames()) {
         const QString name = QString::fromLatin1(known.name).toLower();
         const bool prefix = typed.size() >= 2 && name.startsWith(typed);
         const int distance = editDistance(typed, name);
-        if (prefix || distance <= std::max(1, int(typed.size()) / 3))
-            candidates.append({name, prefix, distance, known.ioOnly});
+        if (name.size() > 1 && (prefix || distance <= std::max(1, int(typed.size()) / 3)))
+            candidates.append({name, prefix, distance, (known.engines & keySets) != 0});
     }
-    // Names every game knows come before those only ioquake3 and iortcw know.
+    // Names the engines know come before those only others know.
     std::stable_sort(candidates.begin(), candidates.end(), [](const Candidate &a, const Candidate &b) {
         if (a.prefix != b.prefix)
             return a.prefix;
         if (a.distance != b.distance)
             return a.distance < b.distance;
-        return !a.ioOnly && b.ioOnly;
+        return a.known && !b.known;
     });
     QStringList names;
     for (qsizetype i = 0; i < candidates.size() && i < most; ++i)
@@ -162,32 +164,69 @@ static QStringList closestKeyNames(const QString &key, int most = 3)
     return names;
 }
 
-// Why no game binds the key as typed; empty when one does.
-static QString keyRefusal(const QString &key)
+// What players type for a key that an engine spells otherwise.
+struct SpelledOtherwise {
+    const char *typed;
+    KeySet engine;
+    const char *advice;
+};
+constexpr SpelledOtherwise spelledOtherwise[] = {
+    // Quake3e's keypad * sends '*' (code/sdl/sdl_input.c:319; KP_STAR is commented out, keys.c:197).
+    {"kp_star", Quake3eKeys, ": the keypad * is bound as *"},
+};
+
+// Why the key as typed is not one the engines bind; empty when it is. Where the engines
+// differ, one that knows it is enough: the player may run it.
+static QString keyRefusal(const QString &key, const QList<const Engine *> &engines, bool allOfThem)
 {
     if (key.isEmpty())
         return QStringLiteral("Type the key to bind first. ") + keyAdvice;
     if (const QString refusal = characterRefusal(key); !refusal.isEmpty())
         return refusal;
-    if (key.size() == 1) {
-        if (key.at(0).isUpper()) {
-            return QStringLiteral("Type the key \"%1\" in lower case (%2): Quake III Arena and RTCW bind "
-                                  "\"%1\" to a key code that no keyboard sends.")
-                .arg(key, key.toLower());
-        }
-        return {};
+    QList<const Engine *> asIs;
+    QList<const Engine *> unknownTo;
+    unsigned keySets = 0;
+    const QByteArray name = key.toLatin1();
+    for (const Engine *engine : engines) {
+        keySets |= engine->rules.keys;
+        if (key.size() == 1 && key.at(0).isUpper() && !engine->rules.lowerCasesCharacter)
+            asIs << engine;
+        if (!keyNumber(name, engine->rules))
+            unknownTo << engine;
     }
-    if (isHexKeyNumber(key) || isKnownName(key))
+    if (!asIs.isEmpty()) {
+        return QStringLiteral("Type the key \"%1\" in lower case (%2): %3 bind%4 \"%1\" to a key code that no keyboard "
+                              "sends.")
+            .arg(key, key.toLower(), engineNames(asIs), asIs.size() == 1 ? QStringLiteral("s") : QString());
+    }
+    if (unknownTo.isEmpty() || (!allOfThem && unknownTo.size() < engines.size()))
         return {};
-    const QStringList closest = closestKeyNames(key);
+    const QString typed = key.toLower();
+    for (const SpelledOtherwise &other : spelledOtherwise) {
+        if (typed == QLatin1String(other.typed) && unknownTo.size() == 1
+            && unknownTo.first()->rules.keys == other.engine)
+            return QStringLiteral("%1 knows no key %2%3. ")
+                       .arg(QString::fromUtf8(unknownTo.first()->name), typed, QString::fromLatin1(other.advice))
+                + keyAdvice;
+    }
+    const QStringList closest = closestKeyNames(key, keySets);
     const QString guess = closest.isEmpty() ? QString() : QStringLiteral("; did you mean %1?").arg(listed(closest));
-    return QStringLiteral("The games know no key \"%1\"%2 ").arg(key, guess.isEmpty() ? QStringLiteral(".") : guess)
+    const QString who = unknownTo.size() == engines.size() && engines.size() > 2
+        ? QStringLiteral("The games know")
+        : engineNames(unknownTo) + (unknownTo.size() == 1 ? QStringLiteral(" knows") : QStringLiteral(" know"));
+    return QStringLiteral("%1 no key \"%2\"%3 ").arg(who, key, guess.isEmpty() ? QStringLiteral(".") : guess)
         + keyAdvice;
+}
+
+bool isBindableKey(const QString &key, const QList<const Engine *> &engines, QString *error)
+{
+    *error = keyRefusal(key, engines, engines.size() == 1);
+    return error->isEmpty();
 }
 
 bool isBindableKey(const QString &key, QString *error)
 {
-    *error = keyRefusal(key);
+    *error = keyRefusal(key, allEngines(), false);
     return error->isEmpty();
 }
 

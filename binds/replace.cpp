@@ -68,15 +68,17 @@ QList<QList<QByteArray>> argumentsOf(const QList<ScriptCommand> &commands, qsize
 }
 
 // Whether every engine runs of `after` exactly what it ran of `before`, less the bind.
-bool runsAllElseAsBefore(const QByteArray &before, const QByteArray &after, const StartBind &bind)
+bool runsAllElseAsBefore(const QByteArray &before, const QByteArray &after, const StartBind &bind,
+                         const QList<const Engine *> &engines)
 {
-    for (Engine engine : allEngines) {
+    for (qsizetype e = 0; e < engines.size(); ++e) {
+        const ConsoleRules &rules = engines.at(e)->rules;
         // An engine that ran nothing of the file may now run it: that is what removing is for.
-        if (before.size() > fileLimitOf(engine))
+        if (before.size() > rules.fileLimit)
             continue;
-        const std::optional<ConfigBind> &read = bind.read[std::size_t(engine)];
-        const auto expected = argumentsOf(scriptCommands(before, engine), read ? read->begin : -1);
-        if (argumentsOf(scriptCommands(after, engine)) != expected)
+        const std::optional<ConfigBind> &read = bind.read.value(e);
+        const auto expected = argumentsOf(scriptCommands(before, rules), read ? read->begin : -1);
+        if (argumentsOf(scriptCommands(after, rules)) != expected)
             return false;
     }
     return true;
@@ -84,7 +86,8 @@ bool runsAllElseAsBefore(const QByteArray &before, const QByteArray &after, cons
 
 } // namespace
 
-std::optional<QByteArray> withoutBinds(const QByteArray &bytes, const QList<StartBind> &removed, QString *error)
+std::optional<QByteArray> withoutBinds(const QByteArray &bytes, const QList<StartBind> &removed,
+                                       const QList<const Engine *> &engines, QString *error, Removal removal)
 {
     QList<StartBind> fromTheEnd = removed;
     // From the end, so the binds still to remove stay where they were read.
@@ -97,7 +100,7 @@ std::optional<QByteArray> withoutBinds(const QByteArray &bytes, const QList<Star
         for (const auto &[begin, end] : removalCandidates(kept, bind)) {
             QByteArray without = kept;
             without.remove(begin, end - begin);
-            if (runsAllElseAsBefore(kept, without, bind)) {
+            if (runsAllElseAsBefore(kept, without, bind, engines)) {
                 kept = without;
                 taken = true;
                 break;
@@ -109,12 +112,12 @@ std::optional<QByteArray> withoutBinds(const QByteArray &bytes, const QList<Star
                                    QString::fromLatin1(bind.shown().key)));
     }
     if (!stuck.isEmpty()) {
-        *error = QStringLiteral("Did not remove %1: the games read what stands around it differently (ioquake3 and "
-                                "iortcw honour // and /* */ comments where Quake III Arena 1.32 and RTCW do not, "
-                                "and a line past 1,023 bytes is cut), so taking it out would change what else the "
-                                "file runs. Edit that line by hand.")
+        *error = QStringLiteral("Did not remove %1: the games read what stands around it differently (some honour "
+                                "// and /* */ comments where others do not, and a line past 1,023 bytes is cut), so "
+                                "taking it out would change what else the file runs. Edit that line by hand.")
                      .arg(stuck.join(QStringLiteral(", ")));
-        return std::nullopt;
+        if (removal == Removal::AllOrNothing)
+            return std::nullopt;
     }
     return kept;
 }
@@ -136,7 +139,7 @@ bool rewriteFile(const QString &hostPath, const QByteArray &readBytes, bool exis
         *error = changedSinceRead(what, hostPath);
         return false;
     }
-    if (newBytes.size() > fileLimit) {
+    if (newBytes.size() > largestFileLimit(allEngines())) {
         *error = QStringLiteral("%1: \"%2\" would grow to %3 bytes, more than any game reads.")
                      .arg(what, host::shownPath(hostPath), host::englishNumber(newBytes.size()));
         return false;
@@ -153,9 +156,10 @@ bool rewriteFile(const QString &hostPath, const QByteArray &readBytes, bool exis
     return true;
 }
 
-bool removeBinds(const QString &hostPath, const QByteArray &read, const QList<StartBind> &removed, QString *error)
+bool removeBinds(const QString &hostPath, const QByteArray &read, const QList<StartBind> &removed,
+                 const QList<const Engine *> &engines, QString *error)
 {
-    const std::optional<QByteArray> kept = withoutBinds(read, removed, error);
+    const std::optional<QByteArray> kept = withoutBinds(read, removed, engines, error, Removal::AllOrNothing);
     return kept && rewriteFile(hostPath, read, true, *kept, QStringLiteral("Did not remove the binds"), error);
 }
 

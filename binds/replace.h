@@ -9,11 +9,17 @@
 // Changes to a console file that keep every other byte, judged by what the engines run.
 namespace binds {
 
-// The file's bytes without the given binds (read from them by StartRun): each bind's
-// whole line with its line end when nothing else stands on it, else the command alone,
-// taken only where every engine then runs all else of the file exactly as before. Nullopt
-// when a bind cannot be taken so, with error naming its line and why it stays.
-std::optional<QByteArray> withoutBinds(const QByteArray &bytes, const QList<StartBind> &removed, QString *error);
+// Whether a removal that cannot take every bind takes the others.
+enum class Removal { AllOrNothing, WhatCanBeTaken };
+
+// The file's bytes without the given binds (read from them by a StartRun of these engines):
+// each bind's whole line with its line end when nothing else stands on it, else the
+// command alone, taken only where every engine then runs all else of the file exactly as
+// before. A bind that cannot be taken so is named in error with why it stays; then the
+// result is nullopt, or the bytes without the others.
+std::optional<QByteArray> withoutBinds(const QByteArray &bytes, const QList<StartBind> &removed,
+                                       const QList<const Engine *> &engines, QString *error,
+                                       Removal removal = Removal::AllOrNothing);
 
 // The refusal for a file that changed since it was read: "`what`: ... changed since".
 QString changedSinceRead(const QString &what, const QString &hostPath);
@@ -27,6 +33,7 @@ bool rewriteFile(const QString &hostPath, const QByteArray &readBytes, bool exis
 // Removes binds from a console file in one atomic save, every other byte kept. False,
 // with the reason, writing nothing, when the file changed since it was read as `read`,
 // a bind cannot be removed without changing what else runs, or the file cannot be written.
-bool removeBinds(const QString &hostPath, const QByteArray &read, const QList<StartBind> &removed, QString *error);
+bool removeBinds(const QString &hostPath, const QByteArray &read, const QList<StartBind> &removed,
+                 const QList<const Engine *> &engines, QString *error);
 
 } // namespace binds

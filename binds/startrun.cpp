@@ -6,7 +6,7 @@
 
 namespace binds {
 
-StartRun StartRun::read(const QStringList &paths)
+StartRun StartRun::read(const QStringList &paths, const QList<const Engine *> &engines)
 {
     QList<StartFile> files;
     for (const QString &path : paths) {
@@ -18,7 +18,7 @@ StartRun StartRun::read(const QStringList &paths)
         }
         files << file;
     }
-    return of(files);
+    return of(files, engines);
 }
 
 namespace {
@@ -32,42 +32,78 @@ struct EngineBind {
 
 } // namespace
 
-StartRun StartRun::of(QList<StartFile> files)
+const ConfigBind &StartBind::shown() const
+{
+    for (const std::optional<ConfigBind> &bind : read) {
+        if (bind)
+            return *bind;
+    }
+    Q_UNREACHABLE();
+}
+
+StartRun StartRun::of(QList<StartFile> files, const QList<const Engine *> &engines)
 {
     StartRun run;
     run.m_files = std::move(files);
-    std::array<QList<EngineBind>, 2> byEngine; // each in the order the engine runs them
-    // The engines split a file alike but for comments: without a comment mark, one split serves both.
-    std::array<QList<QList<ScriptCommand>>, 2> split;
-    for (const StartFile &file : std::as_const(run.m_files)) {
-        const QList<ScriptCommand> io = file.read ? scriptCommands(file.bytes, Engine::Io) : QList<ScriptCommand>();
-        const bool commentFree = !file.bytes.contains("//") && !file.bytes.contains("/*");
-        split[std::size_t(Engine::Io)].append(io);
-        split[std::size_t(Engine::Original)].append(
-            commentFree || !file.read ? io : scriptCommands(file.bytes, Engine::Original));
+    run.m_engines = engines;
+    QList<ConsoleRules> rules; // each set of rules once, in the order first met
+    for (const Engine *engine : engines) {
+        qsizetype index = rules.indexOf(engine->rules);
+        if (index < 0) {
+            index = rules.size();
+            rules.append(engine->rules);
+        }
+        run.m_readingOf.append(index);
     }
-    for (Engine engine : allEngines) {
-        const std::size_t e = std::size_t(engine);
-        QList<EngineBind> &binds = byEngine[e];
+    // Files split once for every set of rules that splits them alike: comments matter only
+    // where a file has a comment mark.
+    QList<QHash<int, QList<ScriptCommand>>> splits(run.m_files.size());
+    auto splitOf = [&run, &splits](int file, const ConsoleRules &by) -> const QList<ScriptCommand> & {
+        const StartFile &start = run.m_files.at(file);
+        const bool commentFree = !start.bytes.contains("//") && !start.bytes.contains("/*");
+        ConsoleRules effective = by;
+        effective.comments = commentFree ? Comments::None : by.comments;
+        const int key = int(effective.comments) * 2 + int(effective.longLines);
+        auto it = splits[file].find(key);
+        if (it == splits[file].end()) {
+            it = splits[file].insert(key, start.read ? scriptCommands(start.bytes, effective) : QList<ScriptCommand>());
+        }
+        return *it;
+    };
+
+    // Each set of rules' binds, in the order the engine runs them.
+    struct RuleBind {
+        int file;
+        ConfigBind read;
+        BindFate fate;
+    };
+    QList<QList<RuleBind>> byRules(rules.size());
+    run.m_readings.resize(rules.size());
+    for (qsizetype r = 0; r < rules.size(); ++r) {
+        const ConsoleRules &ruling = rules.at(r);
+        Reading &reading = run.m_readings[r];
+        QList<RuleBind> &binds = byRules[r];
         QHash<int, qsizetype> holders; // key number -> the bind that set it
         auto unbind = [&](int key) {
             if (const auto it = holders.constFind(key); it != holders.cend())
                 binds[*it].fate = BindFate::Unbound;
             holders.remove(key);
-            run.m_keys[e].remove(key);
+            reading.keys.remove(key);
         };
         for (int i = 0; i < run.m_files.size(); ++i) {
             const StartFile &file = run.m_files.at(i);
-            const bool tooLarge = file.bytes.size() > fileLimitOf(engine);
-            const QList<ScriptCommand> &commands = split[e].at(i);
-            run.m_commands[e].append(tooLarge ? QList<ScriptCommand>() : commands);
+            // The engines run nothing after a NUL, and count the bytes before it only.
+            const qsizetype nul = file.bytes.indexOf('\0');
+            const bool tooLarge = (nul < 0 ? file.bytes.size() : nul) > ruling.fileLimit;
+            const QList<ScriptCommand> &commands = splitOf(i, ruling);
+            reading.commands.append(tooLarge ? QList<ScriptCommand>() : commands);
             for (const ScriptCommand &command : commands) {
                 const QByteArray name = command.args.first().toLower();
                 if (name == "bind" && command.args.size() >= 3) {
                     // Key_Bind_f: the binding is every argument after the key, joined by one blank.
                     const ConfigBind read {command.args.at(1), command.args.mid(2).join(' '), command.begin,
                                            command.end};
-                    const std::optional<int> key = tooLarge ? std::nullopt : keyNumber(read.key, engine);
+                    const std::optional<int> key = tooLarge ? std::nullopt : keyNumber(read.key, ruling);
                     binds.append({i, read,
                                   tooLarge  ? BindFate::FileTooLarge
                                       : key ? BindFate::Runs
@@ -77,11 +113,11 @@ StartRun StartRun::of(QList<StartFile> files)
                     if (const auto it = holders.constFind(*key); it != holders.cend())
                         binds[*it].fate = BindFate::Overridden;
                     holders.insert(*key, binds.size() - 1);
-                    run.m_keys[e].insert(*key, read.command);
+                    reading.keys.insert(*key, read.command);
                 } else if (tooLarge) {
                     continue;
                 } else if (name == "unbind" && command.args.size() == 2) {
-                    if (const std::optional<int> key = keyNumber(command.args.at(1), engine))
+                    if (const std::optional<int> key = keyNumber(command.args.at(1), ruling))
                         unbind(*key);
                 } else if (name == "unbindall") {
                     for (const int key : holders.keys())
@@ -90,26 +126,46 @@ StartRun StartRun::of(QList<StartFile> files)
             }
         }
     }
-    // Both engines' binds in the files' order, one entry where both read a bind at one place.
-    const QList<EngineBind> &io = byEngine[std::size_t(Engine::Io)];
-    const QList<EngineBind> &original = byEngine[std::size_t(Engine::Original)];
-    auto before = [](const EngineBind &a, const EngineBind &b) {
-        return std::pair(a.file, a.read.begin) < std::pair(b.file, b.read.begin);
+    // Every engine's binds in the files' order, one entry where they read a bind at one place:
+    // its first word (Quake3e starts a line after the blanks that the others count in).
+    auto anchorOf = [&run](const RuleBind &bind) {
+        const QByteArray &bytes = run.m_files.at(bind.file).bytes;
+        qsizetype at = bind.read.begin;
+        while (at < bytes.size() && bytes.at(at) != '\0' && static_cast<signed char>(bytes.at(at)) <= ' ')
+            ++at;
+        return std::pair(bind.file, at);
     };
+    const qsizetype engineCount = engines.size();
+    QList<qsizetype> next(rules.size(), 0);
     run.m_binds.resize(run.m_files.size());
-    for (qsizetype i = 0, j = 0; i < io.size() || j < original.size();) {
-        const bool takeIo = i < io.size() && (j >= original.size() || !before(original.at(j), io.at(i)));
-        const bool takeOriginal = j < original.size() && (i >= io.size() || !before(io.at(i), original.at(j)));
-        StartBind bind;
-        if (takeIo) {
-            bind.file = io.at(i).file;
-            bind.read[std::size_t(Engine::Io)] = io.at(i).read;
-            bind.fate[std::size_t(Engine::Io)] = io.at(i++).fate;
+    for (;;) {
+        std::optional<std::pair<int, qsizetype>> first; // (file, first word) of the earliest bind left
+        for (qsizetype r = 0; r < rules.size(); ++r) {
+            if (next[r] < byRules[r].size()) {
+                const std::pair at = anchorOf(byRules[r].at(next[r]));
+                if (!first || at < *first)
+                    first = at;
+            }
         }
-        if (takeOriginal) {
-            bind.file = original.at(j).file;
-            bind.read[std::size_t(Engine::Original)] = original.at(j).read;
-            bind.fate[std::size_t(Engine::Original)] = original.at(j++).fate;
+        if (!first)
+            break;
+        StartBind bind;
+        bind.file = first->first;
+        bind.read.resize(engineCount);
+        bind.fate.fill(BindFate::NotRun, engineCount);
+        for (qsizetype r = 0; r < rules.size(); ++r) {
+            if (next[r] >= byRules[r].size())
+                continue;
+            const RuleBind &ruled = byRules[r].at(next[r]);
+            if (anchorOf(ruled) != *first)
+                continue;
+            for (qsizetype e = 0; e < engineCount; ++e) {
+                if (run.m_readingOf.at(e) == r) {
+                    bind.read[e] = ruled.read;
+                    bind.fate[e] = ruled.fate;
+                }
+            }
+            ++next[r];
         }
         run.m_binds[bind.file].append(std::move(bind));
     }
@@ -130,12 +186,18 @@ std::optional<int> StartRun::fileIndex(const QString &path) const
     return std::nullopt;
 }
 
-std::optional<QByteArray> StartRun::bindingOf(const QByteArray &key, Engine engine) const
+std::optional<QByteArray> StartRun::bindingOf(const QByteArray &key, qsizetype engine) const
 {
-    const std::optional<int> number = keyNumber(key, engine);
+    const std::optional<int> number = keyNumber(key, m_engines.at(engine)->rules);
     if (!number)
         return std::nullopt;
-    return m_keys[std::size_t(engine)].value(*number);
+    return bindings(engine).value(*number);
+}
+
+const QHash<int, QByteArray> &StartRun::bindings(qsizetype engine) const
+{
+    static const QHash<int, QByteArray> none;
+    return m_readings.isEmpty() ? none : m_readings.at(m_readingOf.at(engine)).keys;
 }
 
 QList<StartBind> StartRun::bindsIn(int file) const
@@ -143,9 +205,9 @@ QList<StartBind> StartRun::bindsIn(int file) const
     return m_binds.value(file);
 }
 
-const QList<ScriptCommand> &StartRun::commandsRun(int file, Engine engine) const
+const QList<ScriptCommand> &StartRun::commandsRun(int file, qsizetype engine) const
 {
-    return m_commands[std::size_t(engine)].at(file);
+    return m_readings.at(m_readingOf.at(engine)).commands.at(file);
 }
 
 } // namespace binds

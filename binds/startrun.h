@@ -8,7 +8,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <array>
 #include <optional>
 
 // What the game runs at start, as each engine runs it: the one reading of the player's
@@ -36,25 +35,27 @@ enum class BindFate {
 // A bind command of a start file, as the engines that run it read it.
 struct StartBind {
     int file = 0;
-    std::array<std::optional<ConfigBind>, 2> read; // by engine, in allEngines' order
-    std::array<BindFate, 2> fate = {BindFate::NotRun, BindFate::NotRun};
+    QList<std::optional<ConfigBind>> read; // by engine, in the run's engines() order
+    QList<BindFate> fate;
 
     // The first engine's reading that there is: the one views show.
-    const ConfigBind &shown() const { return read[0] ? *read[0] : *read[1]; }
-    BindFate fateIn(Engine engine) const { return fate[std::size_t(engine)]; }
+    const ConfigBind &shown() const;
+    BindFate fateIn(qsizetype engine) const { return fate.at(engine); }
 };
 
 class StartRun
 {
 public:
     StartRun() = default;
-    // Reads the files at these paths, as the game runs them, in that order. A file that is
-    // not there runs nothing; one that cannot be read is kept with the reason.
-    static StartRun read(const QStringList &paths);
+    // Reads the files at these paths, as the engines run them, in that order. A file that
+    // is not there runs nothing; one that cannot be read is kept with the reason.
+    static StartRun read(const QStringList &paths, const QList<const Engine *> &engines);
     // The same from files already read.
-    static StartRun of(QList<StartFile> files);
+    static StartRun of(QList<StartFile> files, const QList<const Engine *> &engines);
 
     const QList<StartFile> &files() const { return m_files; }
+    // The engines it was run for; engine numbers below index this list.
+    const QList<const Engine *> &engines() const { return m_engines; }
     // Whether any of the files was read: without one, nothing is known of the keys.
     bool anyRead() const;
     // The index of the file at this path; nullopt when the game does not run it.
@@ -62,21 +63,26 @@ public:
 
     // What the key runs once the engine has started, empty for nothing; nullopt when the
     // engine knows no key of that name.
-    std::optional<QByteArray> bindingOf(const QByteArray &key, Engine engine) const;
+    std::optional<QByteArray> bindingOf(const QByteArray &key, qsizetype engine) const;
     // What every bound key runs once the engine has started, by key number.
-    const QHash<int, QByteArray> &bindings(Engine engine) const { return m_keys[std::size_t(engine)]; }
+    const QHash<int, QByteArray> &bindings(qsizetype engine) const;
     // The bind commands of a file, in the file's order.
     QList<StartBind> bindsIn(int file) const;
     // The commands the engine runs of a file, none when the file is too large for it.
-    const QList<ScriptCommand> &commandsRun(int file, Engine engine) const;
+    const QList<ScriptCommand> &commandsRun(int file, qsizetype engine) const;
 
 private:
-    void run(Engine engine);
+    // What one set of console rules makes of the files; engines that share rules share it.
+    struct Reading {
+        QHash<int, QByteArray> keys;          // key number -> binding
+        QList<QList<ScriptCommand>> commands; // by file
+    };
 
     QList<StartFile> m_files;
-    QList<QList<StartBind>> m_binds;                       // by file, in the order they stand
-    std::array<QHash<int, QByteArray>, 2> m_keys;          // key number -> binding, by engine
-    std::array<QList<QList<ScriptCommand>>, 2> m_commands; // by engine, by file
+    QList<const Engine *> m_engines;
+    QList<qsizetype> m_readingOf; // by engine: its index in m_readings
+    QList<Reading> m_readings;
+    QList<QList<StartBind>> m_binds; // by file, in the order they stand
 };
 
 } // namespace binds

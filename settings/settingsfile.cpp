@@ -65,6 +65,18 @@ std::optional<QString> folderFrom(const QByteArray &line)
     return folder;
 }
 
+// An engine's id as its line holds it; anything else is no choice.
+QString engineFrom(const std::optional<QByteArray> &line)
+{
+    if (!line || line->size() > 64)
+        return {};
+    const QString id = QString::fromLatin1(*line);
+    const bool plain = std::all_of(id.cbegin(), id.cend(), [](QChar c) {
+        return (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9') || c == u'-' || c == u'.';
+    });
+    return plain ? id : QString();
+}
+
 // The line for a folder: one wrapped in quotes gets another pair, which the load takes off.
 QString lineFor(const QString &folder)
 {
@@ -116,7 +128,14 @@ std::optional<Folders> load(const QString &path, QString *error)
         reason = QStringLiteral("it holds bytes that are no text of this system");
         return std::nullopt;
     }
-    return Folders {*quake3, *rtcw};
+    // Older copies wrote two folders and a marker line; the engines follow in lines of
+    // their own, which those copies never read.
+    Folders folders {*quake3, *rtcw};
+    if (readLine(file) == QByteArray("11")) {
+        folders.quake3Engine = engineFrom(readLine(file));
+        folders.rtcwEngine = engineFrom(readLine(file));
+    }
+    return folders;
 }
 
 // The folder's line in the file's bytes, or nullopt with why it would not load back.
@@ -154,6 +173,8 @@ bool saveThrough(QSaveFile &file, const Folders &folders, QString *error)
         bytes += *line + "\r\n";
     }
     bytes += "11\r\n";
+    if (!folders.quake3Engine.isEmpty() || !folders.rtcwEngine.isEmpty())
+        bytes += folders.quake3Engine.toLatin1() + "\r\n" + folders.rtcwEngine.toLatin1() + "\r\n";
     QDir().mkpath(QFileInfo(path).absolutePath()); // the per-user folder may be new; open reports failures
     if (!file.open(QIODevice::WriteOnly)) {
         const int cause = host::lastSystemError();

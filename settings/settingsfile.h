@@ -7,10 +7,13 @@ class QSaveFile;
 
 namespace settings {
 
-// The two game root folders the program remembers between runs.
+// The two game root folders the program remembers between runs, and the engine the player
+// chose for each game (an engine's id; empty: found from the root).
 struct Folders {
     QString quake3;
     QString rtcw;
+    QString quake3Engine = {};
+    QString rtcwEngine = {};
     bool operator==(const Folders &) const = default;
 };
 

@@ -202,7 +202,7 @@ void TestExecutable::startsShowsWindowAndSavesBesideItselfOnClose()
     QTRY_VERIFY_WITH_TIMEOUT((window = findMainWindow(m_x)) != None, 15000);
     XWindowAttributes attributes;
     QVERIFY(XGetWindowAttributes(m_x, window, &attributes));
-    QCOMPARE(QSize(attributes.width, attributes.height), QSize(747, 335));
+    QCOMPARE(QSize(attributes.width, attributes.height), QSize(747, 363));
 
     // Public chat, then "Red": the preview shows under the text box, over "Team Talk",
     // and a click there still chooses "Team Talk". Client pixels, from the layout.

@@ -23,6 +23,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QTreeView>
 #include <QtEndian>
 
@@ -128,6 +129,8 @@ private slots:
     void bindsWindow_listsAndRemoves();
     void modsFirstAutoexec_startsWithTheBaseLines_data();
     void modsFirstAutoexec_startsWithTheBaseLines();
+    void readElsewhere_yesWritesIntoTheFileTheGameRuns_data();
+    void readElsewhere_yesWritesIntoTheFileTheGameRuns();
     void add_refusalChangesNothingAndNextAddWorks();
     void add_writeFailureIsReported();
 
@@ -288,7 +291,9 @@ void TestForm1::windowsIcon_holdsEverySize()
 
 void TestForm1::layout_matchesTheDesign()
 {
-    QCOMPARE(m_window->size(), QSize(747, 335));
+    QCOMPARE(m_window->size(), QSize(747, 363)); // the design's 335, and the engines' row under it
+    QCOMPARE(control<QWidget>(m_window.get(), "quake3Engine")->geometry(), QRect(8, 336, 353, 21));
+    QCOMPARE(control<QWidget>(m_window.get(), "rtcwEngine")->geometry(), QRect(384, 336, 353, 21));
     QCOMPARE(m_window->minimumSize(), m_window->maximumSize()); // fixed, no resizing
     QCOMPARE(control<QWidget>(m_window.get(), "Frame3")->parentWidget()->objectName(), QStringLiteral("Frame1"));
     QCOMPARE(box("txtwolfsay")->parentWidget()->objectName(), QStringLiteral("Frame3"));
@@ -346,13 +351,14 @@ void TestForm1::accessibleNames_tellEveryControlApart()
 
 void TestForm1::tabOrder_followsTheDesign()
 {
-    const QStringList expected = {
-        "txtkey",    "txtsay",    "Command1",  "Command2",    "Command3",  "Command4",  "Command5",   "Command6",
-        "Command7",  "Command8",  "Command9",  "Text2",       "Option3",   "Option4",   "Command10",  "Command11",
-        "Command12", "txtmod",    "Option5",   "Option2",     "Option1",   "Text1",     "txtwolfdir", "txtwolfkey",
-        "OptVoice",  "OptSay",    "CboVoice",  "Command13",   "Option7",   "Option6",   "txtwolfsay", "Command14",
-        "Command15", "Command16", "Command17", "Command18",   "Command19", "Command20", "Command21",  "Command22",
-        "Command23", "Command24", "Command25", "quake3Binds", "rtcwBinds"}; // beyond the design, last
+    const QStringList
+        expected = {"txtkey",    "txtsay",      "Command1",   "Command2",     "Command3",  "Command4",  "Command5",
+                    "Command6",  "Command7",    "Command8",   "Command9",     "Text2",     "Option3",   "Option4",
+                    "Command10", "Command11",   "Command12",  "txtmod",       "Option5",   "Option2",   "Option1",
+                    "Text1",     "txtwolfdir",  "txtwolfkey", "OptVoice",     "OptSay",    "CboVoice",  "Command13",
+                    "Option7",   "Option6",     "txtwolfsay", "Command14",    "Command15", "Command16", "Command17",
+                    "Command18", "Command19",   "Command20",  "Command21",    "Command22", "Command23", "Command24",
+                    "Command25", "quake3Binds", "rtcwBinds",  "quake3Engine", "rtcwEngine"}; // beyond the design, last
 
     // The focus chain, as Tab walks it, over the design's controls that take the focus
     // (Qt's own inner widgets, such as the combo box's line edit, have no design name).
@@ -501,9 +507,11 @@ void TestForm1::add_fileGrowingPastTheOriginalGamesIsTold()
     box("txtsay")->setText(QStringLiteral("+attack"));
     click("Command1");
     click("Command1");
-    QCOMPARE(m_reported.messages.size(), 1); // once, when the file passes the size
-    QVERIFY2(m_reported.messages.first().contains(QLatin1String("ignore the whole file")),
-             qPrintable(m_reported.messages.first()));
+    QVERIFY2(m_reported.messages.isEmpty(), qPrintable(m_reported.messages.join(u'\n')));
+    // Asked before writing, once, when the file passes the size; then the key is taken.
+    QCOMPARE(m_asked.kinds, (QList {binds::Question::FileSize, binds::Question::TakeOver}));
+    QVERIFY2(m_asked.questions.first().contains(QLatin1String("the whole file")),
+             qPrintable(m_asked.questions.first()));
     QCOMPARE(box("Text2")->text(), QStringLiteral("Status: Added +atta.... Added +atta...."));
 }
 
@@ -647,6 +655,52 @@ void TestForm1::modsFirstAutoexec_startsWithTheBaseLines()
     QCOMPARE(contents(m_dir->filePath(QStringLiteral("osp/autoexec.cfg"))),
              (copy ? base + "\r\n" : QByteArray()) + "bind f2 \"+attack\"\r\n");
     QCOMPARE(contents(m_dir->filePath(QStringLiteral("baseq3/autoexec.cfg"))), base);
+}
+
+void TestForm1::readElsewhere_yesWritesIntoTheFileTheGameRuns_data()
+{
+    QTest::addColumn<QByteArray>("there"); // the other home's autoexec.cfg; null: none
+    QTest::newRow("no file in the home the game reads") << QByteArray();
+    QTest::newRow("a file there, its last line unended") << QByteArray("bind f1 \"say old\"\r\nseta cg_fov 110");
+}
+
+// ioquake3 reads ~/.config/Quake3 once it exists, never ~/.q3a: Yes writes there.
+void TestForm1::readElsewhere_yesWritesIntoTheFileTheGameRuns()
+{
+    SKIP_UNLESS_POSIX();
+    QFETCH(QByteArray, there);
+    const QByteArray realHome = qgetenv("HOME");
+    const QByteArray realConfig = qgetenv("XDG_CONFIG_HOME");
+    const auto restore = qScopeGuard([&] {
+        qputenv("HOME", realHome);
+        realConfig.isNull() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", realConfig);
+    });
+    const QString home = m_dir->filePath(QStringLiteral("home"));
+    QVERIFY(QDir(home).mkpath(QStringLiteral(".q3a/baseq3")));
+    QVERIFY(QDir(home).mkpath(QStringLiteral(".config/Quake3/baseq3")));
+    const QString read = home + QStringLiteral("/.config/Quake3/baseq3/autoexec.cfg");
+    if (!there.isNull())
+        writeFile(read, there);
+    qputenv("HOME", home.toLocal8Bit());
+    qunsetenv("XDG_CONFIG_HOME");
+    m_window = std::make_unique<MainWindow>(m_dir->filePath(QStringLiteral("settings.cfg")));
+    m_window->setReporter(m_reported.reporter());
+    m_window->setAsker(m_asked.asker());
+
+    box("Text1")->setText(home + QStringLiteral("/.q3a/"));
+    // ~/.q3a is the home of several engines: the player says which one.
+    auto *engine = control<QComboBox>(m_window.get(), "quake3Engine");
+    QVERIFY2(engine->itemText(0).contains(QLatin1String("Quake3e")), qPrintable(engine->itemText(0)));
+    engine->setCurrentIndex(engine->findData(QStringLiteral("ioquake3")));
+    radio("Option1")->click(); // Baseq3
+    box("txtkey")->setText(QStringLiteral("f2"));
+    box("txtsay")->setText(QStringLiteral("+attack"));
+    click("Command1");
+    QVERIFY2(m_reported.messages.isEmpty(), qPrintable(m_reported.messages.join(u'\n')));
+    QCOMPARE(m_asked.kinds.value(0), binds::Question::ReadElsewhere);
+    QVERIFY2(m_asked.questions.first().contains(QDir::toNativeSeparators(read)), qPrintable(m_asked.questions.first()));
+    QCOMPARE(contents(read), (there.isNull() ? QByteArray() : there + "\r\n") + "bind f2 \"+attack\"\r\n");
+    QVERIFY(!QFile::exists(home + QStringLiteral("/.q3a/baseq3/autoexec.cfg")));
 }
 
 void TestForm1::add_refusalChangesNothingAndNextAddWorks()

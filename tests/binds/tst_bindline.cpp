@@ -438,9 +438,9 @@ void TestBindLine::failure_rewriteInAFolderThatTakesNoNewFile()
         QFile::setPermissions(folderPath, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         QSKIP("this user may make files in a read-only folder (Windows ignores the attribute on folders)");
     }
-    const binds::StartRun run = binds::StartRun::read({target()});
+    const binds::StartRun run = binds::StartRun::read({target()}, binds::allEngines());
     QString error;
-    const bool removed = binds::removeBinds(target(), old, {run.bindsIn(0).first()}, &error);
+    const bool removed = binds::removeBinds(target(), old, {run.bindsIn(0).first()}, run.engines(), &error);
     QFile::setPermissions(folderPath, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QVERIFY(!removed);
     // The file itself may be written: the folder is the cause, named as such.

@@ -1,5 +1,6 @@
 #include "binds/gamefolders.h"
 #include "binds/homes.h"
+#include "binds/whatruns.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,8 +23,8 @@ class TestGameFolders : public QObject
 private slots:
     void foundInTheKnownPlaces_data();
     void foundInTheKnownPlaces();
-    void readInsteadOf_theHomeTheEngineReads_data();
-    void readInsteadOf_theHomeTheEngineReads();
+    void startFolders_theFileEachEngineRuns_data();
+    void startFolders_theFileEachEngineRuns();
 };
 
 void TestGameFolders::foundInTheKnownPlaces_data()
@@ -134,74 +135,181 @@ void TestGameFolders::foundInTheKnownPlaces()
     QCOMPARE(names, expected);
 }
 
-void TestGameFolders::readInsteadOf_theHomeTheEngineReads_data()
+void TestGameFolders::startFolders_theFileEachEngineRuns_data()
 {
     QTest::addColumn<QStringList>("made"); // below a made-up home folder; a name with a dot in it is a file
-    QTest::addColumn<bool>("quake3");      // else RTCW
+    QTest::addColumn<QString>("engine");   // its id in the engine table
     QTest::addColumn<QString>("root");     // as typed, "~" for the home folder
-    QTest::addColumn<QString>("instead");  // the root the game reads, "~" for the home; empty: the one typed
+    QTest::addColumn<QString>("mod");      // the game folder asked for; empty: the base game's
+    QTest::addColumn<QString>("instead");  // the game folder Add writes into, "~" for the home; empty: the one asked
 #ifdef Q_OS_WIN
     const QString appData = QStringLiteral("~/AppData/Quake3/baseq3/autoexec.cfg");
     const QString documents = QStringLiteral("~/Documents/RTCW/main/autoexec.cfg");
-    QTest::newRow("ioquake3's home holds an autoexec.cfg")
-        << QStringList {appData, "~/Games/Q3/baseq3"} << true << "~/Games/Q3/"
-        << "~/AppData/Quake3/";
+    // ioquake3 sys_win32.c: %APPDATA%\Quake3 before the install folder.
+    QTest::newRow("ioquake3's home holds an autoexec.cfg") << QStringList {appData, "~/Games/Q3/baseq3"} << "ioquake3"
+                                                           << "~/Games/Q3/"
+                                                           << ""
+                                                           << "~/AppData/Quake3/baseq3/";
     QTest::newRow("no autoexec.cfg in ioquake3's home")
-        << QStringList {"~/AppData/Quake3/baseq3", "~/Games/Q3/baseq3"} << true << "~/Games/Q3/"
+        << QStringList {"~/AppData/Quake3/baseq3", "~/Games/Q3/baseq3"} << "ioquake3"
+        << "~/Games/Q3/"
+        << ""
         << "";
-    QTest::newRow("typed as the home itself") << QStringList {appData} << true << "~/AppData/Quake3/"
+    QTest::newRow("typed as the home itself") << QStringList {appData} << "ioquake3"
+                                              << "~/AppData/Quake3/"
+                                              << ""
                                               << "";
-    QTest::newRow("iortcw's home holds an autoexec.cfg")
-        << QStringList {documents, "~/Games/RTCW/Main"} << false << "~/Games/RTCW/"
-        << "~/Documents/RTCW/";
+    // Quake3e win_shared.c:102-141: no home on Windows, only the install folder.
+    QTest::newRow("Quake3e reads no AppData") << QStringList {appData, "~/Games/Q3/baseq3"} << "quake3e"
+                                              << "~/Games/Q3/"
+                                              << ""
+                                              << "";
+    QTest::newRow("iortcw's home holds an autoexec.cfg") << QStringList {documents, "~/Games/RTCW/Main"} << "iortcw"
+                                                         << "~/Games/RTCW/"
+                                                         << ""
+                                                         << "~/Documents/RTCW/main/";
+    QTest::newRow("RtcwPro reads no Documents") << QStringList {documents, "~/Games/RTCW/Main"} << "rtcwpro"
+                                                << "~/Games/RTCW/"
+                                                << ""
+                                                << "";
 #else
+    // ioquake3 sys_unix.c:156, :385: ~/.config/Quake3 once it exists, ~/.q3a never again.
     QTest::newRow("both homes: the new one is read")
-        << QStringList {"~/.q3a/baseq3", "~/.config/Quake3/baseq3"} << true << "~/.q3a/"
-        << "~/.config/Quake3/";
-    QTest::newRow("typed whole, without a final /")
-        << QStringList {"~/.q3a/baseq3", "~/.config/Quake3"} << true << "~/.q3a"
-        << "~/.config/Quake3/";
-    QTest::newRow("only the old home") << QStringList {"~/.q3a/baseq3"} << true << "~/.q3a/"
+        << QStringList {"~/.q3a/baseq3", "~/.config/Quake3/baseq3"} << "ioquake3"
+        << "~/.q3a/"
+        << ""
+        << "~/.config/Quake3/baseq3/";
+    QTest::newRow("typed whole, without a final /") << QStringList {"~/.q3a/baseq3", "~/.config/Quake3"} << "ioquake3"
+                                                    << "~/.q3a"
+                                                    << ""
+                                                    << "~/.config/Quake3/baseq3/";
+    QTest::newRow("only the old home") << QStringList {"~/.q3a/baseq3"} << "ioquake3"
+                                       << "~/.q3a/"
+                                       << ""
                                        << "";
-    QTest::newRow("the new home typed") << QStringList {"~/.q3a/baseq3", "~/.config/Quake3/baseq3"} << true
+    QTest::newRow("the new home typed") << QStringList {"~/.q3a/baseq3", "~/.config/Quake3/baseq3"} << "ioquake3"
                                         << "~/.config/Quake3/"
+                                        << ""
                                         << "";
-    QTest::newRow("an install folder") << QStringList {"~/games/q3/baseq3", "~/.config/Quake3"} << true << "~/games/q3/"
+    QTest::newRow("an install folder") << QStringList {"~/games/q3/baseq3", "~/.config/Quake3"} << "ioquake3"
+                                       << "~/games/q3/"
+                                       << ""
                                        << "";
-    QTest::newRow("RTCW keeps its homes") << QStringList {"~/.q3a/main", "~/.config/Quake3"} << false << "~/.q3a/"
+    QTest::newRow("the new home's autoexec.cfg hides the install folder's")
+        << QStringList {"~/games/q3/baseq3", "~/.config/Quake3/baseq3/autoexec.cfg"} << "ioquake3"
+        << "~/games/q3/"
+        << ""
+        << "~/.config/Quake3/baseq3/";
+    // ioquake3 1.36 (Debian 12's) knows only ~/.q3a.
+    QTest::newRow("ioquake3 1.36 reads the old home")
+        << QStringList {"~/.q3a/baseq3", "~/.config/Quake3/baseq3"} << "ioquake3-1.36"
+        << "~/.q3a/"
+        << ""
+        << "";
+    // Quake3e unix_shared.c:387-413: ~/.q3a, never the XDG folders.
+    QTest::newRow("Quake3e reads the old home")
+        << QStringList {"~/.q3a/baseq3", "~/.config/Quake3/baseq3/autoexec.cfg"} << "quake3e"
+        << "~/.q3a/"
+        << ""
+        << "";
+    QTest::newRow("Quake3e: ~/.q3a's autoexec.cfg hides the install folder's")
+        << QStringList {"~/.q3a/baseq3/autoexec.cfg", "~/games/q3/baseq3"} << "quake3e"
+        << "~/games/q3/"
+        << ""
+        << "~/.q3a/baseq3/";
+    QTest::newRow("Quake3e: the mod's file first")
+        << QStringList {"~/games/q3/osp/autoexec.cfg", "~/games/q3/baseq3"} << "quake3e"
+        << "~/games/q3/"
+        << "osp"
+        << "";
+    // CNQ3 files.cpp:1048-1056: autoexec.cfg only from the mod it plays, cpma unless told.
+    QTest::newRow("CNQ3 runs no baseq3 autoexec.cfg") << QStringList {"~/q3/baseq3", "~/q3/cpma"} << "cnq3"
+                                                      << "~/q3/"
+                                                      << ""
+                                                      << "~/q3/cpma/";
+    QTest::newRow("CNQ3: cpma's file") << QStringList {"~/q3/baseq3/autoexec.cfg", "~/q3/cpma/autoexec.cfg"} << "cnq3"
+                                       << "~/q3/"
+                                       << ""
+                                       << "~/q3/cpma/";
+    QTest::newRow("CNQ3 playing osp") << QStringList {"~/q3/baseq3", "~/q3/osp"} << "cnq3"
+                                      << "~/q3/"
+                                      << "osp"
+                                      << "";
+    QTest::newRow("id's 1.32 keeps to its folder")
+        << QStringList {"~/q3/baseq3", "~/.config/Quake3/baseq3"} << "quake3-1.32"
+        << "~/q3/"
+        << ""
+        << "";
+    QTest::newRow("RTCW keeps its homes") << QStringList {"~/.q3a/main", "~/.config/Quake3"} << "iortcw"
+                                          << "~/.q3a/"
+                                          << ""
                                           << "";
+    // RtcwPro files.c:2996: it plays rtcwpro, whose autoexec.cfg hides main's.
+    QTest::newRow("RtcwPro: rtcwpro's file hides main's")
+        << QStringList {"~/rtcw/main/autoexec.cfg", "~/rtcw/rtcwpro/autoexec.cfg"} << "rtcwpro"
+        << "~/rtcw/"
+        << ""
+        << "~/rtcw/rtcwpro/";
+    QTest::newRow("RtcwPro: main's file when rtcwpro has none")
+        << QStringList {"~/rtcw/main/autoexec.cfg", "~/rtcw/rtcwpro"} << "rtcwpro"
+        << "~/rtcw/"
+        << ""
+        << "";
+    QTest::newRow("WolfPro: wolfpro's file") << QStringList {"~/rtcw/Main", "~/rtcw/wolfpro/autoexec.cfg"} << "wolfpro"
+                                             << "~/rtcw/"
+                                             << ""
+                                             << "~/rtcw/wolfpro/";
     QTest::newRow("the Flatpak's home is its own")
-        << QStringList {"~/.q3a/baseq3", "~/.var/app/org.ioquake3.ioquake3/config/Quake3/baseq3"} << true << "~/.q3a/"
+        << QStringList {"~/.q3a/baseq3", "~/.var/app/org.ioquake3.ioquake3/config/Quake3/baseq3"} << "ioquake3"
+        << "~/.q3a/"
+        << ""
         << "";
     // ~/.wine is the prefix; its drive c: is ~/.wine/drive_c
     const QString wineAppData = QStringLiteral("~/.wine/drive_c/users/me/AppData/Roaming/Quake3/baseq3/autoexec.cfg");
     QTest::newRow("Wine: ioquake3's home holds an autoexec.cfg")
-        << QStringList {wineAppData, "~/.wine/drive_c/Games/Q3/baseq3"} << true << "c:\\Games\\Q3\\"
-        << "c:\\users\\me\\AppData\\Roaming\\Quake3\\";
+        << QStringList {wineAppData, "~/.wine/drive_c/Games/Q3/baseq3"} << "ioquake3"
+        << "c:\\Games\\Q3\\"
+        << ""
+        << "c:\\users\\me\\AppData\\Roaming\\Quake3\\baseq3\\";
+    QTest::newRow("Wine: Quake3e reads no AppData")
+        << QStringList {wineAppData, "~/.wine/drive_c/Games/Q3/baseq3"} << "quake3e"
+        << "c:\\Games\\Q3\\"
+        << ""
+        << "";
     QTest::newRow("Wine: the install folder typed as a Linux path")
-        << QStringList {wineAppData, "~/.wine/drive_c/Games/Q3/baseq3"} << true << "~/.wine/drive_c/Games/Q3/"
-        << "c:\\users\\me\\AppData\\Roaming\\Quake3\\";
+        << QStringList {wineAppData, "~/.wine/drive_c/Games/Q3/baseq3"} << "ioquake3"
+        << "~/.wine/drive_c/Games/Q3/"
+        << ""
+        << "c:\\users\\me\\AppData\\Roaming\\Quake3\\baseq3\\";
     QTest::newRow("Wine: an old prefix's Application Data")
-        << QStringList {"~/.wine/drive_c/users/me/Application Data/Quake3/baseq3/autoexec.cfg"} << true
+        << QStringList {"~/.wine/drive_c/users/me/Application Data/Quake3/baseq3/autoexec.cfg"} << "ioquake3"
         << "c:\\Quake III Arena\\"
-        << "c:\\users\\me\\Application Data\\Quake3\\";
+        << ""
+        << "c:\\users\\me\\Application Data\\Quake3\\baseq3\\";
     QTest::newRow("Wine: no autoexec.cfg in ioquake3's home")
-        << QStringList {"~/.wine/drive_c/users/me/AppData/Roaming/Quake3/baseq3"} << true << "c:\\Games\\Q3\\"
+        << QStringList {"~/.wine/drive_c/users/me/AppData/Roaming/Quake3/baseq3"} << "ioquake3"
+        << "c:\\Games\\Q3\\"
+        << ""
         << "";
     QTest::newRow("Wine: iortcw's home holds an autoexec.cfg")
-        << QStringList {"~/.wine/drive_c/users/me/Documents/RTCW/main/autoexec.cfg"} << false << "c:\\RTCW\\"
-        << "c:\\users\\me\\Documents\\RTCW\\";
+        << QStringList {"~/.wine/drive_c/users/me/Documents/RTCW/main/autoexec.cfg"} << "iortcw"
+        << "c:\\RTCW\\"
+        << ""
+        << "c:\\users\\me\\Documents\\RTCW\\main\\";
     QTest::newRow("Wine: a Linux folder outside the prefix")
-        << QStringList {wineAppData, "~/games/q3/baseq3"} << true << "~/games/q3/"
+        << QStringList {wineAppData, "~/games/q3/baseq3"} << "ioquake3"
+        << "~/games/q3/"
+        << ""
         << "";
 #endif
 }
 
-void TestGameFolders::readInsteadOf_theHomeTheEngineReads()
+void TestGameFolders::startFolders_theFileEachEngineRuns()
 {
     QFETCH(QStringList, made);
-    QFETCH(bool, quake3);
+    QFETCH(QString, engine);
     QFETCH(QString, root);
+    QFETCH(QString, mod);
     QFETCH(QString, instead);
     QTemporaryDir home;
     auto inHome = [&home](const QString &path) {
@@ -224,10 +332,20 @@ void TestGameFolders::readInsteadOf_theHomeTheEngineReads()
     QVERIFY(QDir(host.winePrefix).mkpath(QStringLiteral("dosdevices")));
     QVERIFY(QFile::link(QStringLiteral("../drive_c"), host.winePrefix + QStringLiteral("/dosdevices/c:")));
 #endif
-    const std::optional<binds::ReadInstead> read =
-        binds::readInsteadOf(inHome(root), quake3 ? binds::quake3Game() : binds::rtcwGame(), host);
-    QCOMPARE(read ? read->root : QString(), instead.isEmpty() ? QString() : inHome(instead));
-    QVERIFY(!read || !read->why.isEmpty());
+    const binds::Engine *row = binds::engineById(engine);
+    QVERIFY(row);
+    const QList<binds::StartFolders> starts = binds::startFolders({row}, inHome(root), mod, row->game(), host);
+    QCOMPARE(starts.size(), 1);
+    const binds::StartFolders &start = starts.first();
+    QCOMPARE(start.why.isEmpty() ? QString() : start.writeFolder, instead.isEmpty() ? QString() : inHome(instead));
+    QVERIFY2(start.why.isEmpty() || start.why.contains(QString::fromUtf8(row->name)), qPrintable(start.why));
+    // The file that runs is the first of the folders searched that holds one.
+    QString first;
+    for (const QString &folder : start.searched) {
+        if (first.isEmpty() && QFileInfo(folder + QStringLiteral("/autoexec.cfg")).isFile())
+            first = folder + QStringLiteral("/autoexec.cfg");
+    }
+    QCOMPARE(start.autoexec, first);
 }
 
 QTEST_GUILESS_MAIN(TestGameFolders)

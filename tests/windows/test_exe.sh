@@ -32,7 +32,7 @@ trap 'kill $program 2>/dev/null || true' EXIT
 window=$(timeout 60 xdotool search --sync --name "$caption_pattern" | head -n1) \
     || fail "no window captioned \"$caption\" within a minute"
 size=$(xwininfo -id "$window" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')
-[ "$size" = 747x335 ] || fail "client size $size, not 747x335"
+[ "$size" = 747x363 ] || fail "client size $size, not 747x363"
 
 # Click at a control's centre (client pixels, from the layout) and type into it.
 at() { xdotool mousemove --window "$window" "$1" "$2" click 1; sleep 0.3; }
@@ -77,7 +77,7 @@ readonly_folder="$prefix/drive_c/Program Files/Bindwright"
 mkdir -p "$readonly_folder"
 if ! mount -t tmpfs -o size=64m tmpfs "$readonly_folder" 2>"$prefix/mount.log"; then
     [ -n "${CI:-}" ] && fail "could not mount a read-only folder for the program: $(cat "$prefix/mount.log")"
-    echo "bindwright.exe: caption, 747x335, an Add in ANSI with CR LF, settings beside itself"
+    echo "bindwright.exe: caption, 747x363, an Add in ANSI with CR LF, settings beside itself"
     echo "SKIPPED: the read-only program folder (mounting needs root): $(cat "$prefix/mount.log")"
     exit 0
 fi
@@ -118,5 +118,5 @@ for _ in $(seq 50); do [ -s "$game/autoexec.cfg" ] && break; sleep 0.2; done
 [ "$(cat "$game/autoexec.cfg" 2>/dev/null)" = "$(printf 'bind f2 "kill"\r')" ] \
     || fail "the remembered root did not come back: autoexec.cfg holds [$(cat "$game/autoexec.cfg" 2>/dev/null)]"
 close_window "the copy in a read-only folder did not end the second time"
-echo "bindwright.exe: caption, 747x335, an Add in ANSI with CR LF, settings beside itself;"
+echo "bindwright.exe: caption, 747x363, an Add in ANSI with CR LF, settings beside itself;"
 echo "in a read-only folder, settings per user (${kept#"$prefix/"}) and remembered"
