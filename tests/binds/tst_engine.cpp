@@ -137,11 +137,33 @@ QByteArray askedToReceive(const QByteArray &binding)
     return pressedAsEcho(binding).mid(int(sizeof("echo")));
 }
 
+// The engines built or installed here, as the tests start them.
+enum class Oracle {
+    Ioquake3, // Debian's ioquake3 client, run as a server
+    Quake3e,  // Quake3e's dedicated server, built beside the tests
+};
+
+// The program of an oracle; the test fails in CI, and says it skipped elsewhere, without it.
+QString oracleProgram(Oracle oracle)
+{
+    return oracle == Oracle::Ioquake3 ? QStringLiteral(BINDWRIGHT_IOQUAKE3) : QStringLiteral(BINDWRIGHT_QUAKE3E);
+}
+
+#define REQUIRE_ORACLE(oracle)                                                                                         \
+    do {                                                                                                               \
+        if (!QFileInfo(oracleProgram(oracle)).isExecutable()) {                                                        \
+            if (qEnvironmentVariableIsSet("CI"))                                                                       \
+                QFAIL(qPrintable(oracleProgram(oracle) + QStringLiteral(" is not there: it must run in CI")));         \
+            QSKIP(qPrintable(oracleProgram(oracle) + QStringLiteral(" is not there: skipped")));                       \
+        }                                                                                                              \
+    } while (false)
+
 class Engine
 {
 public:
-    explicit Engine(const QString &program)
+    explicit Engine(const QString &program, Oracle oracle = Oracle::Ioquake3)
         : m_program(program)
+        , m_oracle(oracle)
     { }
 
     // Runs the engine on a config file and splits its console by line marks.
@@ -173,10 +195,14 @@ public:
         env.insert(QStringLiteral("HOME"), home.path());
         engine.setProcessEnvironment(env);
         engine.setProcessChannelMode(QProcess::MergedChannels);
+        // Quake3e's server names its base game fs_basegame; the ioquake3 client is told to be a server.
+        const QStringList start = m_oracle == Oracle::Quake3e
+            ? QStringList {"+set", "fs_basegame", QString::fromLatin1(gameName)}
+            : QStringList {"+set", "dedicated", "1", "+set", "com_basegame", QString::fromLatin1(gameName)};
         engine.start(m_program,
-                     QStringList {"+set", "dedicated", "1", "+set", "net_enabled", "0", "+set", "com_basegame",
-                                  QString::fromLatin1(gameName), "+set", "fs_basepath", base.path(), "+set",
-                                  "fs_homepath", home.path()}
+                     start
+                         + QStringList {"+set", "net_enabled", "0", "+set", "fs_basepath", base.path(), "+set",
+                                        "fs_homepath", home.path()}
                          + commands + QStringList {"+quit"});
         failure->clear();
         if (!engine.waitForFinished(60000)) {
@@ -231,6 +257,7 @@ private:
     }
 
     QString m_program;
+    Oracle m_oracle;
 };
 
 // The engine read the line as the bind it asks for, and did nothing else.
@@ -271,6 +298,7 @@ class TestEngine : public QObject
 private slots:
     void initTestCase();
     void theEngineReadsEveryLineAsWritten();
+    void theModelBindsEveryKeyAsTheEngineDoes_data();
     void theModelBindsEveryKeyAsTheEngineDoes();
     void theHomeTheProgramNamesIsTheOneTheEngineReads_data();
     void theHomeTheProgramNamesIsTheOneTheEngineReads();
@@ -460,6 +488,15 @@ const QList<QByteArray> &hostileLines()
         "bind 0x6 six",
         "bind \"\" none",
         "unbind mouse1",
+        "bind kp_star star",
+        "bind mouse6 m6",
+        "bind 0x1F hexupper",
+        "bind 0X1f hexx",
+        "bind 0x00000062 eightdigits",
+        "echo http://x.org/a // c; bind f9 url",
+        "bind f3 \"" + QByteArray(1100, 't') + "\"; bind f4 tail",
+        "  ;; bind f5 \"after blanks\"",
+        "bind f6 http://x.org/y",
     };
     return lines;
 }
@@ -477,34 +514,57 @@ QByteArray hostileFile(QRandomGenerator &random, int lines)
 // The key of a bindlist line, as a number: a single character is that byte, and
 // Key_KeynumToString writes "0x" and two digits from '0' on, the first past 'f' for keys
 // above 255 ("0xn3" is 371).
-std::optional<int> listedKey(const QByteArray &name)
+std::optional<int> listedKey(const QByteArray &name, const binds::ConsoleRules &rules)
 {
     if (name.size() == 1)
         return static_cast<unsigned char>(name.at(0));
     auto digit = [](char c) { return c >= 'a' ? c - 'a' + 10 : c - '0'; };
     if (name.size() == 4 && name.startsWith("0x"))
         return digit(name.at(2)) * 16 + digit(name.at(3));
-    return binds::keyNumber(name, binds::ioquake3().rules);
+    return binds::keyNumber(name, rules);
+}
+
+void TestEngine::theModelBindsEveryKeyAsTheEngineDoes_data()
+{
+    QTest::addColumn<Oracle>("oracle");
+    QTest::addColumn<QString>("engine"); // the row of the engine table that models it
+    QTest::newRow("Debian's ioquake3") << Oracle::Ioquake3 << "ioquake3-1.36";
+    QTest::newRow("Quake3e") << Oracle::Quake3e << "quake3e";
 }
 
 void TestEngine::theModelBindsEveryKeyAsTheEngineDoes()
 {
+    QFETCH(Oracle, oracle);
+    QFETCH(QString, engine);
+    REQUIRE_ORACLE(oracle);
+    const binds::Engine &row = binds::engineNamed(engine);
+    const qint64 limit = row.rules.fileLimit;
+    // A dedicated Quake3e runs the server's config, not the client's (qcommon/qcommon.h:710-715).
+    const QString configName =
+        oracle == Oracle::Quake3e ? QStringLiteral("q3config_server.cfg") : QStringLiteral("q3config.cfg");
     QRandomGenerator random(24); // the same corpus in every run
-    int pairs = 0, keys = 0, overLimit = 0;
+    int pairs = 0, keys = 0, overLimit = 0, atLimit = 0;
     for (int pair = 0; pair < 40; ++pair) {
         const QByteArray config = "unbindall\r\n" + hostileFile(random, 6);
         QByteArray autoexec = hostileFile(random, 12);
         if (pair % 10 == 3) {
             autoexec.insert(autoexec.size() / 2, '\0'); // the rest is not read
+        } else if (pair % 10 == 5) {
+            autoexec += QByteArray(limit - autoexec.size(), '\n'); // the largest file that runs
+            ++atLimit;
         } else if (pair % 10 == 7) {
-            autoexec += QByteArray(binds::ioquake3().rules.fileLimit + 1 - autoexec.size(), '\n'); // runs not at all
+            autoexec += QByteArray(limit + 1 - autoexec.size(), '\n'); // runs not at all
             ++overLimit;
+        } else if (pair % 10 == 9) {
+            // Only the bytes before a NUL count: a file far past the limit still runs.
+            autoexec += QByteArray(1, '\0') + QByteArray(limit + 5000, 'x');
         }
         QString failure;
-        const QByteArray console = Engine(m_program).run({{QStringLiteral("default.cfg"), "set bw 1\r\n"},
-                                                          {QStringLiteral("q3config.cfg"), config},
-                                                          {QStringLiteral("autoexec.cfg"), autoexec}},
-                                                         {"+echo", "BWLIST", "+bindlist"}, &failure);
+        const QByteArray console = Engine(oracleProgram(oracle), oracle)
+                                       .run({{QStringLiteral("default.cfg"), "set bw 1\r\n"},
+                                             {configName, config},
+                                             {QStringLiteral("autoexec.cfg"), autoexec}},
+                                            {"+echo", "BWLIST", "+bindlist"}, &failure);
         QVERIFY2(failure.isEmpty(), qPrintable(failure));
         QHash<int, QByteArray> listed;
         bool inList = false;
@@ -513,15 +573,20 @@ void TestEngine::theModelBindsEveryKeyAsTheEngineDoes()
             const qsizetype quote = line.indexOf(" \"");
             if (!inList || quote <= 0 || !line.endsWith('"'))
                 continue;
-            const std::optional<int> key = listedKey(line.left(quote));
+            const std::optional<int> key = listedKey(line.left(quote), row.rules);
             QVERIFY2(key, line.constData());
             listed.insert(*key, line.mid(quote + 2, line.size() - quote - 3));
         }
         const binds::StartRun run = binds::StartRun::of(
             {{QStringLiteral("q3config.cfg"), config, true, {}}, {QStringLiteral("autoexec.cfg"), autoexec, true, {}}},
-            {&binds::engineNamed(u"ioquake3-1.36")});
+            {&row});
         QHash<int, QByteArray> model = run.bindings(0);
         model.removeIf([](const auto &binding) { return binding.value().isEmpty(); }); // bindlist skips empty ones
+        if (oracle == Oracle::Quake3e) {
+            // Its console prints only printable ASCII, tabs and line ends (unix_main.c printableChar).
+            for (QByteArray &binding : model)
+                binding.removeIf([](char c) { return (c < ' ' || c > '~') && c != '\t' && c != '\n' && c != '\r'; });
+        }
         if (model != listed) {
             for (auto it = listed.cbegin(); it != listed.cend(); ++it) {
                 QVERIFY2(
@@ -533,14 +598,24 @@ void TestEngine::theModelBindsEveryKeyAsTheEngineDoes()
                                         QString::fromLatin1(model.value(it.key())), QString::fromLatin1(config),
                                         QString::fromLatin1(autoexec.left(3000)))));
             }
-            QFAIL(qPrintable(QStringLiteral("pair %1: the model binds keys the engine does not").arg(pair)));
+            QStringList extra;
+            for (auto it = model.cbegin(); it != model.cend(); ++it) {
+                if (!listed.contains(it.key()))
+                    extra << binds::keyNameOf(it.key()) + QStringLiteral(" [") + QString::fromLatin1(it.value()) + u']';
+            }
+            QFAIL(qPrintable(
+                QStringLiteral("pair %1: the model binds keys the engine does not: %2\nconfig:\n%3\nautoexec:\n%4")
+                    .arg(pair)
+                    .arg(extra.join(QStringLiteral(", ")), QString::fromLatin1(config),
+                         QString::fromLatin1(autoexec.left(3000)))));
         }
         ++pairs;
         keys += int(listed.size());
     }
-    qInfo("%d (game config, autoexec.cfg) pairs, %d of them over the engine's limit: %d bound keys, each as the engine "
-          "binds it",
-          pairs, overLimit, keys);
+    qInfo(
+        "%d (game config, autoexec.cfg) pairs, %d of them at the engine's limit of %lld bytes and %d over it: %d bound "
+        "keys, each as the engine binds it",
+        pairs, atLimit, limit, overLimit, keys);
     QVERIFY(keys > 150);
 }
 
@@ -549,25 +624,44 @@ void TestEngine::theHomeTheProgramNamesIsTheOneTheEngineReads_data()
     // Below the home folder: folders, "FOLDER=TEXT" for an autoexec.cfg there that echoes TEXT,
     // and the file the engine leaves when the player refused its move.
     QTest::addColumn<QStringList>("made");
+    QTest::addColumn<QString>("install"); // what the install folder's autoexec.cfg echoes; empty: none
+    QTest::addColumn<bool>("typedHome");  // the root typed is ~/.q3a, else the install folder
+    QTest::addColumn<Oracle>("server");   // the current ioquake3's server, or Quake3e's
     const QString old = QStringLiteral(".q3a/bw"), current = QStringLiteral(".config/Quake3/bw");
-    QTest::newRow("both homes") << QStringList {old + "=old", current + "=new"};
-    QTest::newRow("only the old home, which the engine moves") << QStringList {old + "=old"};
-    QTest::newRow("the new home without an autoexec.cfg") << QStringList {old + "=old", current};
-    QTest::newRow("the move refused") << QStringList {old + "=old", ".q3a/.xdgMigrationRefused="};
-    QTest::newRow("only the new home") << QStringList {current + "=new"};
+    QTest::newRow("both homes") << QStringList {old + "=old", current + "=new"} << "" << true << Oracle::Ioquake3;
+    QTest::newRow("only the old home, which the engine moves")
+        << QStringList {old + "=old"} << "" << true << Oracle::Ioquake3;
+    QTest::newRow("the new home without an autoexec.cfg")
+        << QStringList {old + "=old", current} << "" << true << Oracle::Ioquake3;
+    QTest::newRow("the move refused") << QStringList {old + "=old", ".q3a/.xdgMigrationRefused="} << "" << true
+                                      << Oracle::Ioquake3;
+    QTest::newRow("only the new home") << QStringList {current + "=new"} << "" << true << Oracle::Ioquake3;
+    QTest::newRow("the new home's file hides the install folder's")
+        << QStringList {current + "=new"} << "install" << false << Oracle::Ioquake3;
+    QTest::newRow("the install folder's file") << QStringList {current} << "install" << false << Oracle::Ioquake3;
+    QTest::newRow("Quake3e: both homes") << QStringList {old + "=old", current + "=new"} << "" << true
+                                         << Oracle::Quake3e;
+    QTest::newRow("Quake3e: only the new home") << QStringList {current + "=new"} << "" << true << Oracle::Quake3e;
+    QTest::newRow("Quake3e: ~/.q3a's file hides the install folder's")
+        << QStringList {old + "=old", current + "=new"} << "install" << false << Oracle::Quake3e;
+    QTest::newRow("Quake3e: the install folder's file")
+        << QStringList {old, current + "=new"} << "install" << false << Oracle::Quake3e;
 }
 
-// The current ioquake3 (its dedicated server, built from the source beside the tests) runs
-// the autoexec.cfg of the home it reads: it is the one the program names for ~/.q3a.
+// The current ioquake3 and Quake3e (their dedicated servers, built from the source beside
+// the tests) run the autoexec.cfg of the home they read: it is the one the program names.
 void TestEngine::theHomeTheProgramNamesIsTheOneTheEngineReads()
 {
-    const QString server = QStringLiteral(BINDWRIGHT_IOQ3DED);
-    if (!QFileInfo(server).isExecutable()) {
-        if (qEnvironmentVariableIsSet("CI"))
-            QFAIL("the current ioquake3's server was not built (../shared/engine/build-ioq3ded.sh)");
-        QSKIP("the current ioquake3's server was not built (../shared/engine/build-ioq3ded.sh is not at hand)");
-    }
     QFETCH(QStringList, made);
+    QFETCH(QString, install);
+    QFETCH(bool, typedHome);
+    QFETCH(Oracle, server);
+    const QString program = server == Oracle::Quake3e ? oracleProgram(server) : QStringLiteral(BINDWRIGHT_IOQ3DED);
+    if (!QFileInfo(program).isExecutable()) {
+        if (qEnvironmentVariableIsSet("CI"))
+            QFAIL(qPrintable(program + QStringLiteral(" was not built (../shared/engine)")));
+        QSKIP(qPrintable(program + QStringLiteral(" was not built (../shared/engine is not at hand)")));
+    }
     QTemporaryDir home, base;
     for (const QString &entry : made) {
         const QString name = entry.section(u'=', 0, 0);
@@ -584,13 +678,18 @@ void TestEngine::theHomeTheProgramNamesIsTheOneTheEngineReads()
     QFile defaults(base.filePath(QStringLiteral("bw/default.cfg")));
     QVERIFY(defaults.open(QIODevice::WriteOnly) && defaults.write("set bw 1\r\n") > 0);
     defaults.close();
+    if (!install.isEmpty()) {
+        QFile installed(base.filePath(QStringLiteral("bw/autoexec.cfg")));
+        QVERIFY(installed.open(QIODevice::WriteOnly)
+                && installed.write("echo BWHOME " + install.toUtf8() + "\r\n") > 0);
+    }
 
-    binds::Engine row = binds::ioquake3();
+    binds::Engine row = server == Oracle::Quake3e ? binds::engineNamed(u"quake3e") : binds::ioquake3();
     row.baseFolder = QStringLiteral("bw"); // a game of its own: the server needs no game data
     host::Host host = testHost();
     host.home = home.path();
     host.configHome = home.path() + QStringLiteral("/.config");
-    const QString typed = home.path() + QStringLiteral("/.q3a/");
+    const QString typed = typedHome ? home.path() + QStringLiteral("/.q3a/") : base.path() + u'/';
     const QList<binds::StartFolders> starts = binds::startFolders({&row}, typed, {}, row.game(), host);
     QVERIFY(starts.size() == 1);
     QString unreachable;
@@ -607,9 +706,11 @@ void TestEngine::theHomeTheProgramNamesIsTheOneTheEngineReads()
         env.remove(QString::fromLatin1(variable));
     engine.setProcessEnvironment(env);
     engine.setProcessChannelMode(QProcess::MergedChannels);
-    engine.start(server,
-                 {"+set", "dedicated", "1", "+set", "net_enabled", "0", "+set", "com_basegame", "bw", "+set",
-                  "fs_basepath", base.path(), "+quit"});
+    const QStringList start = server == Oracle::Quake3e
+        ? QStringList {"+set", "fs_basegame", "bw"}
+        : QStringList {"+set", "dedicated", "1", "+set", "com_basegame", "bw"};
+    engine.start(program,
+                 start + QStringList {"+set", "net_enabled", "0", "+set", "fs_basepath", base.path(), "+quit"});
     QVERIFY2(engine.waitForFinished(30000), "the server did not finish");
     QByteArray ran;
     for (const QByteArray &line : engine.readAll().split('\n')) {
