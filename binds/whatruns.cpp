@@ -204,7 +204,7 @@ EngineGuess guessEngine(const QString &root, const Game &game, const host::Host 
                 if (!QFileInfo(folder + u'/' + host::matchingEntry(folder, marker)).isDir())
                     continue;
                 markedNames.insert(there.toLower());
-                programs << QStringLiteral("%1 and a %2 folder").arg(there, marker);
+                programs << QStringLiteral("%1 and the %2 folder").arg(there, marker);
             } else {
                 programs << there;
             }

@@ -899,17 +899,21 @@ void TestForm1::settings_loadedAtStartSavedAtClose()
 {
     const QString path = m_dir->filePath(QStringLiteral("settings.cfg"));
     QString error;
-    QVERIFY(settings::save(path, {"C:\\Games\\Quake3\\", "C:\\Games, old\\RTCW\\"}, &error));
+    QVERIFY(settings::save(path, {"C:\\Games\\Quake3\\", "C:\\Games, old\\RTCW\\", "", "rtcwpro"}, &error));
 
     MainWindow window(path);
     window.setReporter(m_reported.reporter());
     QCOMPARE(control<QLineEdit>(&window, "Text1")->text(), QStringLiteral("C:\\Games\\Quake3\\"));
     QCOMPARE(control<QLineEdit>(&window, "txtwolfdir")->text(), QStringLiteral("C:\\Games, old\\RTCW\\"));
+    QCOMPARE(control<QComboBox>(&window, "rtcwEngine")->currentText(), QStringLiteral("RtcwPro"));
+    QCOMPARE(control<QComboBox>(&window, "quake3Engine")->currentIndex(), 0); // found from the root
 
     window.show();
     control<QLineEdit>(&window, "Text1")->setText(QStringLiteral("/home/p/.q3a/"));
+    auto *quake3Engine = control<QComboBox>(&window, "quake3Engine");
+    quake3Engine->setCurrentIndex(quake3Engine->findText(QStringLiteral("CNQ3")));
     QVERIFY(window.close());
-    QCOMPARE(contents(path), QByteArray("/home/p/.q3a/\r\nC:\\Games, old\\RTCW\\\r\n11\r\n"));
+    QCOMPARE(contents(path), QByteArray("/home/p/.q3a/\r\nC:\\Games, old\\RTCW\\\r\n11\r\ncnq3\r\nrtcwpro\r\n"));
     QVERIFY(m_reported.messages.isEmpty());
 }
 

@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include "smalldisk.h"
+#include "testengines.h"
 #include "testhost.h"
 #include "testfiles.h"
 
@@ -219,39 +220,91 @@ void TestBindLine::keys_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("written"); // empty: refused
     QTest::addColumn<QString>("mentions");
+    QTest::addColumn<QString>("engines"); // the player's, by id; empty: any engine of either game
     QTest::newRow("name") << "kp_uparrow"
                           << "kp_uparrow"
+                          << ""
                           << "";
     QTest::newRow("name in capitals") << "MOUSE3"
                                       << "MOUSE3"
+                                      << ""
                                       << "";
     QTest::newRow("ioquake3 only") << "world_0"
                                    << "world_0"
+                                   << ""
                                    << "";
     QTest::newRow("one character") << "/"
                                    << "/"
+                                   << ""
                                    << "";
     QTest::newRow("hex number") << "0x1F"
                                 << "0x1F"
+                                << ""
                                 << "";
     QTest::newRow("blanks around") << " f1\t"
                                    << "f1"
+                                   << ""
                                    << "";
     QTest::newRow("unknown, a prefix") << "kp_up"
                                        << ""
-                                       << "did you mean kp_uparrow?";
+                                       << "did you mean kp_uparrow?"
+                                       << "";
     QTest::newRow("unknown, a typo") << "escpe"
                                      << ""
-                                     << "did you mean escape?";
+                                     << "did you mean escape?"
+                                     << "";
     QTest::newRow("unknown, nothing near") << "zzzzzzzz"
                                            << ""
-                                           << "know no key \"zzzzzzzz\".";
+                                           << "know no key \"zzzzzzzz\"."
+                                           << "";
     QTest::newRow("three-digit hex") << "0x3ff"
                                      << ""
-                                     << "know no key";
+                                     << "know no key"
+                                     << "";
     QTest::newRow("capital letter") << "A"
                                     << ""
-                                    << "lower case (a)";
+                                    << "lower case (a)"
+                                    << "";
+    QTest::newRow("CNQ3's mouse6") << "mouse6"
+                                   << "mouse6"
+                                   << ""
+                                   << "cnq3";
+    QTest::newRow("mouse6 in ioquake3") << "mouse6"
+                                        << ""
+                                        << "ioquake3 knows no key \"mouse6\""
+                                        << "ioquake3";
+    QTest::newRow("the keypad * in Quake3e") << "kp_star"
+                                             << ""
+                                             << "Quake3e knows no key kp_star: the keypad * is bound as *."
+                                             << "quake3e";
+    QTest::newRow("a world key in Quake3e") << "world_0"
+                                            << ""
+                                            << "Quake3e knows no key \"world_0\""
+                                            << "quake3e";
+    QTest::newRow("a world key in CNQ3") << "world_0"
+                                         << ""
+                                         << "CNQ3 knows no key"
+                                         << "cnq3";
+    QTest::newRow("one of the engines knows it") << "kp_star"
+                                                 << "kp_star"
+                                                 << ""
+                                                 << "ioquake3,quake3e";
+    QTest::newRow("a capital letter in ioquake3") << "A"
+                                                  << "A"
+                                                  << ""
+                                                  << "ioquake3";
+    QTest::newRow("a capital letter in Quake3e") << "A"
+                                                 << ""
+                                                 << "lower case (a): Quake3e binds"
+                                                 << "quake3e";
+    QTest::newRow("eight hex digits in ioquake3") << "0x00000062"
+                                                  << "0x00000062"
+                                                  << ""
+                                                  << "ioquake3";
+    QTest::newRow("hex upper-case in RTCW 1.4") << "0X1f"
+                                                << ""
+                                                << "RTCW 1.4 knows no key"
+                                                << "rtcw-1.4";
 }
 
 void TestBindLine::keys()
@@ -259,7 +312,15 @@ void TestBindLine::keys()
     QFETCH(QString, key);
     QFETCH(QString, written);
     QFETCH(QString, mentions);
+    QFETCH(QString, engines);
     QString error;
+    if (!engines.isEmpty()) {
+        const std::optional<QByteArray> line = binds::encodedLine(key, "x", enginesNamed(engines), &error);
+        QCOMPARE(line.value_or(QByteArray()),
+                 written.isEmpty() ? QByteArray() : "bind " + written.toLatin1() + " \"x\"");
+        QVERIFY2(error.contains(mentions), qPrintable(error));
+        return;
+    }
     const bool ok = binds::writeLine({key, "x", folder()}, here, &error);
     QCOMPARE(ok, !written.isEmpty());
     if (ok)
@@ -302,6 +363,8 @@ void TestBindLine::fileSize_data()
     QTest::newRow("ends at 16,383") << 16383 - line << true << "";
     QTest::newRow("passes 16,383") << 16384 - line << true << "is now 16,384 bytes";
     QTest::newRow("already past 16,383") << 16384 << true << "";
+    QTest::newRow("passes CNQ3's 32,767") << 32768 - line << true << "is now 32,768 bytes";
+    QTest::newRow("passes Quake3e's 65,535") << 65536 - line << true << "Quake3e";
     QTest::newRow("ends at 131,071") << 131071 - line << true << "";
     QTest::newRow("passes 131,071") << 131072 - line << false << "";
 }

@@ -345,7 +345,7 @@ void TestGameFolders::startFolders_theFileEachEngineRuns()
         if (first.isEmpty() && QFileInfo(folder + QStringLiteral("/autoexec.cfg")).isFile())
             first = folder + QStringLiteral("/autoexec.cfg");
     }
-    QCOMPARE(start.autoexec, first);
+    QCOMPARE(QDir::cleanPath(start.autoexec), first);
 }
 
 QTEST_GUILESS_MAIN(TestGameFolders)

@@ -103,18 +103,22 @@ void TestSettingsFile::roundTrip_data()
                                   << "\"\"\"";
     QTest::newRow("longest lines") << QString(settings::maxLineBytes, u'q')
                                    << QString(settings::maxLineBytes / 2, u'é');
+    QTest::newRow("engines chosen") << "C:\\Q3\\"
+                                    << "|quake3e|wolfpro";
 }
 
 void TestSettingsFile::roundTrip()
 {
     QFETCH(QString, quake3);
     QFETCH(QString, rtcw);
+    // "|" in the RTCW column: the folder, then the two engines chosen.
+    const QStringList rtcwAndEngines = rtcw.split(u'|');
+    const Folders folders {quake3, rtcwAndEngines.value(0), rtcwAndEngines.value(1), rtcwAndEngines.value(2)};
     QString error;
-    QVERIFY2(settings::save(path(), {quake3, rtcw}, &error), qPrintable(error));
+    QVERIFY2(settings::save(path(), folders, &error), qPrintable(error));
     const std::optional<Folders> loaded = settings::load(path());
     QVERIFY(loaded);
-    QCOMPARE(loaded->quake3, quake3);
-    QCOMPARE(loaded->rtcw, rtcw);
+    QCOMPARE(*loaded, folders);
 }
 
 void TestSettingsFile::save_writesThreeCrLfLines()
@@ -129,24 +133,46 @@ void TestSettingsFile::load_handWritten_data()
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QString>("quake3");
     QTest::addColumn<QString>("rtcw");
+    QTest::addColumn<QString>("engines"); // the two chosen, by id, comma-separated
     QTest::newRow("two lines") << QByteArray("C:\\Q3\\\r\nD:\\W\\\r\n") << "C:\\Q3\\"
-                               << "D:\\W\\";
+                               << "D:\\W\\"
+                               << ",";
     QTest::newRow("no final line end") << QByteArray("a\r\nb") << "a"
-                                       << "b";
+                                       << "b"
+                                       << ",";
     QTest::newRow("LF only") << QByteArray("a\nb\n11\n") << "a"
-                             << "b";
+                             << "b"
+                             << ",";
     QTest::newRow("quoted lines") << QByteArray("\"C:\\Q 3\\\"\r\n\"D:\\, W\\\"\r\n11\r\n") << "C:\\Q 3\\"
-                                  << "D:\\, W\\";
+                                  << "D:\\, W\\"
+                                  << ",";
     QTest::newRow("third line ignored") << QByteArray("a\r\nb\r\nwhatever\r\nmore\r\n") << "a"
-                                        << "b";
+                                        << "b"
+                                        << ",";
     QTest::newRow("empty second line") << QByteArray("a\r\n\r\n") << "a"
-                                       << "";
+                                       << ""
+                                       << ",";
     QTest::newRow("lone quote kept") << QByteArray("\"C:\\Q3\r\nb\r\n") << "\"C:\\Q3"
-                                     << "b";
+                                     << "b"
+                                     << ",";
     QTest::newRow("longest line, CR LF") << QByteArray(settings::maxLineBytes, 'a') + "\r\nb\r\n"
-                                         << QString(settings::maxLineBytes, u'a') << "b";
+                                         << QString(settings::maxLineBytes, u'a') << "b"
+                                         << ",";
     QTest::newRow("longest line, LF") << QByteArray(settings::maxLineBytes, 'a') + "\nb\n"
-                                      << QString(settings::maxLineBytes, u'a') << "b";
+                                      << QString(settings::maxLineBytes, u'a') << "b"
+                                      << ",";
+    QTest::newRow("both engines chosen") << QByteArray("a\r\nb\r\n11\r\nquake3e\r\nrtcwpro\r\n") << "a"
+                                         << "b"
+                                         << "quake3e,rtcwpro";
+    QTest::newRow("one engine chosen") << QByteArray("a\r\nb\r\n11\r\n\r\niortcw\r\n") << "a"
+                                       << "b"
+                                       << ",iortcw";
+    QTest::newRow("no engine in other text") << QByteArray("a\r\nb\r\n11\r\nQuake 3!\r\n") << "a"
+                                             << "b"
+                                             << ",";
+    QTest::newRow("engines only after our third line") << QByteArray("a\r\nb\r\nother\r\nquake3e\r\n") << "a"
+                                                       << "b"
+                                                       << ",";
 }
 
 void TestSettingsFile::load_handWritten()
@@ -154,10 +180,11 @@ void TestSettingsFile::load_handWritten()
     QFETCH(QByteArray, file);
     QFETCH(QString, quake3);
     QFETCH(QString, rtcw);
+    QFETCH(QString, engines);
     writeFile(path(), file);
     const std::optional<Folders> loaded = settings::load(path());
     QVERIFY(loaded);
-    QCOMPARE(*loaded, (Folders {quake3, rtcw}));
+    QCOMPARE(*loaded, (Folders {quake3, rtcw, engines.section(u',', 0, 0), engines.section(u',', 1)}));
 }
 
 void TestSettingsFile::load_rejects_data()
