@@ -176,7 +176,7 @@ void GamePanel::updateKeyNow()
             if (!file.isEmpty())
                 run << file;
         }
-        m_runs << binds::StartRun::read(run, start.engines);
+        m_runs << binds::StartRun::read(run, start.engines, start.searched);
         files << run;
         folders << start.searched;
     }

@@ -113,15 +113,22 @@ QString takeOverQuestion(const QString &key, const StartRun &run, int targetInde
         if (binding.isEmpty())
             continue;
         const ConsoleRules &rules = run.engines().at(e)->rules;
-        // The file whose bind holds the key: the last bind of it that runs.
-        bool inTarget = false;
-        for (const StartBind &bind : run.bindsIn(targetIndex))
-            inTarget = inTarget
-                || (bind.fateIn(e) == BindFate::Runs && bind.read.at(e)->command == binding
-                    && keyNumber(bind.read.at(e)->key, rules) == keyNumber(name, rules));
-        const QString sentence = inTarget
-            ? QStringLiteral("\"%1\" already binds it to %2").arg(targetShown, keyActionWords(binding, rules))
-            : QStringLiteral("in the game's own settings it is %1").arg(keyActionWords(binding, rules));
+        // The file whose bind holds the key: the one bind of it that still runs.
+        std::optional<int> holder;
+        for (int file = 0; file < run.files().size(); ++file) {
+            for (const StartBind &bind : run.bindsIn(file)) {
+                if (bind.fateIn(e) == BindFate::Runs && bind.read.at(e)->command == binding
+                    && keyNumber(bind.read.at(e)->key, rules) == keyNumber(name, rules))
+                    holder = file;
+            }
+        }
+        const QString does = keyActionWords(binding, rules);
+        const QString sentence = holder == targetIndex
+            ? QStringLiteral("\"%1\" already binds it to %2").arg(targetShown, does)
+            : holder && !run.files().at(*holder).execName.isEmpty()
+            ? QStringLiteral("\"%1\", which the game runs by exec, binds it to %2")
+                  .arg(host::shownPath(run.files().at(*holder).path), does)
+            : QStringLiteral("in the game's own settings it is %1").arg(does);
         if (!now.contains(sentence))
             now << sentence;
     }
@@ -161,7 +168,7 @@ StartRun runWith(const StartFolders &folders, const QString &target, const QByte
         StartRun::read(folders.config.isEmpty() ? QStringList() : QStringList {folders.config}, folders.engines)
             .files();
     files.append(StartFile {target, start, true, {}});
-    return StartRun::of(files, folders.engines);
+    return StartRun::of(files, folders.engines, folders.searched);
 }
 
 } // namespace
@@ -246,7 +253,7 @@ AddPlan planAdd(const AddRequest &request, const Game &game, const Answers &answ
     // binds taken out where it is taken over.
     auto bytesFrom = [&](const QByteArray &start) {
         const StartRun run = runWith(folders, *target, start);
-        const int targetIndex = int(run.files().size()) - 1;
+        const int targetIndex = run.fileIndex(*target).value_or(0);
         const bool takenOver = !takeOverQuestion(request.bind.key, run, targetIndex, targetShown).isEmpty();
         const QByteArray kept = takenOver ? withoutEarlierBinds(start, request.bind.key, run, targetIndex) : start;
         return std::pair(kept, withLineEnded(kept) + *line + "\r\n");
@@ -296,7 +303,7 @@ AddPlan planAdd(const AddRequest &request, const Game &game, const Answers &answ
 
     // The key's takeover, judged on what the game will run once the file holds `start`.
     const StartRun run = runWith(folders, *target, start);
-    const QString takeOver = takeOverQuestion(request.bind.key, run, int(run.files().size()) - 1, targetShown);
+    const QString takeOver = takeOverQuestion(request.bind.key, run, run.fileIndex(*target).value_or(0), targetShown);
     if (!goesOn(ask(Question::TakeOver, takeOver, false), false))
         return plan;
     const auto [kept, bytes] = bytesFrom(start);

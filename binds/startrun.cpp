@@ -4,21 +4,71 @@
 
 #include <QFileInfo>
 
+#include <functional>
+
 namespace binds {
 
-StartRun StartRun::read(const QStringList &paths, const QList<const Engine *> &engines)
+namespace {
+
+StartFile readStartFile(const QString &path)
+{
+    StartFile file {path, {}, false, {}};
+    if (QFileInfo::exists(path)) {
+        const std::optional<QByteArray> bytes = readConsoleFile(path, &file.error);
+        file.read = bytes.has_value();
+        file.bytes = bytes.value_or(QByteArray());
+    }
+    return file;
+}
+
+// The name exec looks for (Cmd_Exec_f: COM_DefaultExtension adds ".cfg" to a name without one).
+QString execName(const QByteArray &argument)
+{
+    QString name = QString::fromLatin1(argument);
+    if (!QFileInfo(name).fileName().contains(u'.'))
+        name += QStringLiteral(".cfg");
+    return name;
+}
+
+// The files the start files exec, and those they exec in turn: each the first of its
+// name on the search path (FS_FOpenFileRead), read once.
+void addExecdFiles(QList<StartFile> &files, const QStringList &searched)
+{
+    constexpr int mostFiles = 32;
+    for (qsizetype i = 0; i < files.size() && files.size() < mostFiles; ++i) {
+        if (!files.at(i).read)
+            continue;
+        const QByteArray bytes = files.at(i).bytes;
+        // As the engines with comments and those without read it: either may exec a file.
+        for (const ScriptCommand &command :
+             scriptCommands(bytes, ioquake3().rules) + scriptCommands(bytes, quake3Arena132().rules)) {
+            if (command.args.size() < 2 || command.args.first().toLower() != "exec")
+                continue;
+            const QString name = execName(command.args.at(1));
+            const bool known = std::any_of(files.cbegin(), files.cend(),
+                                           [&name](const StartFile &file) { return file.execName == name; });
+            if (known || name.contains(QLatin1String("..")) || files.size() >= mostFiles)
+                continue;
+            for (const QString &folder : searched) {
+                if (QFileInfo(folder + u'/' + name).isFile()) {
+                    StartFile found = readStartFile(folder + u'/' + name);
+                    found.execName = name;
+                    files << found;
+                    break;
+                }
+            }
+        }
+    }
+}
+
+} // namespace
+
+StartRun StartRun::read(const QStringList &paths, const QList<const Engine *> &engines, const QStringList &searched)
 {
     QList<StartFile> files;
-    for (const QString &path : paths) {
-        StartFile file {path, {}, false, {}};
-        if (QFileInfo::exists(path)) {
-            const std::optional<QByteArray> bytes = readConsoleFile(path, &file.error);
-            file.read = bytes.has_value();
-            file.bytes = bytes.value_or(QByteArray());
-        }
-        files << file;
-    }
-    return of(files, engines);
+    for (const QString &path : paths)
+        files << readStartFile(path);
+    return of(files, engines, searched);
 }
 
 namespace {
@@ -41,9 +91,10 @@ const ConfigBind &StartBind::shown() const
     Q_UNREACHABLE();
 }
 
-StartRun StartRun::of(QList<StartFile> files, const QList<const Engine *> &engines)
+StartRun StartRun::of(QList<StartFile> files, const QList<const Engine *> &engines, const QStringList &searched)
 {
     StartRun run;
+    addExecdFiles(files, searched);
     run.m_files = std::move(files);
     run.m_engines = engines;
     QList<ConsoleRules> rules; // each set of rules once, in the order first met
@@ -90,13 +141,21 @@ StartRun StartRun::of(QList<StartFile> files, const QList<const Engine *> &engin
             holders.remove(key);
             reading.keys.remove(key);
         };
-        for (int i = 0; i < run.m_files.size(); ++i) {
+        reading.commands.resize(run.m_files.size());
+        QHash<std::pair<int, qsizetype>, qsizetype> listed; // a bind already met -> its entry
+        // Runs a file's commands, and an exec'd file's where each exec stands; a file that
+        // execs itself stops where the engine's buffer would have overflowed long before.
+        constexpr int deepestExec = 8;
+        // waiting: the bytes still in the command buffer after this file (Cbuf_InsertText
+        // takes a file only where it fits beside them).
+        std::function<void(int, int, qsizetype)> runFile = [&](int i, int depth, qsizetype waiting) {
             const StartFile &file = run.m_files.at(i);
             // The engines run nothing after a NUL, and count the bytes before it only.
             const qsizetype nul = file.bytes.indexOf('\0');
-            const bool tooLarge = (nul < 0 ? file.bytes.size() : nul) > ruling.fileLimit;
+            const qsizetype size = nul < 0 ? file.bytes.size() : nul;
+            const bool tooLarge = size + waiting > ruling.fileLimit;
             const QList<ScriptCommand> &commands = splitOf(i, ruling);
-            reading.commands.append(tooLarge ? QList<ScriptCommand>() : commands);
+            reading.commands[i] = tooLarge ? QList<ScriptCommand>() : commands;
             for (const ScriptCommand &command : commands) {
                 const QByteArray name = command.args.first().toLower();
                 if (name == "bind" && command.args.size() >= 3) {
@@ -104,15 +163,22 @@ StartRun StartRun::of(QList<StartFile> files, const QList<const Engine *> &engin
                     const ConfigBind read {command.args.at(1), command.args.mid(2).join(' '), command.begin,
                                            command.end};
                     const std::optional<int> key = tooLarge ? std::nullopt : keyNumber(read.key, ruling);
-                    binds.append({i, read,
-                                  tooLarge  ? BindFate::FileTooLarge
-                                      : key ? BindFate::Runs
-                                            : BindFate::UnknownKey});
+                    const BindFate fate = tooLarge ? BindFate::FileTooLarge
+                        : key                      ? BindFate::Runs
+                                                   : BindFate::UnknownKey;
+                    // A file exec'd twice runs its binds again: one entry each, its last fate.
+                    const auto at = listed.constFind({i, read.begin});
+                    if (at == listed.cend()) {
+                        listed.insert({i, read.begin}, binds.size());
+                        binds.append({i, read, fate});
+                    }
+                    const qsizetype entry = at == listed.cend() ? binds.size() - 1 : *at;
+                    binds[entry].fate = fate;
                     if (!key)
                         continue;
-                    if (const auto it = holders.constFind(*key); it != holders.cend())
+                    if (const auto it = holders.constFind(*key); it != holders.cend() && *it != entry)
                         binds[*it].fate = BindFate::Overridden;
-                    holders.insert(*key, binds.size() - 1);
+                    holders.insert(*key, entry);
                     reading.keys.insert(*key, read.command);
                 } else if (tooLarge) {
                     continue;
@@ -122,8 +188,18 @@ StartRun StartRun::of(QList<StartFile> files, const QList<const Engine *> &engin
                 } else if (name == "unbindall") {
                     for (const int key : holders.keys())
                         unbind(key);
+                } else if (name == "exec" && command.args.size() >= 2 && depth < deepestExec) {
+                    const QString execd = execName(command.args.at(1));
+                    for (int j = 0; j < run.m_files.size(); ++j) {
+                        if (run.m_files.at(j).execName == execd)
+                            runFile(j, depth + 1, waiting + std::max<qsizetype>(0, size - command.end));
+                    }
                 }
             }
+        };
+        for (int i = 0; i < run.m_files.size(); ++i) {
+            if (run.m_files.at(i).execName.isEmpty())
+                runFile(i, 0, 0);
         }
     }
     // Every engine's binds in the files' order, one entry where they read a bind at one place:
@@ -135,6 +211,10 @@ StartRun StartRun::of(QList<StartFile> files, const QList<const Engine *> &engin
             ++at;
         return std::pair(bind.file, at);
     };
+    for (QList<RuleBind> &binds : byRules) {
+        std::stable_sort(binds.begin(), binds.end(),
+                         [&](const RuleBind &a, const RuleBind &b) { return anchorOf(a) < anchorOf(b); });
+    }
     const qsizetype engineCount = engines.size();
     QList<qsizetype> next(rules.size(), 0);
     run.m_binds.resize(run.m_files.size());

@@ -19,7 +19,8 @@ struct StartFile {
     QString path;     // on this machine
     QByteArray bytes; // as read
     bool read = false;
-    QString error; // why it could not be read; empty when it is not there or was read
+    QString error;         // why it could not be read; empty when it is not there or was read
+    QString execName = {}; // the name another file execs it by; empty for a file the game runs at start
 };
 
 // Why a bind of a file does or does not decide what its key does once the game started.
@@ -48,10 +49,12 @@ class StartRun
 public:
     StartRun() = default;
     // Reads the files at these paths, as the engines run them, in that order. A file that
-    // is not there runs nothing; one that cannot be read is kept with the reason.
-    static StartRun read(const QStringList &paths, const QList<const Engine *> &engines);
+    // is not there runs nothing; one that cannot be read is kept with the reason. A file
+    // they exec is the first of its name in the searched folders, and comes after them.
+    static StartRun read(const QStringList &paths, const QList<const Engine *> &engines,
+                         const QStringList &searched = {});
     // The same from files already read.
-    static StartRun of(QList<StartFile> files, const QList<const Engine *> &engines);
+    static StartRun of(QList<StartFile> files, const QList<const Engine *> &engines, const QStringList &searched = {});
 
     const QList<StartFile> &files() const { return m_files; }
     // The engines it was run for; engine numbers below index this list.

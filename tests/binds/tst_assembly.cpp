@@ -386,83 +386,99 @@ void TestAssembly::keyNow_data()
     QTest::addColumn<QByteArray>("ospAutoexec"); // osp/autoexec.cfg
     QTest::addColumn<QString>("mod");
     QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("now"); // empty: nothing is shown
+    QTest::addColumn<QString>("now");      // empty: nothing is shown
+    QTest::addColumn<QByteArray>("other"); // baseq3/other.cfg, which a file may exec
     const QByteArray menus =
         "unbindall\r\nbind SPACE \"+moveup\"\r\nbind MOUSE1 \"+attack\"\r\nbind t \"messagemode\"\r\n"
         "bind f1 \"+attack\"\r\nbind f3 \"vsay_team Medic\"\r\n";
     QTest::newRow("jump") << menus << QByteArray() << QByteArray() << ""
                           << "space"
-                          << "space: jump (+moveup)";
+                          << "space: jump (+moveup)" << QByteArray();
     QTest::newRow("fire") << menus << QByteArray() << QByteArray() << ""
                           << "mouse1"
-                          << "mouse1: fire (+attack)";
+                          << "mouse1: fire (+attack)" << QByteArray();
     QTest::newRow("chat") << menus << QByteArray() << QByteArray() << ""
                           << "t"
-                          << "t: open chat (messagemode)";
+                          << "t: open chat (messagemode)" << QByteArray();
     QTest::newRow("voice") << menus << QByteArray() << QByteArray() << ""
                            << "f3"
-                           << "f3: team voice Medic";
+                           << "f3: team voice Medic" << QByteArray();
     QTest::newRow("autoexec.cfg runs after the menus' binds")
         << menus << QByteArray("bind f1 \"say gg   wp\"\r\n") << QByteArray() << ""
         << "f1"
-        << "f1: says \"gg wp\"";
+        << "f1: says \"gg wp\"" << QByteArray();
     QTest::newRow("the mod's autoexec.cfg hides the base one")
         << menus << QByteArray("bind f2 \"say base\"") << QByteArray("bind f2 \"say osp\"") << "osp"
         << "f2"
-        << "f2: says \"osp\"";
+        << "f2: says \"osp\"" << QByteArray();
     QTest::newRow("without the mod, the base one")
         << menus << QByteArray("bind f2 \"say base\"") << QByteArray("bind f2 \"say osp\"") << ""
         << "f2"
-        << "f2: says \"base\"";
+        << "f2: says \"base\"" << QByteArray();
     QTest::newRow("unbindall in autoexec.cfg") << menus << QByteArray("unbindall\r\n") << QByteArray() << ""
                                                << "space"
-                                               << "space: nothing yet";
+                                               << "space: nothing yet" << QByteArray();
     QTest::newRow("nothing bound") << menus << QByteArray() << QByteArray() << ""
                                    << "f9"
-                                   << "f9: nothing yet";
+                                   << "f9: nothing yet" << QByteArray();
     QTest::newRow("no config found") << QByteArray() << QByteArray() << QByteArray() << ""
                                      << "space"
-                                     << "";
+                                     << "" << QByteArray();
     QTest::newRow("a ; chains two commands")
         << menus << QByteArray("bind k \"say ^2Adieu Monde Cruel :); kill\"") << QByteArray() << ""
         << "k"
-        << "k: says \"Adieu Monde Cruel :)\", then kill yourself (kill)";
+        << "k: says \"Adieu Monde Cruel :)\", then kill yourself (kill)" << QByteArray();
     QTest::newRow("two chats") << menus << QByteArray("bind k \"say ^1red; say ^2green\"") << QByteArray() << ""
                                << "k"
-                               << "k: says \"red\", then says \"green\"";
+                               << "k: says \"red\", then says \"green\"" << QByteArray();
     QTest::newRow("unbindall at the top of autoexec.cfg")
         << menus << QByteArray("unbindall\r\nbind f2 x\r\n") << QByteArray() << ""
         << "mouse1"
-        << "mouse1: nothing yet";
+        << "mouse1: nothing yet" << QByteArray();
     QTest::newRow("an empty bind frees the key") << menus << QByteArray("bind space \"\"\r\n") << QByteArray() << ""
                                                  << "space"
-                                                 << "space: nothing yet";
+                                                 << "space: nothing yet" << QByteArray();
     QTest::newRow("over every game's limit") << menus << QByteArray(131072, '\n') + "bind f1 x\r\n"
                                              << QByteArray() << ""
                                              << "f1"
-                                             << "f1: fire (+attack)";
-    QTest::newRow("over the original games' limit") << menus << QByteArray(16384, '\n') + "bind f1 x\r\n"
-                                                    << QByteArray() << ""
-                                                    << "f1"
-                                                    << "f1: x in ioquake3; fire (+attack) in Quake III Arena 1.32";
+                                             << "f1: fire (+attack)" << QByteArray();
+    QTest::newRow("over the original games' limit")
+        << menus << QByteArray(16384, '\n') + "bind f1 x\r\n"
+        << QByteArray() << ""
+        << "f1"
+        << "f1: x in ioquake3; fire (+attack) in Quake III Arena 1.32" << QByteArray();
     QTest::newRow("inside /* */, for ioquake3")
         << menus << QByteArray("/*\r\nbind f9 x\r\n*/\r\n") << QByteArray() << ""
         << "f9"
-        << "f9: nothing yet in ioquake3; x in Quake III Arena 1.32";
+        << "f9: nothing yet in ioquake3; x in Quake III Arena 1.32" << QByteArray();
     QTest::newRow("Latin-1 bytes kept") << menus
                                         << QByteArray("bind f1 \"say ^1Salut \xe9 \xe7"
                                                       "a va\"")
                                         << QByteArray() << ""
-                                        << "f1" << QString::fromUtf8("f1: says \"Salut \u00e9 \u00e7a va\"");
+                                        << "f1" << QString::fromUtf8("f1: says \"Salut \u00e9 \u00e7a va\"")
+                                        << QByteArray();
     QTest::newRow("a key by its number") << menus << QByteArray("bind 0x09 x\r\n") << QByteArray() << ""
                                          << "TAB"
-                                         << "TAB: x";
+                                         << "TAB: x" << QByteArray();
     QTest::newRow("unbind of two keys does nothing") << menus << QByteArray("unbind space f1\r\n") << QByteArray() << ""
                                                      << "space"
-                                                     << "space: jump (+moveup)";
+                                                     << "space: jump (+moveup)" << QByteArray();
     QTest::newRow("the mod's own config") << menus << QByteArray() << QByteArray() << "osp"
                                           << "f4"
-                                          << "f4: says \"osp config\"";
+                                          << "f4: says \"osp config\"" << QByteArray();
+    QTest::newRow("a key bound in a file exec'd")
+        << menus << QByteArray("exec other\r\n") << QByteArray() << ""
+        << "f7"
+        << "f7: says \"from other\"" << QByteArray("bind f7 \"say from other\"\r\n");
+    QTest::newRow("an exec'd file binds over the config")
+        << menus << QByteArray("exec other.cfg\r\n") << QByteArray() << ""
+        << "space"
+        << "space: says \"from other\"" << QByteArray("bind space \"say from other\"\r\n");
+    QTest::newRow("exec inside a comment, for ioquake3")
+        << menus << QByteArray("// exec other.cfg; exec other.cfg\r\n") << QByteArray() << ""
+        << "f7"
+        << "f7: nothing yet in ioquake3; says \"from other\" in Quake III Arena 1.32"
+        << QByteArray("bind f7 \"say from other\"\r\n");
 }
 
 void TestAssembly::keyNow()
@@ -473,9 +489,12 @@ void TestAssembly::keyNow()
     QFETCH(QString, mod);
     QFETCH(QString, key);
     QFETCH(QString, now);
+    QFETCH(QByteArray, other);
     QTemporaryDir root;
-    QList<std::pair<QString, QByteArray>> files = {
-        {"baseq3/q3config.cfg", config}, {"baseq3/autoexec.cfg", autoexec}, {"osp/autoexec.cfg", ospAutoexec}};
+    QList<std::pair<QString, QByteArray>> files = {{"baseq3/q3config.cfg", config},
+                                                   {"baseq3/autoexec.cfg", autoexec},
+                                                   {"osp/autoexec.cfg", ospAutoexec},
+                                                   {"baseq3/other.cfg", other}};
     if (key == QLatin1String("f4")) // the game writes its config into the mod folder it plays
         files.append({QStringLiteral("osp/q3config.cfg"), QByteArray("unbindall\r\nbind f4 \"say osp config\"\r\n")});
     for (const auto &[name, bytes] : files) {
@@ -495,7 +514,7 @@ void TestAssembly::keyNow()
             if (!file.isEmpty())
                 files << file;
         }
-        runs << StartRun::read(files, start.engines);
+        runs << StartRun::read(files, start.engines, start.searched);
     }
     QCOMPARE(whatKeyDoes(key, runs), now);
 }
@@ -513,6 +532,7 @@ void TestAssembly::addPlan_refusesThenAsksThenWrites_data()
     QTest::addColumn<QString>("asked");      // the questions asked: c(hat), u(nknown), m(od), t(ake over)
     QTest::addColumn<QString>("said");       // a part of the refusal, or of the questions
     QTest::addColumn<QByteArray>("written"); // the file bound afterwards; null: none
+    QTest::addColumn<QByteArray>("other");   // baseq3/other.cfg, which a file may exec; null: none
     const QByteArray none;
     const QByteArray menus = "unbindall\r\nbind t \"messagemode\"\r\nbind mouse4 \"+button2\"\r\n";
     const QByteArray f1 = "bind f1 \"say gg\"\r\n";
@@ -520,108 +540,125 @@ void TestAssembly::addPlan_refusesThenAsksThenWrites_data()
                                 << "f1" << ChatScope::Public << "gg"
                                 << ""
                                 << ""
-                                << "" << f1;
+                                << "" << f1 << QByteArray();
     QTest::newRow("capital letter refused before the question") << menus << none << none << ""
                                                                 << "T" << ChatScope::Public << "gg"
                                                                 << ""
                                                                 << ""
-                                                                << "lower case" << none;
+                                                                << "lower case" << none << QByteArray();
     QTest::newRow("double quote refused before the question") << menus << none << none << ""
                                                               << "t" << ChatScope::None << "say \"hi\""
                                                               << ""
                                                               << ""
-                                                              << "double quote" << none;
+                                                              << "double quote" << none << QByteArray();
     QTest::newRow("the menus' key, yes") << menus << none << none << ""
                                          << "mouse4" << ChatScope::Public << "gg"
                                          << "Y"
                                          << "t"
-                                         << "use item (+button2)" << QByteArray("bind mouse4 \"say gg\"\r\n");
+                                         << "use item (+button2)" << QByteArray("bind mouse4 \"say gg\"\r\n")
+                                         << QByteArray();
     QTest::newRow("the menus' key, no") << menus << none << none << ""
                                         << "mouse4" << ChatScope::Public << "gg"
                                         << "N"
                                         << "t"
-                                        << "Replace it?" << none;
-    QTest::newRow("unbindall in autoexec.cfg frees it") << menus << QByteArray("unbindall\r\n") << none << ""
-                                                        << "mouse4" << ChatScope::Public << "gg"
-                                                        << ""
-                                                        << ""
-                                                        << "" << QByteArray("unbindall\r\nbind mouse4 \"say gg\"\r\n");
+                                        << "Replace it?" << none << QByteArray();
+    QTest::newRow("unbindall in autoexec.cfg frees it")
+        << menus << QByteArray("unbindall\r\n") << none << ""
+        << "mouse4" << ChatScope::Public << "gg"
+        << ""
+        << ""
+        << "" << QByteArray("unbindall\r\nbind mouse4 \"say gg\"\r\n") << QByteArray();
     QTest::newRow("an empty bind is a free key") << none << QByteArray("bind f1 \"\"\r\n") << none << ""
                                                  << "f1" << ChatScope::Public << "gg"
                                                  << ""
                                                  << ""
-                                                 << "" << QByteArray("bind f1 \"\"\r\n") + f1;
+                                                 << "" << QByteArray("bind f1 \"\"\r\n") + f1 << QByteArray();
     QTest::newRow("replaced in place") << none << QByteArray("bind f1 x\r\nbind f2 y\r\n") << none << ""
                                        << "f1" << ChatScope::Public << "gg"
                                        << "Y"
                                        << "t"
-                                       << "already binds it to x" << QByteArray("bind f2 y\r\n") + f1;
+                                       << "already binds it to x" << QByteArray("bind f2 y\r\n") + f1 << QByteArray();
     QTest::newRow("a chained bind named as its commands")
         << none << QByteArray("bind f1 \"say ^2Adieu; kill\"\r\n") << none << ""
         << "f1" << ChatScope::Public << "gg"
         << "Y"
         << "t"
-        << "says \"Adieu\", then kill yourself (kill)" << f1;
-    QTest::newRow("a key by its number replaced") << none << QByteArray("bind 0x61 y\r\nbind b z\r\n") << none << ""
-                                                  << "a" << ChatScope::Public << "gg"
-                                                  << "Y"
-                                                  << "t"
-                                                  << "y" << QByteArray("bind b z\r\nbind a \"say gg\"\r\n");
+        << "says \"Adieu\", then kill yourself (kill)" << f1 << QByteArray();
+    QTest::newRow("a key by its number replaced")
+        << none << QByteArray("bind 0x61 y\r\nbind b z\r\n") << none << ""
+        << "a" << ChatScope::Public << "gg"
+        << "Y"
+        << "t"
+        << "y" << QByteArray("bind b z\r\nbind a \"say gg\"\r\n") << QByteArray();
     QTest::newRow("a line the engines read otherwise stays")
         << none << QByteArray("bind f1 x // y; bind f12 z\r\n") << none << ""
         << "f1" << ChatScope::Public << "gg"
         << "Y"
         << "t"
-        << "x" << QByteArray("bind f1 x // y; bind f12 z\r\n") + f1;
+        << "x" << QByteArray("bind f1 x // y; bind f12 z\r\n") + f1 << QByteArray();
     QTest::newRow("a NUL: said, not written after it")
         << none << QByteArray("bind a x\r\n\0\r\n", 12) << none << ""
         << "a" << ChatScope::Public << "gg"
         << ""
         << ""
-        << "null character on line 2" << QByteArray("bind a x\r\n\0\r\n", 12);
+        << "null character on line 2" << QByteArray("bind a x\r\n\0\r\n", 12) << QByteArray();
     QTest::newRow("an unclosed /*: said") << none << QByteArray("bind a x\r\n/* old\r\n") << none << ""
                                           << "f1" << ChatScope::Public << "gg"
                                           << ""
                                           << ""
-                                          << "on line 2" << QByteArray("bind a x\r\n/* old\r\n");
+                                          << "on line 2" << QByteArray("bind a x\r\n/* old\r\n") << QByteArray();
     QTest::newRow("chat the server cuts, yes") << none << none << none << ""
                                                << "f1" << ChatScope::Public << QString(160, u'g') << "Y"
                                                << "c"
                                                << "first 149 bytes"
-                                               << "bind f1 \"say " + QByteArray(160, 'g') + "\"\r\n";
+                                               << "bind f1 \"say " + QByteArray(160, 'g') + "\"\r\n"
+                                               << QByteArray();
     QTest::newRow("chat turned into dots, no")
         << none << none << none << ""
         << "f1" << ChatScope::Public << QString::fromUtf8("caf\u00e9 100%") << "N"
         << "c"
-        << "receive \"caf." << none;
+        << "receive \"caf." << none << QByteArray();
     QTest::newRow("a command no game knows, no") << none << none << none << ""
                                                  << "f1" << ChatScope::None << "good game"
                                                  << "N"
                                                  << "u"
-                                                 << "Team Talk or Public" << none;
+                                                 << "Team Talk or Public" << none << QByteArray();
     QTest::newRow("a command the games know") << none << none << none << ""
                                               << "f1" << ChatScope::None << "kill"
                                               << ""
                                               << ""
-                                              << "" << QByteArray("bind f1 \"kill\"\r\n");
+                                              << "" << QByteArray("bind f1 \"kill\"\r\n") << QByteArray();
     const QByteArray baseLines = "bind f5 \"say base\"\r\nbind f6 x\r\n";
     QTest::newRow("mod's first file: copy, then the key replaced")
         << none << baseLines << none << "osp"
         << "f5" << ChatScope::Public << "gg"
         << "YY"
         << "mt"
-        << "Start it with the lines" << QByteArray("bind f6 x\r\nbind f5 \"say gg\"\r\n");
+        << "Start it with the lines" << QByteArray("bind f6 x\r\nbind f5 \"say gg\"\r\n") << QByteArray();
     QTest::newRow("mod's first file: the bind alone")
         << none << baseLines << none << "osp"
         << "f5" << ChatScope::Public << "gg"
         << "N"
         << "m"
-        << "Start it with the lines" << QByteArray("bind f5 \"say gg\"\r\n");
+        << "Start it with the lines" << QByteArray("bind f5 \"say gg\"\r\n") << QByteArray();
     QTest::newRow("mod's first file: cancel") << none << baseLines << none << "osp"
                                               << "f5" << ChatScope::Public << "gg"
                                               << "C"
                                               << "m"
-                                              << "Start it with the lines" << none;
+                                              << "Start it with the lines" << none << QByteArray();
+    QTest::newRow("a key an exec'd file binds")
+        << none << QByteArray("exec other\r\n") << none << ""
+        << "f7" << ChatScope::Public << "gg"
+        << "Y"
+        << "t"
+        << "which the game runs by exec" << QByteArray("exec other\r\nbind f7 \"say gg\"\r\n")
+        << QByteArray("bind f7 x\r\n");
+    QTest::newRow("a file past id's limit: asked before")
+        << none << QByteArray(16370, '\n') << none << ""
+        << "f7" << ChatScope::Public << "gg"
+        << "N"
+        << "s"
+        << "Quake III Arena 1.32 ignores the whole file" << QByteArray(16370, '\n') << none;
 }
 
 void TestAssembly::addPlan_refusesThenAsksThenWrites()
@@ -637,13 +674,15 @@ void TestAssembly::addPlan_refusesThenAsksThenWrites()
     QFETCH(QString, asked);
     QFETCH(QString, said);
     QFETCH(QByteArray, written);
+    QFETCH(QByteArray, other);
     QTemporaryDir root;
     QVERIFY(QDir(root.path()).mkpath(QStringLiteral("baseq3")) && QDir(root.path()).mkpath(QStringLiteral("osp")));
     const QString bound =
         root.filePath(mod.isEmpty() ? QStringLiteral("baseq3/autoexec.cfg") : QStringLiteral("osp/autoexec.cfg"));
     for (const auto &[name, bytes] : {std::pair {QStringLiteral("baseq3/q3config.cfg"), config},
                                       {QStringLiteral("baseq3/autoexec.cfg"), base},
-                                      {QStringLiteral("osp/autoexec.cfg"), target}}) {
+                                      {QStringLiteral("osp/autoexec.cfg"), target},
+                                      {QStringLiteral("baseq3/other.cfg"), other}}) {
         QFile file(root.filePath(name));
         QVERIFY(bytes.isNull() || (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()));
     }

@@ -497,6 +497,8 @@ const QList<QByteArray> &hostileLines()
         "bind f3 \"" + QByteArray(1100, 't') + "\"; bind f4 tail",
         "  ;; bind f5 \"after blanks\"",
         "bind f6 http://x.org/y",
+        "exec bwother",
+        "// exec bwother.cfg",
     };
     return lines;
 }
@@ -542,6 +544,12 @@ void TestEngine::theModelBindsEveryKeyAsTheEngineDoes()
     // A dedicated Quake3e runs the server's config, not the client's (qcommon/qcommon.h:710-715).
     const QString configName =
         oracle == Oracle::Quake3e ? QStringLiteral("q3config_server.cfg") : QStringLiteral("q3config.cfg");
+    // A file the others exec, from the game folder: the first of its name on the search path.
+    const QByteArray other = "bind f12 \"say other\"\r\nunbind f1\r\nbind mouse2 +zoom\r\n";
+    QTemporaryDir searched;
+    QFile otherFile(searched.filePath(QStringLiteral("bwother.cfg")));
+    QVERIFY(otherFile.open(QIODevice::WriteOnly) && otherFile.write(other) == other.size());
+    otherFile.close();
     QRandomGenerator random(24); // the same corpus in every run
     int pairs = 0, keys = 0, overLimit = 0, atLimit = 0;
     for (int pair = 0; pair < 40; ++pair) {
@@ -550,7 +558,9 @@ void TestEngine::theModelBindsEveryKeyAsTheEngineDoes()
         if (pair % 10 == 3) {
             autoexec.insert(autoexec.size() / 2, '\0'); // the rest is not read
         } else if (pair % 10 == 5) {
-            autoexec += QByteArray(limit - autoexec.size(), '\n'); // the largest file that runs
+            // The largest file that runs; what it execs first finds no room beside it.
+            autoexec.prepend("exec bwother\r\n");
+            autoexec += QByteArray(limit - autoexec.size(), '\n');
             ++atLimit;
         } else if (pair % 10 == 7) {
             autoexec += QByteArray(limit + 1 - autoexec.size(), '\n'); // runs not at all
@@ -563,6 +573,7 @@ void TestEngine::theModelBindsEveryKeyAsTheEngineDoes()
         const QByteArray console = Engine(oracleProgram(oracle), oracle)
                                        .run({{QStringLiteral("default.cfg"), "set bw 1\r\n"},
                                              {configName, config},
+                                             {QStringLiteral("bwother.cfg"), other},
                                              {QStringLiteral("autoexec.cfg"), autoexec}},
                                             {"+echo", "BWLIST", "+bindlist"}, &failure);
         QVERIFY2(failure.isEmpty(), qPrintable(failure));
@@ -579,7 +590,7 @@ void TestEngine::theModelBindsEveryKeyAsTheEngineDoes()
         }
         const binds::StartRun run = binds::StartRun::of(
             {{QStringLiteral("q3config.cfg"), config, true, {}}, {QStringLiteral("autoexec.cfg"), autoexec, true, {}}},
-            {&row});
+            {&row}, {searched.path()});
         QHash<int, QByteArray> model = run.bindings(0);
         model.removeIf([](const auto &binding) { return binding.value().isEmpty(); }); // bindlist skips empty ones
         if (oracle == Oracle::Quake3e) {
