@@ -11,6 +11,7 @@
 #include "host/numbers.h"
 #include "host/textencoding.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace binds {
@@ -82,6 +83,38 @@ QString modFirstFileQuestion(const QString &modFile, const QString &baseFile)
                           "that mod (it runs the first autoexec.cfg it finds, the mod's), so the binds in \"%2\" would "
                           "no longer run there. Start it with the lines of \"%2\"?")
         .arg(host::shownPath(modFile), host::shownPath(baseFile));
+}
+
+// What joining an OSP server does to a bind of the base game's autoexec.cfg, for the engines
+// that run it only at start (id's releases re-run only the config there, which starts with
+// unbindall: files.c FS_ConditionalRestart); empty when none of them has an OSP config yet.
+QString modSwitchQuestion(const QList<const Engine *> &runners, const QString &root, const QString &modFolder,
+                          const host::Host &host)
+{
+    if (!modFolder.isEmpty())
+        return {};
+    QList<const Engine *> startOnly;
+    QString ospConfig;
+    for (const Engine *engine : runners) {
+        if (engine->modSwitchRunsAutoexec)
+            continue;
+        QString unreachable;
+        const std::optional<QString> osp = host::toHostPath(
+            host::gameFolder(host::withFinalSeparator(root, host.style), ospFolder, host), host, &unreachable);
+        for (const QString &config : engine->configFiles) {
+            if (osp && QFileInfo(*osp + u'/' + config).isFile()) {
+                startOnly << engine;
+                ospConfig = QDir::cleanPath(*osp + u'/' + config);
+            }
+        }
+    }
+    if (startOnly.isEmpty())
+        return {};
+    return QStringLiteral("%1 run%2 this autoexec.cfg only when the game starts. Joining an OSP server runs \"%3\" "
+                          "instead, which begins with unbindall, so in OSP games this bind is gone. To have it there, "
+                          "choose OSP and add it to the OSP folder too. Add it here anyway?")
+        .arg(engineNames(startOnly), startOnly.size() == 1 ? QStringLiteral("s") : QString(),
+             host::shownPath(ospConfig));
 }
 
 // Whether the bind holds the key in every engine that reads it: a bind that another
@@ -305,6 +338,11 @@ AddPlan planAdd(const AddRequest &request, const Game &game, const Answers &answ
     const StartRun run = runWith(folders, *target, start);
     const QString takeOver = takeOverQuestion(request.bind.key, run, run.fileIndex(*target).value_or(0), targetShown);
     if (!goesOn(ask(Question::TakeOver, takeOver, false), false))
+        return plan;
+    if (!goesOn(ask(Question::ModSwitch,
+                    readElsewhere ? QString() : modSwitchQuestion(runners, request.root, request.modFolder, host),
+                    false),
+                false))
         return plan;
     const auto [kept, bytes] = bytesFrom(start);
     write.bytes = bytes;

@@ -35,6 +35,7 @@ enum class Question {
     TakeOver,       // the key does something now
     ReadElsewhere,  // asked first: the game runs another autoexec.cfg; Yes writes there
     FileSize,       // asked last: some of the engines would run nothing of the file
+    ModSwitch,      // the engine runs the base file only at start: an OSP game clears its binds
 };
 enum class Answer { Yes, No, Cancel };
 using Answers = QMap<Question, Answer>;

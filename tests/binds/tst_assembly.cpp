@@ -528,11 +528,13 @@ void TestAssembly::addPlan_refusesThenAsksThenWrites_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<ChatScope>("scope");
     QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("answers");    // Y, N or C for each question, in turn
-    QTest::addColumn<QString>("asked");      // the questions asked: c(hat), u(nknown), m(od), t(ake over)
-    QTest::addColumn<QString>("said");       // a part of the refusal, or of the questions
-    QTest::addColumn<QByteArray>("written"); // the file bound afterwards; null: none
-    QTest::addColumn<QByteArray>("other");   // baseq3/other.cfg, which a file may exec; null: none
+    QTest::addColumn<QString>("answers"); // Y, N or C for each question, in turn
+    // The questions asked: c(hat), u(nknown), m(od), t(ake over), r(ead elsewhere), s(ize), o(sp switch).
+    QTest::addColumn<QString>("asked");
+    QTest::addColumn<QString>("said");         // a part of the refusal, or of the questions
+    QTest::addColumn<QByteArray>("written");   // the file bound afterwards; null: none
+    QTest::addColumn<QByteArray>("other");     // baseq3/other.cfg, which a file may exec; null: none
+    QTest::addColumn<QByteArray>("ospConfig"); // osp/q3config.cfg, from earlier OSP games; null: none
     const QByteArray none;
     const QByteArray menus = "unbindall\r\nbind t \"messagemode\"\r\nbind mouse4 \"+button2\"\r\n";
     const QByteArray f1 = "bind f1 \"say gg\"\r\n";
@@ -540,125 +542,143 @@ void TestAssembly::addPlan_refusesThenAsksThenWrites_data()
                                 << "f1" << ChatScope::Public << "gg"
                                 << ""
                                 << ""
-                                << "" << f1 << QByteArray();
+                                << "" << f1 << QByteArray() << QByteArray();
     QTest::newRow("capital letter refused before the question") << menus << none << none << ""
                                                                 << "T" << ChatScope::Public << "gg"
                                                                 << ""
                                                                 << ""
-                                                                << "lower case" << none << QByteArray();
+                                                                << "lower case" << none << QByteArray() << QByteArray();
     QTest::newRow("double quote refused before the question") << menus << none << none << ""
                                                               << "t" << ChatScope::None << "say \"hi\""
                                                               << ""
                                                               << ""
-                                                              << "double quote" << none << QByteArray();
+                                                              << "double quote" << none << QByteArray() << QByteArray();
     QTest::newRow("the menus' key, yes") << menus << none << none << ""
                                          << "mouse4" << ChatScope::Public << "gg"
                                          << "Y"
                                          << "t"
                                          << "use item (+button2)" << QByteArray("bind mouse4 \"say gg\"\r\n")
-                                         << QByteArray();
+                                         << QByteArray() << QByteArray();
     QTest::newRow("the menus' key, no") << menus << none << none << ""
                                         << "mouse4" << ChatScope::Public << "gg"
                                         << "N"
                                         << "t"
-                                        << "Replace it?" << none << QByteArray();
+                                        << "Replace it?" << none << QByteArray() << QByteArray();
     QTest::newRow("unbindall in autoexec.cfg frees it")
         << menus << QByteArray("unbindall\r\n") << none << ""
         << "mouse4" << ChatScope::Public << "gg"
         << ""
         << ""
-        << "" << QByteArray("unbindall\r\nbind mouse4 \"say gg\"\r\n") << QByteArray();
-    QTest::newRow("an empty bind is a free key") << none << QByteArray("bind f1 \"\"\r\n") << none << ""
-                                                 << "f1" << ChatScope::Public << "gg"
-                                                 << ""
-                                                 << ""
-                                                 << "" << QByteArray("bind f1 \"\"\r\n") + f1 << QByteArray();
+        << "" << QByteArray("unbindall\r\nbind mouse4 \"say gg\"\r\n") << QByteArray() << QByteArray();
+    QTest::newRow("an empty bind is a free key")
+        << none << QByteArray("bind f1 \"\"\r\n") << none << ""
+        << "f1" << ChatScope::Public << "gg"
+        << ""
+        << ""
+        << "" << QByteArray("bind f1 \"\"\r\n") + f1 << QByteArray() << QByteArray();
     QTest::newRow("replaced in place") << none << QByteArray("bind f1 x\r\nbind f2 y\r\n") << none << ""
                                        << "f1" << ChatScope::Public << "gg"
                                        << "Y"
                                        << "t"
-                                       << "already binds it to x" << QByteArray("bind f2 y\r\n") + f1 << QByteArray();
+                                       << "already binds it to x" << QByteArray("bind f2 y\r\n") + f1 << QByteArray()
+                                       << QByteArray();
     QTest::newRow("a chained bind named as its commands")
         << none << QByteArray("bind f1 \"say ^2Adieu; kill\"\r\n") << none << ""
         << "f1" << ChatScope::Public << "gg"
         << "Y"
         << "t"
-        << "says \"Adieu\", then kill yourself (kill)" << f1 << QByteArray();
+        << "says \"Adieu\", then kill yourself (kill)" << f1 << QByteArray() << QByteArray();
     QTest::newRow("a key by its number replaced")
         << none << QByteArray("bind 0x61 y\r\nbind b z\r\n") << none << ""
         << "a" << ChatScope::Public << "gg"
         << "Y"
         << "t"
-        << "y" << QByteArray("bind b z\r\nbind a \"say gg\"\r\n") << QByteArray();
+        << "y" << QByteArray("bind b z\r\nbind a \"say gg\"\r\n") << QByteArray() << QByteArray();
     QTest::newRow("a line the engines read otherwise stays")
         << none << QByteArray("bind f1 x // y; bind f12 z\r\n") << none << ""
         << "f1" << ChatScope::Public << "gg"
         << "Y"
         << "t"
-        << "x" << QByteArray("bind f1 x // y; bind f12 z\r\n") + f1 << QByteArray();
+        << "x" << QByteArray("bind f1 x // y; bind f12 z\r\n") + f1 << QByteArray() << QByteArray();
     QTest::newRow("a NUL: said, not written after it")
         << none << QByteArray("bind a x\r\n\0\r\n", 12) << none << ""
         << "a" << ChatScope::Public << "gg"
         << ""
         << ""
-        << "null character on line 2" << QByteArray("bind a x\r\n\0\r\n", 12) << QByteArray();
-    QTest::newRow("an unclosed /*: said") << none << QByteArray("bind a x\r\n/* old\r\n") << none << ""
-                                          << "f1" << ChatScope::Public << "gg"
-                                          << ""
-                                          << ""
-                                          << "on line 2" << QByteArray("bind a x\r\n/* old\r\n") << QByteArray();
+        << "null character on line 2" << QByteArray("bind a x\r\n\0\r\n", 12) << QByteArray() << QByteArray();
+    QTest::newRow("an unclosed /*: said")
+        << none << QByteArray("bind a x\r\n/* old\r\n") << none << ""
+        << "f1" << ChatScope::Public << "gg"
+        << ""
+        << ""
+        << "on line 2" << QByteArray("bind a x\r\n/* old\r\n") << QByteArray() << QByteArray();
     QTest::newRow("chat the server cuts, yes") << none << none << none << ""
                                                << "f1" << ChatScope::Public << QString(160, u'g') << "Y"
                                                << "c"
                                                << "first 149 bytes"
                                                << "bind f1 \"say " + QByteArray(160, 'g') + "\"\r\n"
-                                               << QByteArray();
+                                               << QByteArray() << QByteArray();
     QTest::newRow("chat turned into dots, no")
         << none << none << none << ""
         << "f1" << ChatScope::Public << QString::fromUtf8("caf\u00e9 100%") << "N"
         << "c"
-        << "receive \"caf." << none << QByteArray();
+        << "receive \"caf." << none << QByteArray() << QByteArray();
     QTest::newRow("a command no game knows, no") << none << none << none << ""
                                                  << "f1" << ChatScope::None << "good game"
                                                  << "N"
                                                  << "u"
-                                                 << "Team Talk or Public" << none << QByteArray();
-    QTest::newRow("a command the games know") << none << none << none << ""
-                                              << "f1" << ChatScope::None << "kill"
-                                              << ""
-                                              << ""
-                                              << "" << QByteArray("bind f1 \"kill\"\r\n") << QByteArray();
+                                                 << "Team Talk or Public" << none << QByteArray() << QByteArray();
+    QTest::newRow("a command the games know")
+        << none << none << none << ""
+        << "f1" << ChatScope::None << "kill"
+        << ""
+        << ""
+        << "" << QByteArray("bind f1 \"kill\"\r\n") << QByteArray() << QByteArray();
     const QByteArray baseLines = "bind f5 \"say base\"\r\nbind f6 x\r\n";
     QTest::newRow("mod's first file: copy, then the key replaced")
         << none << baseLines << none << "osp"
         << "f5" << ChatScope::Public << "gg"
         << "YY"
         << "mt"
-        << "Start it with the lines" << QByteArray("bind f6 x\r\nbind f5 \"say gg\"\r\n") << QByteArray();
+        << "Start it with the lines" << QByteArray("bind f6 x\r\nbind f5 \"say gg\"\r\n") << QByteArray()
+        << QByteArray();
     QTest::newRow("mod's first file: the bind alone")
         << none << baseLines << none << "osp"
         << "f5" << ChatScope::Public << "gg"
         << "N"
         << "m"
-        << "Start it with the lines" << QByteArray("bind f5 \"say gg\"\r\n") << QByteArray();
+        << "Start it with the lines" << QByteArray("bind f5 \"say gg\"\r\n") << QByteArray() << QByteArray();
     QTest::newRow("mod's first file: cancel") << none << baseLines << none << "osp"
                                               << "f5" << ChatScope::Public << "gg"
                                               << "C"
                                               << "m"
-                                              << "Start it with the lines" << none << QByteArray();
+                                              << "Start it with the lines" << none << QByteArray() << QByteArray();
     QTest::newRow("a key an exec'd file binds")
         << none << QByteArray("exec other\r\n") << none << ""
         << "f7" << ChatScope::Public << "gg"
         << "Y"
         << "t"
         << "which the game runs by exec" << QByteArray("exec other\r\nbind f7 \"say gg\"\r\n")
-        << QByteArray("bind f7 x\r\n");
+        << QByteArray("bind f7 x\r\n") << QByteArray();
     QTest::newRow("a file past id's limit: asked before")
         << none << QByteArray(16370, '\n') << none << ""
         << "f7" << ChatScope::Public << "gg"
         << "N"
         << "s"
-        << "Quake III Arena 1.32 ignores the whole file" << QByteArray(16370, '\n') << none;
+        << "Quake III Arena 1.32 ignores the whole file" << QByteArray(16370, '\n') << none << QByteArray();
+    QTest::newRow("a base bind that OSP games clear, yes")
+        << none << none << none << ""
+        << "f7" << ChatScope::Public << "gg"
+        << "Y"
+        << "o"
+        << "Quake III Arena 1.32 runs this autoexec.cfg only when the game starts"
+        << QByteArray("bind f7 \"say gg\"\r\n") << none << QByteArray("unbindall\r\nbind f1 x\r\n");
+    QTest::newRow("a base bind that OSP games clear, no")
+        << none << none << none << ""
+        << "f7" << ChatScope::Public << "gg"
+        << "N"
+        << "o"
+        << "begins with unbindall" << none << none << QByteArray("unbindall\r\n");
 }
 
 void TestAssembly::addPlan_refusesThenAsksThenWrites()
@@ -675,6 +695,7 @@ void TestAssembly::addPlan_refusesThenAsksThenWrites()
     QFETCH(QString, said);
     QFETCH(QByteArray, written);
     QFETCH(QByteArray, other);
+    QFETCH(QByteArray, ospConfig);
     QTemporaryDir root;
     QVERIFY(QDir(root.path()).mkpath(QStringLiteral("baseq3")) && QDir(root.path()).mkpath(QStringLiteral("osp")));
     const QString bound =
@@ -682,7 +703,8 @@ void TestAssembly::addPlan_refusesThenAsksThenWrites()
     for (const auto &[name, bytes] : {std::pair {QStringLiteral("baseq3/q3config.cfg"), config},
                                       {QStringLiteral("baseq3/autoexec.cfg"), base},
                                       {QStringLiteral("osp/autoexec.cfg"), target},
-                                      {QStringLiteral("baseq3/other.cfg"), other}}) {
+                                      {QStringLiteral("baseq3/other.cfg"), other},
+                                      {QStringLiteral("osp/q3config.cfg"), ospConfig}}) {
         QFile file(root.filePath(name));
         QVERIFY(bytes.isNull() || (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()));
     }
@@ -702,7 +724,7 @@ void TestAssembly::addPlan_refusesThenAsksThenWrites()
             break;
         QVERIFY2(questions.size() < answers.size(), qPrintable(QStringLiteral("unanswered: ") + plan.question->text));
         const QChar letter = answers.at(questions.size());
-        questions += QStringLiteral("cumtrs").at(int(plan.question->kind));
+        questions += QStringLiteral("cumtrso").at(int(plan.question->kind));
         words += plan.question->text;
         given.insert(plan.question->kind, letter == u'Y' ? Answer::Yes : letter == u'N' ? Answer::No : Answer::Cancel);
     }
