@@ -1,6 +1,6 @@
 #include "bindlistmodel.h"
 
-#include "binds/keynow.h"
+#include "binds/files/keyactions.h"
 #include "decorate/chatrender.h"
 #include "host/textencoding.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "binds/startrun.h"
+#include "binds/files/startrun.h"
 
 #include <QAbstractTableModel>
 

@@ -3,8 +3,8 @@
 #include "bindlistmodel.h"
 #include "controls.h"
 
-#include "binds/bindline.h"
-#include "binds/replace.h"
+#include "binds/files/bindline.h"
+#include "binds/files/bindremoval.h"
 #include "host/folderstring.h"
 #include "host/numbers.h"
 

@@ -1,6 +1,6 @@
 #include "chatpreview.h"
 
-#include "binds/bindline.h"
+#include "binds/files/bindline.h"
 
 #include <QApplication>
 #include <QMouseEvent>

@@ -5,7 +5,7 @@
 #include "layout.h"
 
 #include "host/drives.h"
-#include "binds/gamefolders.h"
+#include "binds/folders/gamefolders.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "binds/addplan.h"
-#include "binds/bindrequest.h"
-#include "binds/chat.h"
-#include "binds/games.h"
-#include "binds/startrun.h"
-#include "binds/whatruns.h"
+#include "binds/add/addplan.h"
+#include "binds/files/bindrequest.h"
+#include "binds/add/chat.h"
+#include "binds/engine/games.h"
+#include "binds/files/startrun.h"
+#include "binds/folders/whatruns.h"
 #include "host/folderstring.h"
 
 #include <QGroupBox>

@@ -5,7 +5,7 @@
 #include "layout.h"
 #include "wrapbutton.h"
 
-#include "binds/status.h"
+#include "binds/add/status.h"
 #include "decorate/decorations.h"
 
 #include <QButtonGroup>

@@ -2,7 +2,7 @@
 
 #include "gamepanel.h"
 
-#include "binds/quake3.h"
+#include "binds/add/quake3.h"
 
 class QButtonGroup;
 class QRadioButton;

@@ -6,7 +6,7 @@
 #include "singlelineedit.h"
 #include "wrapbutton.h"
 
-#include "binds/status.h"
+#include "binds/add/status.h"
 
 #include <QButtonGroup>
 #include <QComboBox>

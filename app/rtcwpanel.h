@@ -2,7 +2,7 @@
 
 #include "gamepanel.h"
 
-#include "binds/rtcw.h"
+#include "binds/add/rtcw.h"
 
 class QButtonGroup;
 class QComboBox;

@@ -6,9 +6,9 @@
 
 #include "bindswindow.h"
 
-#include "binds/bindline.h"
-#include "binds/games.h"
-#include "binds/startrun.h"
+#include "binds/files/bindline.h"
+#include "binds/engine/games.h"
+#include "binds/files/startrun.h"
 
 #include <QApplication>
 #include <QFile>

@@ -4,7 +4,7 @@
 
 #include "benchtiming.h"
 
-#include "binds/bindline.h"
+#include "binds/files/bindline.h"
 
 #include <QDir>
 #include <QFile>

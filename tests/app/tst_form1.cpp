@@ -5,8 +5,8 @@
 #include "windowtesting.h"
 #include "wrapbutton.h"
 
-#include "binds/chat.h"
-#include "binds/rtcw.h"
+#include "binds/add/chat.h"
+#include "binds/add/rtcw.h"
 #include "decorate/decorations.h"
 #include "settings/settingsfile.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "binds/addplan.h"
+#include "binds/add/addplan.h"
 
 #include <QPushButton>
 #include <QStringList>

@@ -1,7 +1,7 @@
 #include "bindcorpus.h"
 
-#include "binds/bindline.h"
-#include "binds/rtcw.h"
+#include "binds/files/bindline.h"
+#include "binds/add/rtcw.h"
 
 #include <QRandomGenerator>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "binds/chat.h"
+#include "binds/add/chat.h"
 #include "host/folderstring.h"
 
 #include <QList>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "binds/engines.h"
+#include "binds/engine/engines.h"
 #include "host/folderstring.h"
 
 #include <QDir>

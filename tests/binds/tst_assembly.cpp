@@ -1,9 +1,9 @@
-#include "binds/quake3.h"
-#include "binds/rtcw.h"
-#include "binds/addplan.h"
-#include "binds/keynow.h"
-#include "binds/status.h"
-#include "binds/whatruns.h"
+#include "binds/add/quake3.h"
+#include "binds/add/rtcw.h"
+#include "binds/add/addplan.h"
+#include "binds/files/keyactions.h"
+#include "binds/add/status.h"
+#include "binds/folders/whatruns.h"
 #include "host/textencoding.h"
 #include "testengines.h"
 #include "testhost.h"
@@ -69,7 +69,7 @@ void TestAssembly::quake3_target_data()
     QTest::addColumn<QString>("root");
     QTest::addColumn<int>("mod");
     QTest::addColumn<QString>("custom");
-    QTest::addColumn<QString>("dirloc");
+    QTest::addColumn<QString>("gameFolder");
 
     const int none = int(Quake3Mod::None), base = int(Quake3Mod::Baseq3), osp = int(Quake3Mod::Osp),
               custom = int(Quake3Mod::Custom);
@@ -105,17 +105,17 @@ void TestAssembly::quake3_target()
     QFETCH(QString, root);
     QFETCH(int, mod);
     QFETCH(QString, custom);
-    QFETCH(QString, dirloc);
+    QFETCH(QString, gameFolder);
     Quake3Fields panel {root, custom, QStringLiteral("hi"), QStringLiteral("f1"), Quake3Mod(mod), ChatScope::Team};
     QString error;
     const std::optional<BindRequest> request = quake3Request(panel, hostOf(style), &error);
-    if (dirloc.isEmpty()) {
+    if (gameFolder.isEmpty()) {
         QVERIFY(!request);
         QVERIFY2(error.contains(QLatin1String("Type the mod folder's name")), qPrintable(error));
         return;
     }
     QVERIFY2(request, qPrintable(error));
-    QCOMPARE(request->dirloc, dirloc);
+    QCOMPARE(request->gameFolder, gameFolder);
     QCOMPARE(request->key, QStringLiteral("f1"));
 }
 
@@ -293,11 +293,11 @@ void TestAssembly::rtcw_rootGainsSeparator_andTargetsMain()
     QString error;
     const std::optional<BindRequest> request = rtcwRequest(panel, hostOf(Style::Windows), &error);
     QVERIFY2(request, qPrintable(error));
-    QCOMPARE(request->dirloc, root + QStringLiteral("\\main\\"));
+    QCOMPARE(request->gameFolder, root + QStringLiteral("\\main\\"));
     QCOMPARE(request->text, QStringLiteral("vsay_team Medic"));
 
     panel.root = QStringLiteral("/home/p/rtcw");
-    QCOMPARE(rtcwRequest(panel, hostOf(Style::Posix), &error)->dirloc, QStringLiteral("/home/p/rtcw/main/"));
+    QCOMPARE(rtcwRequest(panel, hostOf(Style::Posix), &error)->gameFolder, QStringLiteral("/home/p/rtcw/main/"));
 }
 
 void TestAssembly::rtcw_command_data()

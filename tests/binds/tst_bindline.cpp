@@ -1,7 +1,7 @@
-#include "binds/bindline.h"
-#include "binds/replace.h"
-#include "binds/startrun.h"
-#include "binds/configfile.h"
+#include "binds/files/bindline.h"
+#include "binds/files/bindremoval.h"
+#include "binds/files/startrun.h"
+#include "binds/files/consolefile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
-#include "binds/bindline.h"
+#include "binds/files/bindline.h"
 #include "bindcorpus.h"
-#include "binds/configfile.h"
-#include "binds/console.h"
-#include "binds/startrun.h"
+#include "binds/files/consolefile.h"
+#include "binds/engine/console.h"
+#include "binds/files/startrun.h"
 #include "testengines.h"
 #include "testhost.h"
 

@@ -28,14 +28,14 @@
 //   by "echo" prints what the server makes of it, and each further command it runs shows
 //   as output of its own.
 
-#include "binds/bindline.h"
-#include "binds/configfile.h"
-#include "binds/console.h"
-#include "binds/replace.h"
-#include "binds/whatruns.h"
-#include "binds/keys.h"
-#include "binds/startrun.h"
-#include "binds/rtcw.h"
+#include "binds/files/bindline.h"
+#include "binds/files/consolefile.h"
+#include "binds/engine/console.h"
+#include "binds/files/bindremoval.h"
+#include "binds/folders/whatruns.h"
+#include "binds/engine/keys.h"
+#include "binds/files/startrun.h"
+#include "binds/add/rtcw.h"
 #include "bindcorpus.h"
 #include "testengines.h"
 #include "testhost.h"

@@ -1,6 +1,6 @@
-#include "binds/gamefolders.h"
-#include "binds/homes.h"
-#include "binds/whatruns.h"
+#include "binds/folders/gamefolders.h"
+#include "binds/folders/homes.h"
+#include "binds/folders/whatruns.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,9 +3,9 @@
 
 #include "fuzzcheck.h"
 
-#include "binds/keys.h"
-#include "binds/replace.h"
-#include "binds/startrun.h"
+#include "binds/engine/keys.h"
+#include "binds/files/bindremoval.h"
+#include "binds/files/startrun.h"
 
 #include <cstdint>
 

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "binds/files/startrun.h"
+
+#include <QString>
+
+#include <optional>
+
+// Changes to a console file that keep every other byte, judged by what the engines run.
+namespace binds {
+
+// Whether a removal that cannot take every bind takes the others.
+enum class Removal { AllOrNothing, WhatCanBeTaken };
+
+// The file's bytes without the given binds (read from them by a StartRun of these engines):
+// each bind's whole line with its line end when nothing else stands on it, else the
+// command alone, taken only where every engine then runs all else of the file exactly as
+// before. A bind that cannot be taken so is named in error with why it stays; then the
+// result is nullopt, or the bytes without the others.
+std::optional<QByteArray> withoutBinds(const QByteArray &bytes, const QList<StartBind> &removed,
+                                       const QList<const Engine *> &engines, QString *error,
+                                       Removal removal = Removal::AllOrNothing);
+
+// The refusal for a file that changed since it was read: "`what`: ... changed since".
+QString changedSinceRead(const QString &what, const QString &hostPath);
+
+// Replaces the file with newBytes in one atomic save, if it still holds readBytes (a file
+// that is not there holds nothing); the reason for a refusal or failure begins with
+// `what`, and the file is then as it was.
+bool rewriteFile(const QString &hostPath, const QByteArray &readBytes, bool existed, const QByteArray &newBytes,
+                 const QString &what, QString *error);
+
+// Removes binds from a console file in one atomic save, every other byte kept. False,
+// with the reason, writing nothing, when the file changed since it was read as `read`,
+// a bind cannot be removed without changing what else runs, or the file cannot be written.
+bool removeBinds(const QString &hostPath, const QByteArray &read, const QList<StartBind> &removed,
+                 const QList<const Engine *> &engines, QString *error);
+
+} // namespace binds
