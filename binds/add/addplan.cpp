@@ -248,8 +248,11 @@ AddPlan planAdd(const AddRequest &request, const Game &game, const Answers &answ
     }
     const QString folder = QFileInfo(*target).absolutePath();
     if (!QFileInfo(folder).isDir()) {
-        plan.refusal =
-            addFailure(*target, QStringLiteral("the folder \"%1\" does not exist").arg(host::shownPath(folder)));
+        plan.refusal = addFailure(*target,
+                                  QStringLiteral("the folder \"%1\" does not exist%2")
+                                      .arg(host::shownPath(folder),
+                                           // Where the game runs another folder's file, the player learns why that one.
+                                           readElsewhere ? QStringLiteral(" (%1)").arg(group.why) : QString()));
         return plan;
     }
     if (write.existed) {

@@ -214,6 +214,9 @@ void TestAssembly::chatAsReceived_data()
     QTest::newRow("149 bytes once blanks merge") << "  " + QString(149, u'a') << QString(149, u'a') << false << false;
     QTest::newRow("percent") << "100%"
                              << "100." << false << true;
+    // ioquake3 and Quake3e cut a pressed binding at every ";", quotes unseen (CL_ParseBinding).
+    QTest::newRow("a ; in quotes still cuts") << "\"a;b\""
+                                              << "a" << false << false;
     const QString accented = QStringLiteral("é");
     const QString dots(host::toFileEncoding(accented).value_or(QByteArray()).size(), u'.');
     QTest::newRow("beyond ASCII, a dot a byte") << accented << dots << false << true;
@@ -666,6 +669,18 @@ void TestAssembly::addPlan_refusesThenAsksThenWrites_data()
         << "N"
         << "s"
         << "Quake III Arena 1.32 ignores the whole file" << QByteArray(16370, '\n') << none << QByteArray();
+    QTest::newRow("a capital key that id's 1.32 reads apart stays")
+        << none << QByteArray("bind G x\r\nbind g y\r\n") << none << ""
+        << "g" << ChatScope::Public << "gg"
+        << "Y"
+        << "t"
+        << "taken" << QByteArray("bind G x\r\nbind g \"say gg\"\r\n") << none << none;
+    QTest::newRow("a missing mod folder: refused before the key's question")
+        << menus << none << none << "cpma"
+        << "t" << ChatScope::Public << "gg"
+        << ""
+        << ""
+        << "does not exist" << none << none << none;
     QTest::newRow("a base bind that OSP games clear, yes")
         << none << none << none << ""
         << "f7" << ChatScope::Public << "gg"
@@ -699,7 +714,7 @@ void TestAssembly::addPlan_refusesThenAsksThenWrites()
     QTemporaryDir root;
     QVERIFY(QDir(root.path()).mkpath(QStringLiteral("baseq3")) && QDir(root.path()).mkpath(QStringLiteral("osp")));
     const QString bound =
-        root.filePath(mod.isEmpty() ? QStringLiteral("baseq3/autoexec.cfg") : QStringLiteral("osp/autoexec.cfg"));
+        root.filePath(mod.isEmpty() ? QStringLiteral("baseq3/autoexec.cfg") : mod + QStringLiteral("/autoexec.cfg"));
     for (const auto &[name, bytes] : {std::pair {QStringLiteral("baseq3/q3config.cfg"), config},
                                       {QStringLiteral("baseq3/autoexec.cfg"), base},
                                       {QStringLiteral("osp/autoexec.cfg"), target},
