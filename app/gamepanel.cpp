@@ -109,7 +109,7 @@ void GamePanel::makeEngineBox(QWidget *window, QRect geometry)
 
 QString GamePanel::chosenEngine() const
 {
-    return m_engineBox->currentData().toString();
+    return m_engineBox ? m_engineBox->currentData().toString() : QString();
 }
 
 void GamePanel::setChosenEngine(const QString &id)
@@ -127,6 +127,8 @@ QList<const binds::Engine *> GamePanel::engines() const
 
 void GamePanel::showGuess()
 {
+    if (!m_engineBox)
+        return;
     QString found;
     if (m_guess.why.isEmpty())
         found = QStringLiteral("Engine: found from the root folder");

@@ -127,6 +127,7 @@ StartRun StartRun::of(QList<StartFile> files, const QList<const Engine *> &engin
         int file;
         ConfigBind read;
         BindFate fate;
+        std::pair<int, qsizetype> anchor = {}; // (file, its first word): where engines meet on it
     };
     QList<QList<RuleBind>> byRules(rules.size());
     run.m_readings.resize(rules.size());
@@ -170,7 +171,7 @@ StartRun StartRun::of(QList<StartFile> files, const QList<const Engine *> &engin
                     const auto at = listed.constFind({i, read.begin});
                     if (at == listed.cend()) {
                         listed.insert({i, read.begin}, binds.size());
-                        binds.append({i, read, fate});
+                        binds.append({i, read, fate, {}});
                     }
                     const qsizetype entry = at == listed.cend() ? binds.size() - 1 : *at;
                     binds[entry].fate = fate;
@@ -204,16 +205,21 @@ StartRun StartRun::of(QList<StartFile> files, const QList<const Engine *> &engin
     }
     // Every engine's binds in the files' order, one entry where they read a bind at one place:
     // its first word (Quake3e starts a line after the blanks that the others count in).
-    auto anchorOf = [&run](const RuleBind &bind) {
-        const QByteArray &bytes = run.m_files.at(bind.file).bytes;
-        qsizetype at = bind.read.begin;
-        while (at < bytes.size() && bytes.at(at) != '\0' && static_cast<signed char>(bytes.at(at)) <= ' ')
-            ++at;
-        return std::pair(bind.file, at);
-    };
+    const bool execd = std::any_of(run.m_files.cbegin(), run.m_files.cend(),
+                                   [](const StartFile &file) { return !file.execName.isEmpty(); });
     for (QList<RuleBind> &binds : byRules) {
-        std::stable_sort(binds.begin(), binds.end(),
-                         [&](const RuleBind &a, const RuleBind &b) { return anchorOf(a) < anchorOf(b); });
+        for (RuleBind &bind : binds) {
+            const QByteArray &bytes = run.m_files.at(bind.file).bytes;
+            qsizetype at = bind.read.begin;
+            while (at < bytes.size() && bytes.at(at) != '\0' && static_cast<signed char>(bytes.at(at)) <= ' ')
+                ++at;
+            bind.anchor = {bind.file, at};
+        }
+        // An exec'd file's binds stand where it was exec'd; listed, they go by file.
+        if (execd) {
+            std::stable_sort(binds.begin(), binds.end(),
+                             [](const RuleBind &a, const RuleBind &b) { return a.anchor < b.anchor; });
+        }
     }
     const qsizetype engineCount = engines.size();
     QList<qsizetype> next(rules.size(), 0);
@@ -222,7 +228,7 @@ StartRun StartRun::of(QList<StartFile> files, const QList<const Engine *> &engin
         std::optional<std::pair<int, qsizetype>> first; // (file, first word) of the earliest bind left
         for (qsizetype r = 0; r < rules.size(); ++r) {
             if (next[r] < byRules[r].size()) {
-                const std::pair at = anchorOf(byRules[r].at(next[r]));
+                const std::pair at = byRules[r].at(next[r]).anchor;
                 if (!first || at < *first)
                     first = at;
             }
@@ -237,7 +243,7 @@ StartRun StartRun::of(QList<StartFile> files, const QList<const Engine *> &engin
             if (next[r] >= byRules[r].size())
                 continue;
             const RuleBind &ruled = byRules[r].at(next[r]);
-            if (anchorOf(ruled) != *first)
+            if (ruled.anchor != *first)
                 continue;
             for (qsizetype e = 0; e < engineCount; ++e) {
                 if (run.m_readingOf.at(e) == r) {
