@@ -30,13 +30,23 @@ QString execName(const QByteArray &argument)
     return name;
 }
 
+// Whether the bytes hold "exec" in any case: most files do not, and need not be split for it.
+bool mentionsExec(const QByteArray &bytes)
+{
+    for (qsizetype at = 0; at + 4 <= bytes.size(); ++at) {
+        if ((bytes.at(at) | 0x20) == 'e' && qstrnicmp(bytes.constData() + at, "exec", 4) == 0)
+            return true;
+    }
+    return false;
+}
+
 // The files the start files exec, and those they exec in turn: each the first of its
 // name on the search path (FS_FOpenFileRead), read once.
 void addExecdFiles(QList<StartFile> &files, const QStringList &searched)
 {
     constexpr int mostFiles = 32;
     for (qsizetype i = 0; i < files.size() && files.size() < mostFiles; ++i) {
-        if (!files.at(i).read)
+        if (!files.at(i).read || !mentionsExec(files.at(i).bytes))
             continue;
         const QByteArray bytes = files.at(i).bytes;
         // As the engines with comments and those without read it: either may exec a file.
@@ -109,9 +119,12 @@ StartRun StartRun::of(QList<StartFile> files, const QList<const Engine *> &engin
     // Files split once for every set of rules that splits them alike: comments matter only
     // where a file has a comment mark.
     QList<QHash<int, QList<ScriptCommand>>> splits(run.m_files.size());
-    auto splitOf = [&run, &splits](int file, const ConsoleRules &by) -> const QList<ScriptCommand> & {
+    QList<bool> commentFrees;
+    for (const StartFile &file : std::as_const(run.m_files))
+        commentFrees << (!file.bytes.contains("//") && !file.bytes.contains("/*"));
+    auto splitOf = [&run, &splits, &commentFrees](int file, const ConsoleRules &by) -> const QList<ScriptCommand> & {
         const StartFile &start = run.m_files.at(file);
-        const bool commentFree = !start.bytes.contains("//") && !start.bytes.contains("/*");
+        const bool commentFree = commentFrees.at(file);
         ConsoleRules effective = by;
         effective.comments = commentFree ? Comments::None : by.comments;
         const int key = int(effective.comments) * 2 + int(effective.longLines);
