@@ -250,8 +250,12 @@ EngineGuess guessEngine(const QString &root, const Game &game, const host::Host 
                 for (const QString &start : homeStarts(homes.windowsStart, host, inWine))
                     theirs << start + u'/' + QString::fromUtf8(homes.windows);
             }
-            if (std::any_of(theirs.cbegin(), theirs.cend(),
-                            [&](const QString &home) { return canonicalPath(home) == folder; }))
+            // One that plays a mod of its own unless told otherwise (CNQ3's cpma) is there with it.
+            const bool itsMod = engine->defaultMod.isEmpty()
+                || QFileInfo(folder + u'/' + host::matchingEntry(folder, engine->defaultMod)).isDir();
+            if (itsMod && std::any_of(theirs.cbegin(), theirs.cend(), [&](const QString &home) {
+                    return canonicalPath(home) == folder;
+                }))
                 homeOfThem << engine;
         }
         if (!homeOfThem.isEmpty()) {
@@ -262,10 +266,9 @@ EngineGuess guessEngine(const QString &root, const Game &game, const host::Host 
         }
     }
 
-    // Any engine whose base game is there. One with no home of its own (Quake Live, whose
-    // folders are its program's) was found above, or is not this one.
+    // Any engine whose base game is there, and its own mod where it plays one. One with no
+    // home of its own (Quake Live, whose folders are its program's) was found above, or is not this one.
     QList<const Engine *> possible;
-    // One that plays a mod of its own unless told otherwise (CNQ3's cpma) is there with it.
     ofGame.removeIf([](const Engine *engine) { return !engine->homes.posix && !engine->homes.windows; });
     auto holds = [&folder](const QString &name) {
         return QFileInfo(folder + u'/' + host::matchingEntry(folder, name)).isDir();

@@ -25,6 +25,8 @@ private slots:
     void foundInTheKnownPlaces();
     void startFolders_theFileEachEngineRuns_data();
     void startFolders_theFileEachEngineRuns();
+    void guessEngine_fromWhatTheRootHolds_data();
+    void guessEngine_fromWhatTheRootHolds();
 };
 
 void TestGameFolders::foundInTheKnownPlaces_data()
@@ -346,6 +348,78 @@ void TestGameFolders::startFolders_theFileEachEngineRuns()
             first = folder + QStringLiteral("/autoexec.cfg");
     }
     QCOMPARE(QDir::cleanPath(start.autoexec), first);
+}
+
+void TestGameFolders::guessEngine_fromWhatTheRootHolds_data()
+{
+    QTest::addColumn<QStringList>("made"); // below a made-up home; a name ending in "=" is a file
+    QTest::addColumn<bool>("quake3");      // else RTCW
+    QTest::addColumn<QString>("root");     // "~" for the home
+    QTest::addColumn<QString>("engines");  // the ids guessed, in the table's order
+    QTest::addColumn<QString>("why");      // a part of the reason given
+    const QString everyQ3 = QStringLiteral("quake3-1.32,ioquake3,ioquake3-1.36,quake3e");
+    QTest::newRow("Quake3e's program") << QStringList {"~/q3/quake3e.x64.exe=", "~/q3/baseq3"} << true << "~/q3/"
+                                       << "quake3e"
+                                       << "quake3e.x64.exe in this folder";
+    QTest::newRow("CNQ3's program") << QStringList {"~/q3/cnq3-x64=", "~/q3/cpma"} << true << "~/q3/"
+                                    << "cnq3"
+                                    << "cnq3-x64";
+    QTest::newRow("id's WolfMP.exe") << QStringList {"~/rtcw/WolfMP.exe=", "~/rtcw/Main"} << false << "~/rtcw/"
+                                     << "rtcw-1.4"
+                                     << "WolfMP.exe";
+    QTest::newRow("RtcwPro's wolfMP.exe beside its folder")
+        << QStringList {"~/rtcw/wolfMP.exe=", "~/rtcw/rtcwpro", "~/rtcw/main"} << false << "~/rtcw/"
+        << "rtcwpro"
+        << "wolfMP.exe and the rtcwpro folder";
+    QTest::newRow("a Quake Live account") << QStringList {"~/ql/quakelive_steam.exe=", "~/ql/76561190000000000/baseq3"}
+                                          << true << "~/ql/76561190000000000/"
+                                          << "quakelive"
+                                          << "in the folder above";
+    QTest::newRow("the old home, no cpma")
+        << QStringList {"~/.q3a/baseq3"} << true << "~/.q3a/" << everyQ3 << "keep the player's files";
+    QTest::newRow("the old home with cpma")
+        << QStringList {"~/.q3a/baseq3", "~/.q3a/cpma"} << true << "~/.q3a/" << everyQ3 + ",cnq3"
+        << "keep the player's files";
+    QTest::newRow("ioquake3's new home") << QStringList {"~/.config/Quake3/baseq3"} << true << "~/.config/Quake3/"
+                                         << "ioquake3"
+                                         << "keeps the player's files";
+    QTest::newRow("an install folder, no program")
+        << QStringList {"~/games/q3/baseq3"} << true << "~/games/q3/" << everyQ3 << "no engine's program";
+    QTest::newRow("OpenArena's data") << QStringList {"~/oa/baseoa"} << true << "~/oa/"
+                                      << "openarena"
+                                      << "no engine's program";
+    QTest::newRow("RTCW's home") << QStringList {"~/.wolf/main"} << false << "~/.wolf/"
+                                 << "rtcw-1.4,iortcw"
+                                 << "keep the player's files";
+}
+
+void TestGameFolders::guessEngine_fromWhatTheRootHolds()
+{
+    SKIP_UNLESS_POSIX();
+    QFETCH(QStringList, made);
+    QFETCH(bool, quake3);
+    QFETCH(QString, root);
+    QFETCH(QString, engines);
+    QFETCH(QString, why);
+    QTemporaryDir home;
+    auto inHome = [&home](QString path) { return path.replace(0, 1, home.path()); };
+    for (const QString &entry : made) {
+        const bool file = entry.endsWith(u'=');
+        const QString path = inHome(file ? entry.chopped(1) : entry);
+        QVERIFY(QDir().mkpath(file ? QFileInfo(path).absolutePath() : path));
+        if (file)
+            writeFile(path, "");
+    }
+    host::Host host = testHost();
+    host.home = home.path();
+    host.configHome = home.path() + QStringLiteral("/.config");
+    const binds::EngineGuess guess =
+        binds::guessEngine(inHome(root), quake3 ? binds::quake3Game() : binds::rtcwGame(), host);
+    QStringList ids;
+    for (const binds::Engine *engine : guess.engines)
+        ids << QString::fromLatin1(engine->id);
+    QCOMPARE(ids.join(u','), engines);
+    QVERIFY2(guess.why.contains(why), qPrintable(guess.why));
 }
 
 QTEST_GUILESS_MAIN(TestGameFolders)
