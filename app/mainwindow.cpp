@@ -22,7 +22,10 @@ MainWindow::MainWindow(const settings::Places &settingsPlaces, QWidget *parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QLatin1String(bindwrightCaption));
     setFixedSize(fromTwips(11205), fromTwips(5445)); // the design's 5025, and a row for the engines
-    setFont(layoutFont());                           // the fixed layout holds only in its own font
+    // A fixed layout offers no Maximize: minimize and close only.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFont(layoutFont()); // the fixed layout holds only in its own font
     m_chatPreview = new ChatPreviewPopup(this);
 
     m_quake3Panel = new Quake3Panel(m_jazzRandom, m_host, this);
@@ -179,6 +182,15 @@ void MainWindow::saveSettings()
     QString error;
     if (!m_settings.save(rootFolders(), &error))
         report(error);
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    // A window manager that maximizes all the same (a double click on the title) gets the
+    // window back at its size: the layout does not grow.
+    if (event->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMaximized))
+        setWindowState(windowState() & ~Qt::WindowMaximized);
+    QWidget::changeEvent(event);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

@@ -175,6 +175,76 @@ constexpr SpelledOtherwise spelledOtherwise[] = {
     {"kp_star", Quake3eKeys, ": the keypad * is bound as *"},
 };
 
+// The engines' name for a key as players often spell it: the keypad by what its keys do
+// (the engines' keypad names follow the arrows on them), the mouse and the rest as other
+// programs name them. Empty when there is none.
+static QString commonSpellingOf(const QString &typed)
+{
+    static const QHash<QString, QString> names = {
+        {"kp_0", "kp_ins"},
+        {"kp_1", "kp_end"},
+        {"kp_2", "kp_downarrow"},
+        {"kp_3", "kp_pgdn"},
+        {"kp_4", "kp_leftarrow"},
+        {"kp_6", "kp_rightarrow"},
+        {"kp_7", "kp_home"},
+        {"kp_8", "kp_uparrow"},
+        {"kp_9", "kp_pgup"},
+        {"kp_period", "kp_del"},
+        {"kp_dot", "kp_del"},
+        {"kp_decimal", "kp_del"},
+        {"kp_divide", "kp_slash"},
+        {"kp_multiply", "kp_star"},
+        {"kp_subtract", "kp_minus"},
+        {"kp_add", "kp_plus"},
+        {"kp_return", "kp_enter"},
+        {"lmb", "mouse1"},
+        {"leftclick", "mouse1"},
+        {"rmb", "mouse2"},
+        {"rightclick", "mouse2"},
+        {"mmb", "mouse3"},
+        {"middleclick", "mouse3"},
+        {"wheelup", "mwheelup"},
+        {"mousewheelup", "mwheelup"},
+        {"scrollup", "mwheelup"},
+        {"wheeldown", "mwheeldown"},
+        {"mousewheeldown", "mwheeldown"},
+        {"scrolldown", "mwheeldown"},
+        {"esc", "escape"},
+        {"return", "enter"},
+        {"pageup", "pgup"},
+        {"pagedown", "pgdn"},
+        {"insert", "ins"},
+        {"delete", "del"},
+        {"spacebar", "space"},
+        {"lshift", "shift"},
+        {"rshift", "shift"},
+        {"lctrl", "ctrl"},
+        {"rctrl", "ctrl"},
+        {"control", "ctrl"},
+        {"lalt", "alt"},
+        {"ralt", "alt"},
+        {"up", "uparrow"},
+        {"down", "downarrow"},
+        {"left", "leftarrow"},
+        {"right", "rightarrow"},
+        {"scrolllock", "scrollock"},
+        {"printscreen", "print"},
+    };
+    QString name = typed;
+    // numpad8, keypad8 and num8 are the keypad's 8.
+    for (const char *prefix : {"numpad_", "numpad", "keypad_", "keypad", "num"}) {
+        const QLatin1String start(prefix);
+        if (name.startsWith(start) && name.size() > start.size()) {
+            name = QStringLiteral("kp_") + name.mid(start.size());
+            break;
+        }
+    }
+    if (name == QLatin1String("kp_5"))
+        return name;
+    return names.value(name);
+}
+
 // Why the key as typed is not one the engines bind; empty when it is. Where the engines
 // differ, one that knows it is enough: the player may run it.
 static QString keyRefusal(const QString &key, const QList<const Engine *> &engines, bool allOfThem)
@@ -202,6 +272,13 @@ static QString keyRefusal(const QString &key, const QList<const Engine *> &engin
     if (unknownTo.isEmpty() || (!allOfThem && unknownTo.size() < engines.size()))
         return {};
     const QString typed = key.toLower();
+    // "ctrl+f1": the games bind single keys; a modifier is a key of its own.
+    if (const qsizetype plus = typed.indexOf(u'+'); plus > 0 && plus < typed.size() - 1) {
+        return QStringLiteral("The games bind one key at a time: \"%1\" is two keys pressed together, which no bind "
+                              "takes. Bind %2 alone, or %3. ")
+                   .arg(key, typed.mid(plus + 1), typed.left(plus))
+            + keyAdvice;
+    }
     for (const SpelledOtherwise &other : spelledOtherwise) {
         if (typed == QLatin1String(other.typed) && unknownTo.size() == 1
             && unknownTo.first()->rules.keys == other.engine)
@@ -209,7 +286,16 @@ static QString keyRefusal(const QString &key, const QList<const Engine *> &engin
                        .arg(QString::fromUtf8(unknownTo.first()->name), typed, QString::fromLatin1(other.advice))
                 + keyAdvice;
     }
-    const QStringList closest = closestKeyNames(key, keySets);
+    QStringList closest = closestKeyNames(key, keySets);
+    const QString spelled = commonSpellingOf(typed);
+    const bool spelledKnown = !spelled.isEmpty()
+        && std::any_of(engines.cbegin(), engines.cend(),
+                       [&spelled](const Engine *engine) { return keyNumber(spelled.toLatin1(), engine->rules); });
+    if (spelledKnown) {
+        closest.removeAll(spelled);
+        closest.prepend(spelled);
+        closest = closest.mid(0, 1); // the one name that key has
+    }
     const QString guess = closest.isEmpty() ? QString() : QStringLiteral("; did you mean %1?").arg(listed(closest));
     const QString who = unknownTo.size() == engines.size() && engines.size() > 2
         ? QStringLiteral("The games know")

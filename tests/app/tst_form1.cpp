@@ -294,7 +294,11 @@ void TestForm1::layout_matchesTheDesign()
     QCOMPARE(m_window->size(), QSize(747, 363)); // the design's 335, and the engines' row under it
     QCOMPARE(control<QWidget>(m_window.get(), "quake3Engine")->geometry(), QRect(8, 336, 353, 21));
     QCOMPARE(control<QWidget>(m_window.get(), "rtcwEngine")->geometry(), QRect(384, 336, 353, 21));
-    QCOMPARE(m_window->minimumSize(), m_window->maximumSize()); // fixed, no resizing
+    QCOMPARE(m_window->minimumSize(), m_window->maximumSize());         // fixed, no resizing
+    QVERIFY(!(m_window->windowFlags() & Qt::WindowMaximizeButtonHint)); // and no Maximize
+    m_window->showMaximized();
+    QTRY_VERIFY(!m_window->isMaximized());
+    QCOMPARE(m_window->size(), QSize(747, 363));
     QCOMPARE(control<QWidget>(m_window.get(), "Frame3")->parentWidget()->objectName(), QStringLiteral("Frame1"));
     QCOMPARE(box("txtwolfsay")->parentWidget()->objectName(), QStringLiteral("Frame3"));
     QCOMPARE(box("txtwolfsay")->geometry(), QRect(40, 16, 233, 19));

@@ -301,6 +301,34 @@ void TestBindLine::keys_data()
                                                   << "0x00000062"
                                                   << ""
                                                   << "ioquake3";
+    QTest::newRow("the keypad's 8 by its digit") << "kp_8"
+                                                 << ""
+                                                 << "did you mean kp_uparrow?"
+                                                 << "";
+    QTest::newRow("the keypad's 8 as numpad8") << "numpad8"
+                                               << ""
+                                               << "did you mean kp_uparrow?"
+                                               << "";
+    QTest::newRow("the keypad's 5 as numpad5") << "numpad5"
+                                               << ""
+                                               << "did you mean kp_5?"
+                                               << "";
+    QTest::newRow("the left mouse button as lmb") << "lmb"
+                                                  << ""
+                                                  << "did you mean mouse1?"
+                                                  << "";
+    QTest::newRow("page up spelt out") << "PageUp"
+                                       << ""
+                                       << "did you mean pgup?"
+                                       << "";
+    QTest::newRow("a combination") << "ctrl+f1"
+                                   << ""
+                                   << "Bind f1 alone, or ctrl."
+                                   << "";
+    QTest::newRow("the keypad * by name, in Quake3e") << "kp_multiply"
+                                                      << ""
+                                                      << "Quake3e knows no key \"kp_multiply\"."
+                                                      << "quake3e";
     QTest::newRow("hex upper-case in RTCW 1.4") << "0X1f"
                                                 << ""
                                                 << "RTCW 1.4 knows no key"
