@@ -126,9 +126,23 @@ void FolderPicker::fillDrives()
     m_drives = host::drives(m_host);
     for (const host::Drive &drive : std::as_const(m_drives))
         m_driveBox->addItem(drive.name, drive.rootPath);
-    for (const host::Drive &game : binds::gameFolders(m_host))
-        m_driveBox->addItem(game.name, game.rootPath);
     m_driveBox->setCurrentIndex(int(host::driveHolding(m_drives, QDir::currentPath()).value_or(-1)));
+}
+
+void FolderPicker::offerGameFolders()
+{
+    const int shown = m_driveBox->currentIndex();
+    while (m_driveBox->count() > m_drives.size())
+        m_driveBox->removeItem(m_driveBox->count() - 1);
+    const binds::Game &game = *m_game == binds::quake3Game().pickerFlag ? binds::quake3Game() : binds::rtcwGame();
+    // A long entry is cut in the middle, whole in its tooltip and for screen readers.
+    const int room = m_driveBox->width() - m_driveBox->iconSize().width() - 8;
+    for (const host::Drive &found : binds::gameFolders(m_host, &game)) {
+        m_driveBox->addItem(m_driveBox->fontMetrics().elidedText(found.name, Qt::ElideMiddle, room), found.rootPath);
+        m_driveBox->setItemData(m_driveBox->count() - 1, found.name, Qt::ToolTipRole);
+        m_driveBox->setItemData(m_driveBox->count() - 1, found.name, Qt::AccessibleTextRole);
+    }
+    m_driveBox->setCurrentIndex(shown < m_drives.size() ? shown : -1);
 }
 
 void FolderPicker::openStartFolder()
@@ -146,7 +160,10 @@ void FolderPicker::openStartFolder()
 
 void FolderPicker::pickFor(qint16 game)
 {
-    m_game = game;
+    if (m_game != game) {
+        m_game = game;
+        offerGameFolders();
+    }
     show();
     raise();
     activateWindow();
@@ -257,6 +274,6 @@ void FolderPicker::choose()
         showProblem(error);
         return;
     }
-    emit folderChosen(m_game, host::withFinalSeparator(*picked, m_host.style));
+    emit folderChosen(m_game.value_or(0), host::withFinalSeparator(*picked, m_host.style));
     close();
 }

@@ -5,6 +5,8 @@
 
 #include <QWidget>
 
+#include <optional>
+
 class QComboBox;
 class QFileSystemModel;
 class QLabel;
@@ -46,13 +48,15 @@ private:
     void openFolderAt(const QModelIndex &index);
     void openStartFolder();
     void fillDrives();
+    // The game's folders found on this machine, after the drives in the drive box.
+    void offerGameFolders();
     void expandToPath();
     QString driveRootOf(const QString &path) const;
     void showCannotOpen(const QString &what, const QString &why);
     void showProblem(const QString &text);
 
     const host::Host m_host;
-    qint16 m_game = 0;
+    std::optional<qint16> m_game; // the game it picks for, whose folders the drive box offers
     QString m_path;
     QList<host::Drive> m_drives; // the drives only, not the game folders after them in Drive1
     bool m_highlightOpenFolder = false;

@@ -60,7 +60,7 @@ QString withTilde(const QString &path, const QString &home)
 
 } // namespace
 
-QList<Drive> gameFolders(const Host &host)
+QList<Drive> gameFolders(const Host &host, const Game *only)
 {
     QSet<QString> seen;
     QList<Drive> found;
@@ -78,6 +78,8 @@ QList<Drive> gameFolders(const Host &host)
         // Each start once: the drives and Steam's library lists serve many rows.
         std::map<HomeStart, QStringList> starts;
         for (const EngineHome &home : engineHomes()) {
+            if (only && home.game().name != only->name)
+                continue;
             auto known = starts.find(home.start);
             if (known == starts.end())
                 known = starts.emplace(home.start, homeStarts(home.start, host, inWine)).first;

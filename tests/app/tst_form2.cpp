@@ -347,6 +347,17 @@ void TestForm2::gameFolders_areOfferedAfterTheDrives()
     emit drives->activated(game);
     QCOMPARE(form->path(), m_home->path() + QStringLiteral("/.q3a"));
     QTRY_VERIFY(shown(form, QStringLiteral("baseq3")).isValid()); // the list shows it like any folder
+    // Each panel is offered its own game's folders only, a long entry whole in its tooltip.
+    QVERIFY(QDir(m_home->path()).mkpath(QStringLiteral(".wolf/main")));
+    const QString rtcwFolder = m_home->path() + QStringLiteral("/.wolf/");
+    QCOMPARE(drives->findData(rtcwFolder), -1);
+    QTest::mouseClick(control<QPushButton>(m_window.get(), "Command17"), Qt::LeftButton);
+    const int rtcw = drives->findData(rtcwFolder);
+    QVERIFY(rtcw > drives->findText(QStringLiteral("d:")));
+    QCOMPARE(drives->findText(QStringLiteral("Quake 3"), Qt::MatchStartsWith), -1);
+    QVERIFY(drives->itemData(rtcw, Qt::ToolTipRole).toString().startsWith(QLatin1String("RTCW")));
+    QCOMPARE(drives->itemData(rtcw, Qt::AccessibleTextRole), drives->itemData(rtcw, Qt::ToolTipRole));
+    QTest::mouseClick(control<QPushButton>(m_window.get(), "Command16"), Qt::LeftButton);
     QTest::mouseClick(control<QPushButton>(form, "Command1"), Qt::LeftButton);
     QCOMPARE(control<QLineEdit>(m_window.get(), "Text1")->text(), m_home->path() + QStringLiteral("/.q3a/"));
 }
