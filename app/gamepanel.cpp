@@ -86,6 +86,7 @@ void GamePanel::makeKeyNowLabel(QWidget *window, QRect geometry)
     m_keyNowLabel->setAccessibleName(m_game.name + QStringLiteral(" what the key does now"));
     connect(m_keyEdit, &QLineEdit::textChanged, this, &GamePanel::showKeyNow); // a lookup, no reading
     connect(m_rootEdit, &QLineEdit::textChanged, this, &GamePanel::updateKeyNow);
+    connect(m_rootEdit, &QLineEdit::textChanged, this, &GamePanel::rootOrEngineChanged);
 }
 
 void GamePanel::makeBindsButton(QWidget *window, QRect geometry)
@@ -105,6 +106,7 @@ void GamePanel::makeEngineBox(QWidget *window, QRect geometry)
     for (const binds::Engine *engine : binds::enginesOf(m_game))
         m_engineBox->addItem(QString::fromUtf8(engine->name), QString::fromLatin1(engine->id));
     connect(m_engineBox, &QComboBox::currentIndexChanged, this, &GamePanel::updateKeyNow);
+    connect(m_engineBox, &QComboBox::currentIndexChanged, this, &GamePanel::rootOrEngineChanged);
 }
 
 QString GamePanel::chosenEngine() const

@@ -71,6 +71,8 @@ signals:
     void bindsWindowRequested();
     // What the game runs at start was read again: views of it follow.
     void startRunChanged();
+    // The player changed the root folder or the engine: worth remembering.
+    void rootOrEngineChanged();
 
 protected:
     GamePanel(const binds::Game &game, decorate::RandomSource &jazzRandom, const host::Host &host, QWidget *window);

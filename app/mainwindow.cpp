@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QTimer>
 
 MainWindow::MainWindow(const settings::Places &settingsPlaces, QWidget *parent)
     : QWidget(parent)
@@ -53,6 +54,14 @@ MainWindow::MainWindow(const settings::Places &settingsPlaces, QWidget *parent)
 
     m_rtcwPanel->fillVoiceList();
     loadSettings();
+    // A changed root is saved soon after, not only at a clean exit: a logout ends the program
+    // with a signal.
+    m_saveSoon = new QTimer(this);
+    m_saveSoon->setSingleShot(true);
+    m_saveSoon->setInterval(1000);
+    connect(m_saveSoon, &QTimer::timeout, this, &MainWindow::saveSettings);
+    for (GamePanel *panel : {static_cast<GamePanel *>(m_quake3Panel), static_cast<GamePanel *>(m_rtcwPanel)})
+        connect(panel, &GamePanel::rootOrEngineChanged, m_saveSoon, qOverload<>(&QTimer::start));
     findChild<QWidget *>(QStringLiteral("txtkey"))->setFocus();
 }
 
@@ -179,9 +188,12 @@ void MainWindow::loadSettings()
 
 void MainWindow::saveSettings()
 {
+    m_saveSoon->stop();
     QString error;
-    if (!m_settings.save(rootFolders(), &error))
+    // Said once: a save that fails the same way at every change is not said again.
+    if (!m_settings.save(rootFolders(), &error) && error != m_lastSaveFailure)
         report(error);
+    m_lastSaveFailure = error;
 }
 
 void MainWindow::changeEvent(QEvent *event)

@@ -14,6 +14,7 @@ class BindsWindow;
 class ChatPreviewPopup;
 class FolderPicker;
 class QLabel;
+class QTimer;
 class QLineEdit;
 class Quake3Panel;
 class RtcwPanel;
@@ -69,4 +70,6 @@ private:
     RtcwPanel *m_rtcwPanel;
     QLineEdit *m_statusEdit;
     QLabel *m_creditsLabel;
+    QTimer *m_saveSoon = nullptr; // restarted by each change of a root or an engine
+    QString m_lastSaveFailure;    // as last said, so that it is said once
 };

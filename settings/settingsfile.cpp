@@ -195,44 +195,82 @@ bool save(const QString &path, const Folders &folders, QString *error)
     return saveThrough(file, folders, error);
 }
 
-std::optional<Folders> RunSettings::load(const Folders &startFolders)
+std::optional<Folders> RunSettings::newest() const
 {
     std::optional<Folders> newest;
     QDateTime newestTime;
-    bool unreadable = false;
     for (const QString &path : {m_places.preferred, m_places.fallback}) {
         if (path.isEmpty())
             continue;
-        QString error;
-        const std::optional<Folders> folders = settings::load(path, &error);
-        unreadable = unreadable || !error.isEmpty();
+        const std::optional<Folders> folders = settings::load(path);
         const QDateTime written = QFileInfo(path).lastModified();
         if (folders && (!newest || written > newestTime)) {
             newest = folders;
             newestTime = written;
         }
     }
-    if (!newest && unreadable)
-        m_unreadFileKeptWhile = startFolders;
     return newest;
+}
+
+std::optional<Folders> RunSettings::load(const Folders &startFolders)
+{
+    m_unread = false;
+    for (const QString &path : {m_places.preferred, m_places.fallback}) {
+        QString error;
+        if (!path.isEmpty() && !settings::load(path, &error))
+            m_unread = m_unread || !error.isEmpty();
+    }
+    const std::optional<Folders> found = newest();
+    m_started = found.value_or(startFolders);
+    return found;
 }
 
 bool RunSettings::save(const Folders &folders, QString *error)
 {
-    if (m_unreadFileKeptWhile == folders)
+    const bool rootChanged = folders.quake3 != m_started.quake3 || folders.rtcw != m_started.rtcw;
+    if (folders == m_started || (m_unread && !newest() && !rootChanged))
         return true;
+    // Each value the player changed goes over the file as it is now; the rest stays.
+    Folders merged = newest().value_or(m_started);
+    QStringList lost;
+    const std::tuple<QString, const QString &, const QString &, QString &> roots[] = {
+        {QStringLiteral("Quake 3"), folders.quake3, m_started.quake3, merged.quake3},
+        {QStringLiteral("RTCW"), folders.rtcw, m_started.rtcw, merged.rtcw}};
+    for (const auto &[game, now, started, saved] : roots) {
+        if (now == started)
+            continue;
+        QString why;
+        if (encodedLine(now, &why))
+            saved = now;
+        else
+            lost << QStringLiteral("the %1 root folder cannot be remembered: %2").arg(game, why);
+    }
+    if (folders.quake3Engine != m_started.quake3Engine)
+        merged.quake3Engine = folders.quake3Engine;
+    if (folders.rtcwEngine != m_started.rtcwEngine)
+        merged.rtcwEngine = folders.rtcwEngine;
+
     // The program's own folder is never made: a missing one means the fallback.
     const QString &preferred = m_places.preferred;
     QString notThere;
-    if (!preferred.isEmpty() && QFileInfo(QFileInfo(preferred).absolutePath()).isDir()
-        && settings::save(preferred, folders, &notThere)) {
-        return true;
-    }
-    if (m_places.fallback.isEmpty()) {
+    bool saved = !preferred.isEmpty() && QFileInfo(QFileInfo(preferred).absolutePath()).isDir()
+        && settings::save(preferred, merged, &notThere);
+    if (!saved && !m_places.fallback.isEmpty())
+        saved = settings::save(m_places.fallback, merged, &notThere);
+    if (!saved) {
         *error = notThere;
         return false;
     }
-    return settings::save(m_places.fallback, folders, error);
+    m_started = folders;
+    m_unread = false;
+    if (!lost.isEmpty()) {
+        // Tried again only once the player changes that root again.
+        *error = QStringLiteral("Saved the game folders, but %1. Bindwright will show the folder it last "
+                                "remembered next time.")
+                     .arg(lost.join(QStringLiteral("; and ")));
+        return false;
+    }
+    return true;
 }
 
 } // namespace settings

@@ -48,9 +48,11 @@ bool save(const QString &path, const Folders &folders, QString *error);
 // The save, through a file the caller made (tests hand in one that fails).
 bool saveThrough(QSaveFile &file, const Folders &folders, QString *error);
 
-// The settings file over one run: loaded at start, saved at the end. A file that could
-// not be read may still hold folders worth having: it is replaced only once the player
-// has changed a root folder.
+// The settings file over one run: loaded at start, saved whenever the player changed
+// something. Only what the player changed in this run is written, each value on its own,
+// over the file as it is then: another window's changes, and a newer file of another copy,
+// stay. A file that could not be read may still hold folders worth having: it is replaced
+// only once the player has changed a root folder.
 class RunSettings
 {
 public:
@@ -62,14 +64,19 @@ public:
     // nullopt to leave the boxes at startFolders.
     std::optional<Folders> load(const Folders &startFolders);
 
-    // Saves the folders at the end of the run, unless the unreadable file is kept: in the
-    // preferred place, else, without a word, in the fallback. False with the reason when
-    // neither could be written.
+    // Saves what changed since the start of the run: in the preferred place, else, without
+    // a word, in the fallback. Nothing changed: nothing written. A root the file cannot hold
+    // keeps the file's value, and error names it; the rest is saved. False with the reason
+    // when nothing could be written.
     bool save(const Folders &folders, QString *error);
 
 private:
+    // The newest readable file of the two places now, if any.
+    std::optional<Folders> newest() const;
+
     Places m_places;
-    std::optional<Folders> m_unreadFileKeptWhile; // the folders at start, when the file could not be read
+    Folders m_started;     // what the window showed at start, or wrote last
+    bool m_unread = false; // a file was there that could not be read
 };
 
 } // namespace settings

@@ -142,6 +142,8 @@ private slots:
 
     void settings_loadedAtStartSavedAtClose();
     void settings_failedSaveIsReportedAndCloseCompletes();
+    void settings_twoWindowsKeepEachOnesChange_data();
+    void settings_twoWindowsKeepEachOnesChange();
     void settings_unreadableFileKeptUntilAFolderChanges_data();
     void settings_unreadableFileKeptUntilAFolderChanges();
     void settings_fifoDoesNotStopTheWindow();
@@ -921,11 +923,42 @@ void TestForm1::settings_loadedAtStartSavedAtClose()
     QVERIFY(m_reported.messages.isEmpty());
 }
 
+void TestForm1::settings_twoWindowsKeepEachOnesChange_data()
+{
+    QTest::addColumn<bool>("firstClosesFirst");
+    QTest::addColumn<bool>("savedBeforeClose"); // the change saved by itself, the window still open
+    QTest::newRow("the first window closes first") << true << false;
+    QTest::newRow("the second window closes first") << false << false;
+    QTest::newRow("saved soon after the change") << false << true;
+}
+
+// Each window writes only the root it changed, over the file as it is then.
+void TestForm1::settings_twoWindowsKeepEachOnesChange()
+{
+    QFETCH(bool, firstClosesFirst);
+    QFETCH(bool, savedBeforeClose);
+    const QString path = m_dir->filePath(QStringLiteral("two.cfg"));
+    QString error;
+    QVERIFY(settings::save(path, {"/old/q3/", "/old/rtcw/"}, &error));
+    MainWindow first(path), second(path);
+    first.setReporter(m_reported.reporter());
+    second.setReporter(m_reported.reporter());
+    control<QLineEdit>(&first, "Text1")->setText(QStringLiteral("/new/q3/"));
+    control<QLineEdit>(&second, "txtwolfdir")->setText(QStringLiteral("/new/rtcw/"));
+    if (savedBeforeClose) // each change is saved about a second after it, both windows still open
+        QTRY_COMPARE(settings::load(path), std::optional(settings::Folders {"/new/q3/", "/new/rtcw/"}));
+    QVERIFY((firstClosesFirst ? first : second).close());
+    QVERIFY((firstClosesFirst ? second : first).close());
+    QCOMPARE(settings::load(path), std::optional(settings::Folders {"/new/q3/", "/new/rtcw/"}));
+    QVERIFY(m_reported.messages.isEmpty());
+}
+
 void TestForm1::settings_failedSaveIsReportedAndCloseCompletes()
 {
     const QString path = m_dir->filePath(QStringLiteral("settings.cfg"));
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("settings.cfg")));
     m_window->show();
+    box("Text1")->setText(QStringLiteral("/games/q3/")); // a change worth saving
     QVERIFY(m_window->close());
     QVERIFY(!m_window->isVisible());
     QCOMPARE(m_reported.messages.size(), 1);

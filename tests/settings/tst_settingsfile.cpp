@@ -64,6 +64,8 @@ private slots:
     void runSettings_triesThePreferredPlaceFirst_data();
     void runSettings_triesThePreferredPlaceFirst();
     void runSettings_loadsTheNewerFile();
+    void runSettings_savesOnlyWhatChanged_data();
+    void runSettings_savesOnlyWhatChanged();
 
     void save_folderWhereFileShouldBe_keepsNothingHalfDone();
     void save_failedWrite_keepsOldFile();
@@ -354,6 +356,62 @@ void TestSettingsFile::runSettings_loadsTheNewerFile()
     QCOMPARE(settings::RunSettings(places).load({"start", "start"}), std::optional<Folders>(Folders {"new", "new"}));
     QVERIFY(QFile::remove(places.fallback));
     QCOMPARE(settings::RunSettings(places).load({"start", "start"}), std::optional<Folders>(Folders {"old", "old"}));
+}
+
+void TestSettingsFile::runSettings_savesOnlyWhatChanged_data()
+{
+    // Each column a file's two roots as "Q3|RTCW", "-" for no file.
+    QTest::addColumn<QString>("atStart");
+    QTest::addColumn<QString>("meanwhile"); // written by another copy after the load; "-": nothing
+    QTest::addColumn<QString>("saved");     // the window's folders when it saves
+    QTest::addColumn<QString>("after");     // the file afterwards
+    QTest::addColumn<QString>("said");      // a part of the error; empty: none
+    QTest::newRow("untouched, no file: none written") << "-"
+                                                      << "-"
+                                                      << "|"
+                                                      << "-"
+                                                      << "";
+    QTest::newRow("an empty copy leaves another's file") << "-"
+                                                         << "/q3/|/rtcw/"
+                                                         << "|"
+                                                         << "/q3/|/rtcw/"
+                                                         << "";
+    QTest::newRow("the root changed, over another copy's change") << "/a/|/b/"
+                                                                  << "/a/|/other/"
+                                                                  << "/new/|/b/"
+                                                                  << "/new/|/other/"
+                                                                  << "";
+    QTest::newRow("a root the file cannot hold keeps the other") << "/a/|/b/"
+                                                                 << "-"
+                                                                 << "/a/\n|/new/"
+                                                                 << "/a/|/new/"
+                                                                 << "the Quake 3 root folder cannot be remembered";
+}
+
+void TestSettingsFile::runSettings_savesOnlyWhatChanged()
+{
+    QFETCH(QString, atStart);
+    QFETCH(QString, meanwhile);
+    QFETCH(QString, saved);
+    QFETCH(QString, after);
+    QFETCH(QString, said);
+    auto folders = [](const QString &roots) {
+        return Folders {roots.section(u'|', 0, 0).replace(QLatin1String("\\n"), QLatin1String("\n")),
+                        roots.section(u'|', 1)};
+    };
+    QTemporaryDir dir;
+    const settings::Places places(dir.filePath(QStringLiteral("settings.cfg")));
+    QString error;
+    if (atStart != u'-')
+        QVERIFY(settings::save(places.preferred, folders(atStart), &error));
+    settings::RunSettings run(places);
+    const Folders shown = run.load({}).value_or(Folders {});
+    if (meanwhile != u'-')
+        QVERIFY(settings::save(places.preferred, folders(meanwhile), &error));
+    QCOMPARE(run.save(folders(saved), &error), said.isEmpty());
+    QVERIFY2(error.contains(said), qPrintable(error));
+    QCOMPARE(settings::load(places.preferred), after == u'-' ? std::nullopt : std::optional<Folders>(folders(after)));
+    QCOMPARE(shown, atStart == u'-' ? Folders {} : folders(atStart));
 }
 
 void TestSettingsFile::save_folderWhereFileShouldBe_keepsNothingHalfDone()
