@@ -1,4 +1,5 @@
 #include "appearance.h"
+#include "endsignals.h"
 #include "mainwindow.h"
 #include "version.h"
 
@@ -18,5 +19,13 @@ int main(int argc, char *argv[])
         QCoreApplication::applicationDirPath(), QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
     MainWindow window(settingsPlaces);
     window.show();
+    // A logout's end closes the window as the player would: what changed is saved.
+    EndSignals ends(&app);
+    QObject::connect(&ends, &EndSignals::endRequested, &window, [&window] {
+        window.close();
+        QCoreApplication::quit();
+    });
+    // The same when Windows ends the session.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&window] { window.close(); });
     return app.exec();
 }

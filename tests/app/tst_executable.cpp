@@ -6,6 +6,8 @@
 
 #include "version.h"
 
+#include "settings/settingsfile.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QFile>
@@ -121,6 +123,7 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
     void startsShowsWindowAndSavesBesideItselfOnClose();
+    void aLogoutsEnd_keepsTheRootJustTyped();
 
 private:
     // xdotool, as a player's mouse and keyboard: false when it failed.
@@ -242,6 +245,41 @@ void TestExecutable::startsShowsWindowAndSavesBesideItselfOnClose()
     QFile settings(expectedSettings);
     QVERIFY2(settings.open(QIODevice::ReadOnly), qPrintable(expectedSettings + QStringLiteral(" was not written")));
     QCOMPARE(settings.readAll(), (game + QStringLiteral("/\r\n\r\n11\r\n")).toLocal8Bit());
+}
+
+// SIGTERM, as a logout sends it, straight after a root is typed: the window closes as the
+// player would close it, and the root is remembered.
+void TestExecutable::aLogoutsEnd_keepsTheRootJustTyped()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty()) {
+        if (qEnvironmentVariableIsSet("CI"))
+            QFAIL("xdotool is needed for this test (Debian package xdotool)");
+        QSKIP("xdotool is not installed (Debian package xdotool): nothing is typed");
+    }
+    QTemporaryDir dir;
+    const QString programPath = dir.filePath(QStringLiteral("bindwright"));
+    QVERIFY(QFile::copy(QStringLiteral(BINDWRIGHT_EXECUTABLE), programPath));
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), m_display);
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    env.insert(QStringLiteral("HOME"), dir.filePath(QStringLiteral("home")));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
+    program.setProcessEnvironment(env);
+    program.start(programPath, {});
+    QVERIFY(program.waitForStarted());
+    Window window = None;
+    QTRY_VERIFY_WITH_TIMEOUT((window = findMainWindow(m_x)) != None, 15000);
+    const QString game = dir.filePath(QStringLiteral("typed"));
+    QVERIFY(clickAt(window, {232, 41}) && xdotool({QStringLiteral("type"), game + u'/'})); // Text1
+    program.terminate();                                                                   // SIGTERM
+    QVERIFY2(program.waitForFinished(10000), "the program did not end at SIGTERM");
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    // The keys still on their way when the signal came are not the window's yet: what it had
+    // of the root is what it keeps.
+    const std::optional<settings::Folders> kept = settings::load(dir.filePath(QStringLiteral("settings.cfg")));
+    QVERIFY2(kept, "settings.cfg was not written");
+    QVERIFY2(!kept->quake3.isEmpty() && (game + u'/').startsWith(kept->quake3), qPrintable(kept->quake3));
 }
 
 QTEST_GUILESS_MAIN(TestExecutable)
