@@ -129,6 +129,8 @@ private:
     // xdotool, as a player's mouse and keyboard: false when it failed.
     bool xdotool(const QStringList &arguments);
     bool clickAt(Window window, QPoint at);
+    // Starts the program on the test's display, its home and config folders in dir.
+    void start(QProcess &program, const QString &path, const QTemporaryDir &dir) const;
 
     QProcess m_xvfb;
     QString m_display;
@@ -167,6 +169,17 @@ bool TestExecutable::xdotool(const QStringList &arguments)
     return tool.waitForFinished(10000) && tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
 }
 
+void TestExecutable::start(QProcess &program, const QString &path, const QTemporaryDir &dir) const
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), m_display);
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    env.insert(QStringLiteral("HOME"), dir.filePath(QStringLiteral("home")));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
+    program.setProcessEnvironment(env);
+    program.start(path, {});
+}
+
 bool TestExecutable::clickAt(Window window, QPoint at)
 {
     const bool clicked =
@@ -192,13 +205,7 @@ void TestExecutable::startsShowsWindowAndSavesBesideItselfOnClose()
     QFile::remove(expectedSettings);
 
     QProcess program;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DISPLAY"), m_display);
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    env.insert(QStringLiteral("HOME"), dir.filePath(QStringLiteral("home")));
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
-    program.setProcessEnvironment(env);
-    program.start(programPath, {});
+    start(program, programPath, dir);
     QVERIFY(program.waitForStarted());
 
     Window window = None;
@@ -260,13 +267,7 @@ void TestExecutable::aLogoutsEnd_keepsTheRootJustTyped()
     const QString programPath = dir.filePath(QStringLiteral("bindwright"));
     QVERIFY(QFile::copy(QStringLiteral(BINDWRIGHT_EXECUTABLE), programPath));
     QProcess program;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DISPLAY"), m_display);
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    env.insert(QStringLiteral("HOME"), dir.filePath(QStringLiteral("home")));
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
-    program.setProcessEnvironment(env);
-    program.start(programPath, {});
+    start(program, programPath, dir);
     QVERIFY(program.waitForStarted());
     Window window = None;
     QTRY_VERIFY_WITH_TIMEOUT((window = findMainWindow(m_x)) != None, 15000);
