@@ -155,6 +155,15 @@ void BindsWindow::removeSelected()
         removed << m_binds->binds().at(row.row());
     if (removed.isEmpty())
         return;
+    // A whole selection goes only when the player says so (Ctrl+A, Delete takes every bind).
+    if (removed.size() > 1) {
+        const QString question = QStringLiteral("Remove these %1 binds from \"%2\"? Every other line of the file "
+                                                "stays. No keeps the file as it is.")
+                                     .arg(removed.size())
+                                     .arg(host::shownPath(m_hostPath));
+        if (!m_asker || m_asker({binds::Question::RemoveSeveral, question, false}) != binds::Answer::Yes)
+            return;
+    }
     QString error;
     if (!binds::removeBinds(m_hostPath, m_listedBytes, removed, m_binds->engines(), &error)) {
         emit problem(error);

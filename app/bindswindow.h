@@ -1,8 +1,11 @@
 #pragma once
 
+#include "binds/add/addplan.h"
 #include "binds/files/startrun.h"
 
 #include <QWidget>
+
+#include <functional>
 
 class QLabel;
 class QPushButton;
@@ -23,6 +26,10 @@ public:
     void showFile(const binds::StartRun &run, const QString &hostPath);
     // Lists it again from a new reading, where the window stands.
     void showRun(const binds::StartRun &run, const QString &hostPath);
+
+    // Asks the player before more than one bind goes at once.
+    using Asker = std::function<binds::Answer(const binds::PlannedQuestion &question)>;
+    void setAsker(Asker asker) { m_asker = std::move(asker); }
 
 signals:
     void problem(const QString &message);
@@ -47,4 +54,5 @@ private:
     QLabel *m_sizeLabel;
     QLabel *m_noteLabel;
     QPushButton *m_removeButton;
+    Asker m_asker;
 };

@@ -143,6 +143,9 @@ void MainWindow::setTabOrder()
 
 void MainWindow::setAsker(const GamePanel::Asker &asker)
 {
+    m_asker = asker;
+    if (m_bindsWindow)
+        m_bindsWindow->setAsker(asker);
     m_quake3Panel->setAsker(asker);
     m_rtcwPanel->setAsker(asker);
 }
@@ -235,6 +238,7 @@ void MainWindow::openBindsWindow(GamePanel *panel)
     }
     if (!m_bindsWindow) {
         m_bindsWindow = new BindsWindow(this);
+        m_bindsWindow->setAsker(m_asker);
         connect(m_bindsWindow, &BindsWindow::problem, this,
                 [this](const QString &message) { reportOver(m_bindsWindow, message); });
         connect(m_bindsWindow, &BindsWindow::fileChanged, m_quake3Panel, &GamePanel::updateKeyNow);

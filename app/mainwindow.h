@@ -72,4 +72,5 @@ private:
     QLabel *m_creditsLabel;
     QTimer *m_saveSoon = nullptr; // restarted by each change of a root or an engine
     QString m_lastSaveFailure;    // as last said, so that it is said once
+    GamePanel::Asker m_asker;     // the questions, for the panels and the Binds window
 };

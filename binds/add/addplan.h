@@ -36,6 +36,7 @@ enum class Question {
     ReadElsewhere,  // asked first: the game runs another autoexec.cfg; Yes writes there
     FileSize,       // asked last: some of the engines would run nothing of the file
     ModSwitch,      // the engine runs the base file only at start: an OSP game clears its binds
+    RemoveSeveral,  // not Add's: the Binds window removes more than one bind at once
 };
 enum class Answer { Yes, No, Cancel };
 using Answers = QMap<Question, Answer>;

@@ -603,6 +603,17 @@ void TestForm1::bindsWindow_listsAndRemoves()
     QCOMPARE(text(2, 2), QStringLiteral("wp")); // the chat as shown, without its codes
     QVERIFY(control<QLabel>(window, "sizeLabel")->text().startsWith(QStringLiteral("83 bytes")));
 
+    // Two at once only when the player says so, naming how many.
+    select(0);
+    select(1);
+    m_asked.answer = binds::Answer::No;
+    QTest::mouseClick(control<QPushButton>(window, "removeButton"), Qt::LeftButton);
+    QCOMPARE(m_asked.kinds, QList {binds::Question::RemoveSeveral});
+    QVERIFY2(m_asked.questions.first().contains(QLatin1String("these 2 binds")), qPrintable(m_asked.questions.first()));
+    QCOMPARE(list->model()->rowCount(), 3);
+    m_asked.answer = binds::Answer::Yes;
+    list->selectionModel()->clearSelection();
+
     // Removing the dead line keeps every other byte, the missing final line end included.
     select(0);
     QTest::mouseClick(control<QPushButton>(window, "removeButton"), Qt::LeftButton);
