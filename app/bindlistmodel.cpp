@@ -13,7 +13,7 @@ namespace {
 QString chatShown(const QByteArray &binding, const binds::ConsoleRules &rules)
 {
     QString shown;
-    for (const decorate::ColouredRun &run : decorate::colouredRuns(binds::chatTextOf(binding, rules), 0))
+    for (const decorate::ColouredRun &run : decorate::colouredRuns(binds::chatReceivedOf(binding, rules), 0))
         shown += run.text;
     return shown;
 }

@@ -111,12 +111,18 @@ QString keyActionWords(const QByteArray &binding, const ConsoleRules &rules)
     return words.join(QStringLiteral(", then "));
 }
 
-QString chatTextOf(const QByteArray &binding, const ConsoleRules &rules)
+QString chatReceivedOf(const QByteArray &binding, const ConsoleRules &rules)
 {
     const QList<ScriptCommand> commands = pressedCommands(binding, rules);
     if (commands.isEmpty() || !isChat(commands.first().args.first()))
         return {};
-    return chatOfLine(binding.mid(commands.first().begin, commands.first().end - commands.first().begin));
+    // The network sends every byte past 127, and "%", as a dot (MSG_WriteString).
+    QByteArray line = binding.mid(commands.first().begin, commands.first().end - commands.first().begin);
+    for (char &byte : line) {
+        if (static_cast<unsigned char>(byte) > 127 || byte == '%')
+            byte = '.';
+    }
+    return chatOfLine(line);
 }
 
 QString whatKeyDoes(const QString &key, const QList<StartRun> &runs)

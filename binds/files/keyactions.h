@@ -15,8 +15,9 @@ namespace binds {
 // command itself when it is none of the common ones), joined by ", then ".
 QString keyActionWords(const QByteArray &binding, const ConsoleRules &rules = ioquake3().rules);
 
-// The chat a binding sends first, colour codes still in; empty when it starts with no chat.
-QString chatTextOf(const QByteArray &binding, const ConsoleRules &rules = ioquake3().rules);
+// The chat a binding sends first as other players receive it, the network's dots in and
+// colour codes still in; empty when it starts with no chat.
+QString chatReceivedOf(const QByteArray &binding, const ConsoleRules &rules = ioquake3().rules);
 
 // What the key does at the game's next start: "space: jump (+moveup)", that nothing is
 // bound to it, or, where the engines of the runs differ, what each does. Empty for no key,

@@ -586,7 +586,7 @@ void TestForm1::bindsWindow_listsAndRemoves()
     QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("osp")));
     const QString file = m_dir->filePath(QStringLiteral("osp/autoexec.cfg"));
     const QByteArray kept = "// mine\r\nseta cg_fov 110\r\n";
-    writeFile(file, kept + "bind f1 \"say ^1gg\"\r\nbind f2 \"+attack\"\r\nbind f1 \"say ^2wp\"");
+    writeFile(file, kept + "bind f1 \"say ^1gg\"\r\nbind f2 \"+attack\"\r\nbind f1 \"say ^2wp \xe9 100%\"");
     box("Text1")->setText(withSeparator(m_dir->path()));
     click("quake3Binds");
     auto *window = m_window->findChild<QWidget *>(QStringLiteral("bindsWindow"));
@@ -600,8 +600,8 @@ void TestForm1::bindsWindow_listsAndRemoves()
     QCOMPARE(list->model()->rowCount(), 3);
     QVERIFY2(text(0, 1).contains(QLatin1String("no effect")), qPrintable(text(0, 1)));
     QCOMPARE(text(1, 1), QStringLiteral("fire (+attack)"));
-    QCOMPARE(text(2, 2), QStringLiteral("wp")); // the chat as shown, without its codes
-    QVERIFY(control<QLabel>(window, "sizeLabel")->text().startsWith(QStringLiteral("83 bytes")));
+    QCOMPARE(text(2, 2), QStringLiteral("wp . 100.")); // as the others receive it, without its codes
+    QVERIFY(control<QLabel>(window, "sizeLabel")->text().startsWith(QStringLiteral("90 bytes")));
 
     // Two at once only when the player says so, naming how many.
     select(0);
@@ -617,7 +617,7 @@ void TestForm1::bindsWindow_listsAndRemoves()
     // Removing the dead line keeps every other byte, the missing final line end included.
     select(0);
     QTest::mouseClick(control<QPushButton>(window, "removeButton"), Qt::LeftButton);
-    QCOMPARE(contents(file), kept + "bind f2 \"+attack\"\r\nbind f1 \"say ^2wp\"");
+    QCOMPARE(contents(file), kept + "bind f2 \"+attack\"\r\nbind f1 \"say ^2wp \xe9 100%\"");
     QCOMPARE(list->model()->rowCount(), 2);
 
     // A file that changed since it was listed is not overwritten: the list shows it anew.
