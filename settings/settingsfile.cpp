@@ -228,10 +228,13 @@ std::optional<Folders> RunSettings::load(const Folders &startFolders)
 bool RunSettings::save(const Folders &folders, QString *error)
 {
     const bool rootChanged = folders.quake3 != m_started.quake3 || folders.rtcw != m_started.rtcw;
-    if (folders == m_started || (m_unread && !newest() && !rootChanged))
+    if (folders == m_started)
+        return true;
+    const std::optional<Folders> now = newest();
+    if (m_unread && !now && !rootChanged)
         return true;
     // Each value the player changed goes over the file as it is now; the rest stays.
-    Folders merged = newest().value_or(m_started);
+    Folders merged = now.value_or(m_started);
     QStringList lost;
     const std::tuple<QString, const QString &, const QString &, QString &> roots[] = {
         {QStringLiteral("Quake 3"), folders.quake3, m_started.quake3, merged.quake3},

@@ -287,15 +287,22 @@ AddPlan planAdd(const AddRequest &request, const Game &game, const Answers &answ
     }
     // What the file would hold, and its size, before anything is asked: the key's earlier
     // binds taken out where it is taken over.
-    auto bytesFrom = [&](const QByteArray &start) {
+    struct Outcome {
+        QString takeOver; // the question, empty when the key is free
+        QByteArray kept;  // the file without the key's earlier binds, where it is taken over
+        QByteArray bytes; // and with the new line
+    };
+    auto outcomeOf = [&](const QByteArray &start) {
         const StartRun run = runWith(folders, *target, start);
         const int targetIndex = run.fileIndex(*target).value_or(0);
-        const bool takenOver = !takeOverQuestion(request.bind.key, run, targetIndex, targetShown).isEmpty();
-        const QByteArray kept = takenOver ? withoutEarlierBinds(start, request.bind.key, run, targetIndex) : start;
-        return std::pair(kept, withLineEnded(kept) + *line + "\r\n");
+        Outcome outcome {takeOverQuestion(request.bind.key, run, targetIndex, targetShown), start, {}};
+        if (!outcome.takeOver.isEmpty())
+            outcome.kept = withoutEarlierBinds(start, request.bind.key, run, targetIndex);
+        outcome.bytes = withLineEnded(outcome.kept) + *line + "\r\n";
+        return outcome;
     };
-    if (const QString tooLarge = tooLargeFor(*target, bytesFrom(write.read).second.size(), runners);
-        !tooLarge.isEmpty()) {
+    const Outcome asItIs = outcomeOf(write.read);
+    if (const QString tooLarge = tooLargeFor(*target, asItIs.bytes.size(), runners); !tooLarge.isEmpty()) {
         plan.refusal = tooLarge;
         return plan;
     }
@@ -338,18 +345,16 @@ AddPlan planAdd(const AddRequest &request, const Game &game, const Answers &answ
     }
 
     // The key's takeover, judged on what the game will run once the file holds `start`.
-    const StartRun run = runWith(folders, *target, start);
-    const QString takeOver = takeOverQuestion(request.bind.key, run, run.fileIndex(*target).value_or(0), targetShown);
-    if (!goesOn(ask(Question::TakeOver, takeOver, false), false))
+    const Outcome outcome = start == write.read ? asItIs : outcomeOf(start);
+    if (!goesOn(ask(Question::TakeOver, outcome.takeOver, false), false))
         return plan;
     if (!goesOn(ask(Question::ModSwitch,
                     readElsewhere ? QString() : modSwitchQuestion(runners, request.root, request.modFolder, host),
                     false),
                 false))
         return plan;
-    const auto [kept, bytes] = bytesFrom(start);
-    write.bytes = bytes;
-    write.appendOnly = kept == write.read;
+    write.bytes = outcome.bytes;
+    write.appendOnly = outcome.kept == write.read;
     if (const QString tooLarge = tooLargeFor(*target, write.bytes.size(), runners); !tooLarge.isEmpty()) {
         plan.refusal = tooLarge;
         return plan;

@@ -281,14 +281,19 @@ qint64 largestFileLimit(const QList<const Engine *> &engines)
     return largest;
 }
 
+QString namesInWords(const QStringList &names)
+{
+    if (names.size() <= 1)
+        return names.value(0);
+    return names.mid(0, names.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" and ") + names.last();
+}
+
 QString engineNames(const QList<const Engine *> &engines)
 {
     QStringList names;
     for (const Engine *engine : engines)
         names << QString::fromUtf8(engine->name);
-    if (names.size() <= 1)
-        return names.value(0);
-    return names.mid(0, names.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" and ") + names.last();
+    return namesInWords(names);
 }
 
 } // namespace binds

@@ -114,7 +114,9 @@ const Engine &quake3Arena132();
 // The largest autoexec.cfg any of the engines runs.
 qint64 largestFileLimit(const QList<const Engine *> &engines);
 
-// The engines' names as a sentence: "Quake3e", "ioquake3 and Quake3e", "A, B and C".
+// Names as a sentence: "A", "A and B", "A, B and C".
+QString namesInWords(const QStringList &names);
+// The engines' names so: "Quake3e", "ioquake3 and Quake3e".
 QString engineNames(const QList<const Engine *> &engines);
 
 } // namespace binds

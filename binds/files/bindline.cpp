@@ -113,7 +113,12 @@ QString bindLine(const QString &key, const QString &text)
 
 bool readsAsWritten(const QString &key, const QString &text, QString *error)
 {
-    if (!isBindableKey(key.trimmed(), error))
+    return readsAsWritten(key, text, allEngines(), error);
+}
+
+bool readsAsWritten(const QString &key, const QString &text, const QList<const Engine *> &engines, QString *error)
+{
+    if (!isBindableKey(key.trimmed(), engines, error))
         return false;
     *error = textRefusal(text);
     return error->isEmpty();
@@ -127,9 +132,7 @@ std::optional<QByteArray> encodedLine(const QString &key, const QString &text, Q
 std::optional<QByteArray> encodedLine(const QString &key, const QString &text, const QList<const Engine *> &engines,
                                       QString *error)
 {
-    if (!isBindableKey(key.trimmed(), engines, error))
-        return std::nullopt;
-    if (*error = textRefusal(text); !error->isEmpty())
+    if (!readsAsWritten(key, text, engines, error))
         return std::nullopt;
     const std::optional<QByteArray> line = host::toFileEncoding(bindLine(key, text));
     if (!line) {

@@ -26,6 +26,8 @@ QString bindLine(const QString &key, const QString &text);
 // Whether the game runs KEY "TEXT" as one bind; if not, error says why. Checks the
 // characters only; encodedLine also checks the length.
 bool readsAsWritten(const QString &key, const QString &text, QString *error);
+// The same for the engines the player may run (encodedLine's rule for keys).
+bool readsAsWritten(const QString &key, const QString &text, const QList<const Engine *> &engines, QString *error);
 
 // The bind line in the bytes the file gets (the system's 8-bit code page), without the
 // line end; nullopt with the reason when the game would read it as something else.

@@ -18,13 +18,6 @@ std::optional<QString> hostFolder(const QString &folderString, const host::Host 
     return host::toHostPath(folderString, host, &unreachable);
 }
 
-bool holdsAutoexec(const QString &folderString, const host::Host &host)
-{
-    QString unreachable;
-    const std::optional<QString> file = autoexecPath(folderString, host, &unreachable);
-    return file && QFileInfo(*file).isFile();
-}
-
 // The engine's home on this host, as a host folder, when it exists; and whether it is the
 // one read instead of the old home (ioquake3's XDG folder).
 struct Home {
@@ -106,24 +99,21 @@ StartFolders startFoldersOf(const Engine &engine, const QString &root, const QSt
         for (const QString &searchedRoot : std::as_const(roots))
             folders << host::gameFolder(searchedRoot, name, host);
     }
-    for (const QString &folder : std::as_const(folders))
-        start.searched << QDir::cleanPath(hostFolder(folder, host).value_or(QString()));
-
-    for (const QString &folder : std::as_const(folders)) {
-        const std::optional<QString> path = hostFolder(folder, host);
+    // Each folder reached once: its place on this machine, its config and its autoexec.cfg.
+    qsizetype firstFile = -1;
+    for (qsizetype i = 0; i < folders.size(); ++i) {
+        const std::optional<QString> path = hostFolder(folders.at(i), host);
+        start.searched << QDir::cleanPath(path.value_or(QString()));
         for (const QString &config : engine.configFiles) {
             if (start.config.isEmpty() && path && QFileInfo(*path + u'/' + config).isFile())
                 start.config = *path + u'/' + config;
         }
-    }
-    qsizetype firstFile = -1;
-    for (qsizetype i = 0; i < folders.size() && firstFile < 0; ++i) {
-        if (holdsAutoexec(folders.at(i), host))
-            firstFile = i;
-    }
-    if (firstFile >= 0) {
         QString unreachable;
-        start.autoexec = autoexecPath(folders.at(firstFile), host, &unreachable).value_or(QString());
+        const std::optional<QString> autoexec = autoexecPath(folders.at(i), host, &unreachable);
+        if (firstFile < 0 && autoexec && QFileInfo(*autoexec).isFile()) {
+            firstFile = i;
+            start.autoexec = *autoexec;
+        }
     }
 
     const QString askedFolder = host::gameFolder(rootFolder, folderName(asked, engine), host);
@@ -169,13 +159,6 @@ StartFolders startFoldersOf(const Engine &engine, const QString &root, const QSt
     return start;
 }
 
-QString listedNames(const QStringList &names)
-{
-    if (names.size() <= 1)
-        return names.value(0);
-    return names.mid(0, names.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" and ") + names.last();
-}
-
 } // namespace
 
 EngineGuess guessEngine(const QString &root, const Game &game, const host::Host &host)
@@ -187,6 +170,13 @@ EngineGuess guessEngine(const QString &root, const Game &game, const host::Host 
     if (!rootHost || !QFileInfo(*rootHost).isDir())
         return {ofGame, {}};
     const QString folder = canonicalPath(*rootHost);
+    auto holds = [&folder](const QString &name) {
+        return QFileInfo(folder + u'/' + host::matchingEntry(folder, name)).isDir();
+    };
+    // One that plays a mod of its own unless told otherwise (CNQ3's cpma) is there with it.
+    auto itsModHere = [&holds](const Engine *engine) {
+        return engine->defaultMod.isEmpty() || holds(engine->defaultMod);
+    };
 
     // A program of its own in the root.
     QHash<QString, QString> files; // lower case -> as the folder spells it
@@ -202,7 +192,7 @@ EngineGuess guessEngine(const QString &root, const Game &game, const host::Host 
                 continue;
             if (engine->markerFolder) {
                 const QString marker = QString::fromUtf8(engine->markerFolder);
-                if (!QFileInfo(folder + u'/' + host::matchingEntry(folder, marker)).isDir())
+                if (!holds(marker))
                     continue;
                 markedNames.insert(there.toLower());
                 programs << QStringLiteral("%1 and the %2 folder").arg(there, marker);
@@ -221,9 +211,10 @@ EngineGuess guessEngine(const QString &root, const Game &game, const host::Host 
     programs.removeIf([&](const QString &program) { return markedNames.contains(program.toLower()); });
     if (!found.isEmpty()) {
         programs.removeDuplicates();
-        return {found, QStringLiteral("%1 in this folder").arg(listedNames(programs))};
+        return {found, QStringLiteral("%1 in this folder").arg(namesInWords(programs))};
     }
-    // A Quake Live account's folder: the program is in the folder above.
+    // A Quake Live account's folder, or a game folder typed as the root: the program is in
+    // the folder above.
     const QString above = QFileInfo(folder).absolutePath();
     for (const Engine *engine : ofGame) {
         for (const QString &program : engine->executables) {
@@ -250,10 +241,7 @@ EngineGuess guessEngine(const QString &root, const Game &game, const host::Host 
                 for (const QString &start : homeStarts(homes.windowsStart, host, inWine))
                     theirs << start + u'/' + QString::fromUtf8(homes.windows);
             }
-            // One that plays a mod of its own unless told otherwise (CNQ3's cpma) is there with it.
-            const bool itsMod = engine->defaultMod.isEmpty()
-                || QFileInfo(folder + u'/' + host::matchingEntry(folder, engine->defaultMod)).isDir();
-            if (itsMod && std::any_of(theirs.cbegin(), theirs.cend(), [&](const QString &home) {
+            if (itsModHere(engine) && std::any_of(theirs.cbegin(), theirs.cend(), [&](const QString &home) {
                     return canonicalPath(home) == folder;
                 }))
                 homeOfThem << engine;
@@ -270,11 +258,8 @@ EngineGuess guessEngine(const QString &root, const Game &game, const host::Host 
     // home of its own (Quake Live, whose folders are its program's) was found above, or is not this one.
     QList<const Engine *> possible;
     ofGame.removeIf([](const Engine *engine) { return !engine->homes.posix && !engine->homes.windows; });
-    auto holds = [&folder](const QString &name) {
-        return QFileInfo(folder + u'/' + host::matchingEntry(folder, name)).isDir();
-    };
     for (const Engine *engine : ofGame) {
-        if (holds(engine->baseFolder) && (engine->defaultMod.isEmpty() || holds(engine->defaultMod)))
+        if (holds(engine->baseFolder) && itsModHere(engine))
             possible << engine;
     }
     if (possible.isEmpty()) {

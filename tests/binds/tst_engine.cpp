@@ -143,18 +143,19 @@ enum class Oracle {
     Quake3e,  // Quake3e's dedicated server, built beside the tests
 };
 
-// The program of an oracle; the test fails in CI, and says it skipped elsewhere, without it.
+// The program of an oracle.
 QString oracleProgram(Oracle oracle)
 {
     return oracle == Oracle::Ioquake3 ? QStringLiteral(BINDWRIGHT_IOQUAKE3) : QStringLiteral(BINDWRIGHT_QUAKE3E);
 }
 
-#define REQUIRE_ORACLE(oracle)                                                                                         \
+// Fails in CI, and says it skipped elsewhere, without the engine's program.
+#define REQUIRE_PROGRAM(program)                                                                                       \
     do {                                                                                                               \
-        if (!QFileInfo(oracleProgram(oracle)).isExecutable()) {                                                        \
+        if (!QFileInfo(program).isExecutable()) {                                                                      \
             if (qEnvironmentVariableIsSet("CI"))                                                                       \
-                QFAIL(qPrintable(oracleProgram(oracle) + QStringLiteral(" is not there: it must run in CI")));         \
-            QSKIP(qPrintable(oracleProgram(oracle) + QStringLiteral(" is not there: skipped")));                       \
+                QFAIL(qPrintable(program + QStringLiteral(" is not there (../shared/engine): it must run in CI")));    \
+            QSKIP(qPrintable(program + QStringLiteral(" is not there (../shared/engine): skipped")));                  \
         }                                                                                                              \
     } while (false)
 
@@ -538,7 +539,7 @@ void TestEngine::theModelBindsEveryKeyAsTheEngineDoes()
 {
     QFETCH(Oracle, oracle);
     QFETCH(QString, engine);
-    REQUIRE_ORACLE(oracle);
+    REQUIRE_PROGRAM(oracleProgram(oracle));
     const binds::Engine &row = binds::engineNamed(engine);
     const qint64 limit = row.rules.fileLimit;
     // A dedicated Quake3e runs the server's config, not the client's (qcommon/qcommon.h:710-715).
@@ -668,11 +669,7 @@ void TestEngine::theHomeTheProgramNamesIsTheOneTheEngineReads()
     QFETCH(bool, typedHome);
     QFETCH(Oracle, server);
     const QString program = server == Oracle::Quake3e ? oracleProgram(server) : QStringLiteral(BINDWRIGHT_IOQ3DED);
-    if (!QFileInfo(program).isExecutable()) {
-        if (qEnvironmentVariableIsSet("CI"))
-            QFAIL(qPrintable(program + QStringLiteral(" was not built (../shared/engine)")));
-        QSKIP(qPrintable(program + QStringLiteral(" was not built (../shared/engine is not at hand)")));
-    }
+    REQUIRE_PROGRAM(program);
     QTemporaryDir home, base;
     for (const QString &entry : made) {
         const QString name = entry.section(u'=', 0, 0);
