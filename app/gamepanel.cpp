@@ -15,6 +15,7 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QDateTime>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
 #include <QLabel>
@@ -261,8 +262,14 @@ bool GamePanel::writeBindAskingFirst(const binds::BindRequest &request, binds::C
             return false; // the player said no
         QString error;
         const bool written = binds::carryOut(*plan.write, &error);
-        if (!written)
+        if (written) {
+            emit fileWritten({plan.write->path, plan.write->existed, plan.write->read, plan.write->bytes,
+                              plan.write->appendOnly ? QStringLiteral("added the bind of %1").arg(request.key)
+                                                     : QStringLiteral("wrote the bind of %1").arg(request.key),
+                              QDateTime::currentDateTime()});
+        } else {
             emit problem(error);
+        }
         updateKeyNow(); // the key now does what was just bound
         return written;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "binds/add/addplan.h"
+#include "binds/files/changejournal.h"
 #include "binds/files/bindrequest.h"
 #include "binds/add/chat.h"
 #include "binds/engine/games.h"
@@ -73,6 +74,8 @@ signals:
     void startRunChanged();
     // The player changed the root folder or the engine: worth remembering.
     void rootOrEngineChanged();
+    // A file of the player's was written: the way back is kept.
+    void fileWritten(const binds::FileChange &change);
 
 protected:
     GamePanel(const binds::Game &game, decorate::RandomSource &jazzRandom, const host::Host &host, QWidget *window);

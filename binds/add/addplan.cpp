@@ -14,6 +14,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <functional>
+
 namespace binds {
 
 namespace {
@@ -204,6 +206,66 @@ StartRun runWith(const StartFolders &folders, const QString &target, const QByte
     return StartRun::of(files, folders.engines, folders.searched);
 }
 
+// The arguments of each command an engine runs, leaving out the one that begins at `leftOut`
+// and has these arguments.
+QList<QList<QByteArray>> argumentsWithout(const QList<ScriptCommand> &commands, qsizetype leftOut,
+                                          const QList<QByteArray> &args)
+{
+    QList<QList<QByteArray>> kept;
+    for (const ScriptCommand &command : commands) {
+        if (command.begin != leftOut || command.args != args)
+            kept << command.args;
+    }
+    return kept;
+}
+
+// The start bytes with the new line where the key's last earlier bind stood, the others
+// taken out: what the player expects of a replaced bind. Only where every engine then runs
+// exactly what it runs with the line appended, in another place, and every key ends as
+// bound the same; else nullopt.
+std::optional<QByteArray> replacedInPlace(const QByteArray &start, const QList<StartBind> &earlier,
+                                          const QByteArray &line, const QByteArray &appended,
+                                          const std::function<StartRun(const QByteArray &)> &runOf)
+{
+    if (earlier.isEmpty())
+        return std::nullopt;
+    const auto last = std::max_element(earlier.cbegin(), earlier.cend(), [](const StartBind &a, const StartBind &b) {
+        return a.shown().begin < b.shown().begin;
+    });
+    qsizetype at = last->shown().begin; // the blanks before the command stay
+    while (at < last->shown().end && (start.at(at) == ' ' || start.at(at) == '\t'))
+        ++at;
+    QByteArray candidate = start;
+    candidate.replace(at, last->shown().end - at, line);
+    QList<StartBind> others = earlier;
+    others.removeAt(last - earlier.cbegin());
+    const StartRun before = runOf(appended);
+    QString stays;
+    const qsizetype replacedSize = candidate.size();
+    candidate = withoutBinds(candidate, others, before.engines(), &stays, Removal::WhatCanBeTaken).value_or(candidate);
+    at -= replacedSize - candidate.size(); // the others stood before it
+    const QByteArray lineBefore = candidate.left(at);
+    const StartRun after = runOf(candidate);
+    for (qsizetype e = 0; e < before.engines().size(); ++e) {
+        const ConsoleRules &rules = before.engines().at(e)->rules;
+        if (appended.size() > rules.fileLimit || candidate.size() > rules.fileLimit)
+            return std::nullopt;
+        const QList<ScriptCommand> lineRead = scriptCommands(line, rules);
+        if (lineRead.size() != 1 || after.bindings(e) != before.bindings(e))
+            return std::nullopt;
+        // The new command is the one that begins where the bytes before it end, blanks aside.
+        const QList<ScriptCommand> candidateRead = scriptCommands(candidate, rules);
+        const QList<ScriptCommand> upToIt = scriptCommands(lineBefore + line, rules);
+        const qsizetype placed = upToIt.isEmpty() ? -1 : upToIt.last().begin;
+        const QList<ScriptCommand> appendedRead = scriptCommands(appended, rules);
+        const qsizetype appendedAt = appendedRead.isEmpty() ? -1 : appendedRead.last().begin;
+        if (argumentsWithout(candidateRead, placed, lineRead.first().args)
+            != argumentsWithout(appendedRead, appendedAt, lineRead.first().args))
+            return std::nullopt;
+    }
+    return candidate;
+}
+
 } // namespace
 
 AddPlan planAdd(const AddRequest &request, const Game &game, const Answers &answers, const host::Host &host)
@@ -293,12 +355,18 @@ AddPlan planAdd(const AddRequest &request, const Game &game, const Answers &answ
         QByteArray bytes; // and with the new line
     };
     auto outcomeOf = [&](const QByteArray &start) {
-        const StartRun run = runWith(folders, *target, start);
+        const auto runOf = [&](const QByteArray &bytes) { return runWith(folders, *target, bytes); };
+        const StartRun run = runOf(start);
         const int targetIndex = run.fileIndex(*target).value_or(0);
         Outcome outcome {takeOverQuestion(request.bind.key, run, targetIndex, targetShown), start, {}};
         if (!outcome.takeOver.isEmpty())
             outcome.kept = withoutEarlierBinds(start, request.bind.key, run, targetIndex);
         outcome.bytes = withLineEnded(outcome.kept) + *line + "\r\n";
+        if (!outcome.takeOver.isEmpty()) {
+            outcome.bytes =
+                replacedInPlace(start, earlierBindsOf(request.bind.key, run, targetIndex), *line, outcome.bytes, runOf)
+                    .value_or(outcome.bytes);
+        }
         return outcome;
     };
     const Outcome asItIs = outcomeOf(write.read);
@@ -354,7 +422,7 @@ AddPlan planAdd(const AddRequest &request, const Game &game, const Answers &answ
                 false))
         return plan;
     write.bytes = outcome.bytes;
-    write.appendOnly = outcome.kept == write.read;
+    write.appendOnly = write.bytes == withLineEnded(write.read) + *line + "\r\n";
     if (const QString tooLarge = tooLargeFor(*target, write.bytes.size(), runners); !tooLarge.isEmpty()) {
         plan.refusal = tooLarge;
         return plan;

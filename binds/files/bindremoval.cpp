@@ -144,11 +144,16 @@ bool rewriteFile(const QString &hostPath, const QByteArray &readBytes, bool exis
                      .arg(what, host::shownPath(hostPath), host::englishNumber(newBytes.size()));
         return false;
     }
+    return saveWhole(hostPath, newBytes, what, error);
+}
+
+bool saveWhole(const QString &hostPath, const QByteArray &bytes, const QString &what, QString *error)
+{
     QSaveFile file(hostPath);
     QString cause;
     if (!file.open(QIODevice::WriteOnly))
         cause = host::describeSaveFailure(hostPath, file, host::lastSystemError());
-    if (!cause.isEmpty() || !host::writeAndCommit(file, newBytes, &cause)) {
+    if (!cause.isEmpty() || !host::writeAndCommit(file, bytes, &cause)) {
         *error = QStringLiteral("%1: could not write \"%2\": %3. The file is as it was.")
                      .arg(what, host::shownPath(hostPath), cause);
         return false;
@@ -156,11 +161,13 @@ bool rewriteFile(const QString &hostPath, const QByteArray &readBytes, bool exis
     return true;
 }
 
-bool removeBinds(const QString &hostPath, const QByteArray &read, const QList<StartBind> &removed,
-                 const QList<const Engine *> &engines, QString *error)
+std::optional<QByteArray> removeBinds(const QString &hostPath, const QByteArray &read, const QList<StartBind> &removed,
+                                      const QList<const Engine *> &engines, QString *error)
 {
-    const std::optional<QByteArray> kept = withoutBinds(read, removed, engines, error, Removal::AllOrNothing);
-    return kept && rewriteFile(hostPath, read, true, *kept, QStringLiteral("Did not remove the binds"), error);
+    std::optional<QByteArray> kept = withoutBinds(read, removed, engines, error, Removal::AllOrNothing);
+    if (!kept || !rewriteFile(hostPath, read, true, *kept, QStringLiteral("Did not remove the binds"), error))
+        return std::nullopt;
+    return kept;
 }
 
 } // namespace binds

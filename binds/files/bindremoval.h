@@ -30,10 +30,15 @@ QString changedSinceRead(const QString &what, const QString &hostPath);
 bool rewriteFile(const QString &hostPath, const QByteArray &readBytes, bool existed, const QByteArray &newBytes,
                  const QString &what, QString *error);
 
-// Removes binds from a console file in one atomic save, every other byte kept. False,
-// with the reason, writing nothing, when the file changed since it was read as `read`,
-// a bind cannot be removed without changing what else runs, or the file cannot be written.
-bool removeBinds(const QString &hostPath, const QByteArray &read, const QList<StartBind> &removed,
-                 const QList<const Engine *> &engines, QString *error);
+// Replaces the file with bytes in one atomic save, whatever it holds; the reason for a
+// failure begins with `what`, and the file is then as it was.
+bool saveWhole(const QString &hostPath, const QByteArray &bytes, const QString &what, QString *error);
+
+// Removes binds from a console file in one atomic save, every other byte kept, and gives
+// what the file holds now. Nullopt, with the reason, writing nothing, when the file changed
+// since it was read as `read`, a bind cannot be removed without changing what else runs,
+// or the file cannot be written.
+std::optional<QByteArray> removeBinds(const QString &hostPath, const QByteArray &read, const QList<StartBind> &removed,
+                                      const QList<const Engine *> &engines, QString *error);
 
 } // namespace binds

@@ -583,8 +583,15 @@ void TestAssembly::addPlan_refusesThenAsksThenWrites_data()
                                        << "f1" << ChatScope::Public << "gg"
                                        << "Y"
                                        << "t"
-                                       << "already binds it to x" << QByteArray("bind f2 y\r\n") + f1 << QByteArray()
-                                       << QByteArray();
+                                       << "already binds it to x" << f1 + "bind f2 y\r\n"
+                                       << QByteArray() << QByteArray();
+    QTest::newRow("replaced where the last of its binds stood")
+        << none << QByteArray("bind f1 x\r\nbind f2 y\r\nseta a 1; bind f1 z\r\nbind f3 w") << none << ""
+        << "f1" << ChatScope::Public << "gg"
+        << "Y"
+        << "t"
+        << "already binds it to z" << QByteArray("bind f2 y\r\nseta a 1; bind f1 \"say gg\"\r\nbind f3 w")
+        << QByteArray() << QByteArray();
     QTest::newRow("a chained bind named as its commands")
         << none << QByteArray("bind f1 \"say ^2Adieu; kill\"\r\n") << none << ""
         << "f1" << ChatScope::Public << "gg"
@@ -596,7 +603,7 @@ void TestAssembly::addPlan_refusesThenAsksThenWrites_data()
         << "a" << ChatScope::Public << "gg"
         << "Y"
         << "t"
-        << "y" << QByteArray("bind b z\r\nbind a \"say gg\"\r\n") << QByteArray() << QByteArray();
+        << "y" << QByteArray("bind a \"say gg\"\r\nbind b z\r\n") << QByteArray() << QByteArray();
     QTest::newRow("a line the engines read otherwise stays")
         << none << QByteArray("bind f1 x // y; bind f12 z\r\n") << none << ""
         << "f1" << ChatScope::Public << "gg"
@@ -643,7 +650,7 @@ void TestAssembly::addPlan_refusesThenAsksThenWrites_data()
         << "f5" << ChatScope::Public << "gg"
         << "YY"
         << "mt"
-        << "Start it with the lines" << QByteArray("bind f6 x\r\nbind f5 \"say gg\"\r\n") << QByteArray()
+        << "Start it with the lines" << QByteArray("bind f5 \"say gg\"\r\nbind f6 x\r\n") << QByteArray()
         << QByteArray();
     QTest::newRow("mod's first file: the bind alone")
         << none << baseLines << none << "osp"

@@ -531,7 +531,7 @@ void TestBindLine::failure_rewriteInAFolderThatTakesNoNewFile()
     }
     const binds::StartRun run = binds::StartRun::read({target()}, binds::allEngines());
     QString error;
-    const bool removed = binds::removeBinds(target(), old, {run.bindsIn(0).first()}, run.engines(), &error);
+    const bool removed = binds::removeBinds(target(), old, {run.bindsIn(0).first()}, run.engines(), &error).has_value();
     QFile::setPermissions(folderPath, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QVERIFY(!removed);
     // The file itself may be written: the folder is the cause, named as such.
