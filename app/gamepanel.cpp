@@ -234,6 +234,25 @@ binds::ChatScope GamePanel::chosenScope() const
     return binds::ChatScope::None;
 }
 
+void GamePanel::setChosenScope(binds::ChatScope scope)
+{
+    // Neither: the group lets both go only while it is not exclusive.
+    m_scopeGroup->setExclusive(false);
+    m_teamOption->setChecked(scope == binds::ChatScope::Team);
+    m_publicOption->setChecked(scope == binds::ChatScope::Public);
+    m_scopeGroup->setExclusive(true);
+    updatePreview();
+}
+
+void GamePanel::takeBind(const QString &key, const QString &command)
+{
+    m_keyEdit->setText(key);
+    const binds::ChatSaid chat = binds::chatOfCommand(command);
+    setChosenScope(chat.scope);
+    m_sayEdit->setText(chat.say);
+    m_sayEdit->setFocus(Qt::OtherFocusReason);
+}
+
 bool GamePanel::writeBindAskingFirst(const binds::BindRequest &request, binds::ChatScope scope, const QString &say)
 {
     const binds::AddRequest add {request, scope, say, m_rootEdit->text(), modFolder(), engines()};

@@ -40,6 +40,8 @@ public:
 
     // Appends the bind the panel's fields ask for to the game's autoexec.cfg.
     virtual void addBind() = 0;
+    // Fills the fields with a bind of the file, to be changed: the next Add replaces it.
+    virtual void takeBind(const QString &key, const QString &command);
 
     // The engine the player chose for this panel's game, by its id; empty: found from the root.
     QString chosenEngine() const;
@@ -95,6 +97,7 @@ protected:
     virtual void updatePreview() = 0;
     // Team Talk, Public, or neither yet.
     binds::ChatScope chosenScope() const;
+    void setChosenScope(binds::ChatScope scope);
     // The mod folder the bind goes into, empty for the base folder.
     virtual QString modFolder() const { return {}; }
     // The line under the panel's half of the window that says what the key does now,

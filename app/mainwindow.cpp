@@ -14,11 +14,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QShortcut>
 #include <QTimer>
 
-MainWindow::MainWindow(const settings::Places &settingsPlaces, QWidget *parent)
+MainWindow::MainWindow(const settings::Places &settingsPlaces, const QString &journalFolder, QWidget *parent)
     : QWidget(parent)
     , m_settings(settingsPlaces)
+    , m_journal(journalFolder)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QLatin1String(bindwrightCaption));
@@ -62,6 +64,8 @@ MainWindow::MainWindow(const settings::Places &settingsPlaces, QWidget *parent)
     connect(m_saveSoon, &QTimer::timeout, this, &MainWindow::saveSettings);
     for (GamePanel *panel : {static_cast<GamePanel *>(m_quake3Panel), static_cast<GamePanel *>(m_rtcwPanel)})
         connect(panel, &GamePanel::rootOrEngineChanged, m_saveSoon, qOverload<>(&QTimer::start));
+    // In a text box Ctrl+Z undoes the typing, as everywhere; elsewhere the last file change.
+    connect(new QShortcut(QKeySequence::Undo, this), &QShortcut::activated, this, &MainWindow::undoLastChange);
     findChild<QWidget *>(QStringLiteral("txtkey"))->setFocus();
 }
 
@@ -71,6 +75,7 @@ void MainWindow::connectPanel(GamePanel *panel)
 {
     connect(panel, &GamePanel::problem, this, &MainWindow::report);
     connect(panel, &GamePanel::bindWritten, this, &MainWindow::appendStatus);
+    connect(panel, &GamePanel::fileWritten, this, &MainWindow::keepChange);
     connect(panel, &GamePanel::pickFolderRequested, this, [this, panel] { openFolderPicker(panel); });
     connect(panel, &GamePanel::bindsWindowRequested, this, [this, panel] { openBindsWindow(panel); });
     // For a moment, under the box: the player sees what the click did.
@@ -237,8 +242,13 @@ void MainWindow::openBindsWindow(GamePanel *panel)
         return;
     }
     if (!m_bindsWindow) {
-        m_bindsWindow = new BindsWindow(this);
+        m_bindsWindow = new BindsWindow(m_journal, this);
         m_bindsWindow->setAsker(m_asker);
+        connect(m_bindsWindow, &BindsWindow::fileWritten, this, &MainWindow::keepChange);
+        connect(m_bindsWindow, &BindsWindow::bindChosen, this, [this](const QString &key, const QString &command) {
+            if (m_listedPanel)
+                m_listedPanel->takeBind(key, command);
+        });
         connect(m_bindsWindow, &BindsWindow::problem, this,
                 [this](const QString &message) { reportOver(m_bindsWindow, message); });
         connect(m_bindsWindow, &BindsWindow::fileChanged, m_quake3Panel, &GamePanel::updateKeyNow);
@@ -246,6 +256,7 @@ void MainWindow::openBindsWindow(GamePanel *panel)
     }
     // The list follows what the panel's game runs, its own Adds and changes on the disk alike.
     disconnect(m_bindsFollows);
+    m_listedPanel = panel;
     m_bindsFollows = connect(panel, &GamePanel::startRunChanged, m_bindsWindow, [this, panel] {
         if (const std::optional<QString> listed = panel->autoexecFile())
             m_bindsWindow->showRun(panel->startRun(), *listed);
@@ -259,4 +270,35 @@ void MainWindow::putChosenFolder(qint16 game, const QString &folder)
         if (panel->game().pickerFlag == game)
             panel->setRootFolder(folder);
     }
+}
+
+void MainWindow::keepChange(const binds::FileChange &change)
+{
+    QString error;
+    if (!m_journal.record(change, &error))
+        report(error);
+}
+
+void MainWindow::undoLastChange()
+{
+    QStringList files;
+    for (const GamePanel *panel : {static_cast<GamePanel *>(m_quake3Panel), static_cast<GamePanel *>(m_rtcwPanel)}) {
+        if (const std::optional<QString> autoexec = panel->autoexecFile())
+            files << *autoexec;
+        for (const binds::StartFile &file : panel->startRun().files())
+            files << file.path;
+    }
+    const std::optional<binds::FileChange> last = m_journal.newest(files);
+    if (!last) {
+        report(QStringLiteral("Nothing to undo: Bindwright has changed no file that these game folders run."));
+        return;
+    }
+    QString error;
+    if (!m_journal.undo(*last, &error)) {
+        report(error);
+        return;
+    }
+    appendStatus(QStringLiteral(" Undone: %1.").arg(last->what));
+    m_quake3Panel->updateKeyNow();
+    m_rtcwPanel->updateKeyNow();
 }

@@ -32,7 +32,8 @@ public:
     // Shows a failure or refusal to the player; tests put their own in.
     using Reporter = std::function<void(const QString &message)>;
 
-    explicit MainWindow(const settings::Places &settingsPlaces, QWidget *parent = nullptr);
+    // The journal of changes to the player's files lives in journalFolder, the program's own.
+    MainWindow(const settings::Places &settingsPlaces, const QString &journalFolder, QWidget *parent = nullptr);
     ~MainWindow() override;
 
     void setReporter(Reporter reporter);
@@ -56,14 +57,20 @@ private:
     void openFolderPicker(GamePanel *panel);
     void putChosenFolder(qint16 game, const QString &folder);
     void openBindsWindow(GamePanel *panel);
+    // Keeps the way back from a change; says so when it cannot.
+    void keepChange(const binds::FileChange &change);
+    // Ctrl+Z: the last change of a file either panel's game runs or writes.
+    void undoLastChange();
 
     const host::Host m_host = host::Host::current();
     settings::RunSettings m_settings;
+    binds::ChangeJournal m_journal;
     decorate::SplitMix64 m_jazzRandom; // one for both panels
     Reporter m_reporter;               // none: a message box
     QPointer<FolderPicker> m_picker;
     QPointer<BindsWindow> m_bindsWindow;
     QMetaObject::Connection m_bindsFollows; // the binds window to the panel it lists
+    QPointer<GamePanel> m_listedPanel;      // that panel
     ChatPreviewPopup *m_chatPreview;
 
     Quake3Panel *m_quake3Panel;

@@ -6,6 +6,7 @@
 #include "singlelineedit.h"
 #include "wrapbutton.h"
 
+#include "binds/add/rtcw.h"
 #include "binds/add/status.h"
 
 #include <QButtonGroup>
@@ -113,6 +114,20 @@ void RtcwPanel::addBind()
     const bool chat = now.kind == binds::RtcwKind::Say;
     if (writeBindAskingFirst(*request, chat ? now.scope : binds::ChatScope::None, now.say))
         emit bindWritten(binds::rtcwStatusNote());
+}
+
+void RtcwPanel::takeBind(const QString &key, const QString &command)
+{
+    if (!binds::isVoiceCommand(command)) {
+        m_sayOption->setChecked(true);
+        GamePanel::takeBind(key, command);
+        return;
+    }
+    m_keyEdit->setText(key);
+    m_voiceOption->setChecked(true);
+    m_voiceBox->setCurrentIndex(m_voiceBox->findText(command)); // -1 when it is not listed
+    m_voiceBox->setEditText(command);
+    m_voiceBox->setFocus(Qt::OtherFocusReason);
 }
 
 void RtcwPanel::updatePreview()

@@ -21,6 +21,7 @@ public:
     // The voice list, in the games' order; the box keeps showing its start text.
     void fillVoiceList();
     void addBind() override;
+    void takeBind(const QString &key, const QString &command) override;
 
 protected:
     void updatePreview() override;

@@ -33,7 +33,8 @@ int main(int argc, char **argv)
     file.close();
 
     QWidget main;
-    BindsWindow *window = new BindsWindow(&main);
+    binds::ChangeJournal journal(dir.filePath(QStringLiteral("undo")));
+    BindsWindow *window = new BindsWindow(journal, &main);
     window->setAttribute(Qt::WA_DeleteOnClose, false);
     const double listing = medianMicroseconds(9, [&] {
         window->showFile(binds::StartRun::read({path}, engines), path);

@@ -28,15 +28,16 @@ struct AddRequest {
 
 // The questions "Add" may ask, in the order it asks them.
 enum class Question {
-    ChatChanged,    // the server cuts the chat, or the network turns letters into dots
-    UnknownCommand, // a raw text whose first word no game knows: chat without its option?
-    ModFirstFile,   // the mod's first autoexec.cfg hides the base one: Yes copies its lines,
-                    // No starts it with this bind only, Cancel writes nothing
-    TakeOver,       // the key does something now
-    ReadElsewhere,  // asked first: the game runs another autoexec.cfg; Yes writes there
-    FileSize,       // asked last: some of the engines would run nothing of the file
-    ModSwitch,      // the engine runs the base file only at start: an OSP game clears its binds
-    RemoveSeveral,  // not Add's: the Binds window removes more than one bind at once
+    ChatChanged,      // the server cuts the chat, or the network turns letters into dots
+    UnknownCommand,   // a raw text whose first word no game knows: chat without its option?
+    ModFirstFile,     // the mod's first autoexec.cfg hides the base one: Yes copies its lines,
+                      // No starts it with this bind only, Cancel writes nothing
+    TakeOver,         // the key does something now
+    ReadElsewhere,    // asked first: the game runs another autoexec.cfg; Yes writes there
+    FileSize,         // asked last: some of the engines would run nothing of the file
+    ModSwitch,        // the engine runs the base file only at start: an OSP game clears its binds
+    RemoveSeveral,    // not Add's: the Binds window removes more than one bind at once
+    RemoveFromConfig, // not Add's: the game's own config binds a removed key again
 };
 enum class Answer { Yes, No, Cancel };
 using Answers = QMap<Question, Answer>;

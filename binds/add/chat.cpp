@@ -49,6 +49,16 @@ QByteArray inFileEncoding(const QString &text)
 
 } // namespace
 
+ChatSaid chatOfCommand(const QString &command)
+{
+    for (const auto &[scope, word] : {std::pair {ChatScope::Team, QStringLiteral("say_team ")},
+                                      std::pair {ChatScope::Public, QStringLiteral("say ")}}) {
+        if (command.startsWith(word, Qt::CaseInsensitive))
+            return {scope, command.mid(word.size())};
+    }
+    return {ChatScope::None, command};
+}
+
 QString chatCommand(ChatScope scope, const QString &say)
 {
     switch (scope) {

@@ -21,6 +21,14 @@ inline constexpr qsizetype maxSayBytes = 149;
 // itself.
 QString chatCommand(ChatScope scope, const QString &say);
 
+// The scope and text a bound command says: "say_team X" is Team with X, "say X" Public
+// with X, anything else no scope with the command itself. chatCommand's inverse.
+struct ChatSaid {
+    ChatScope scope = ChatScope::None;
+    QString say;
+};
+ChatSaid chatOfCommand(const QString &command);
+
 // Whether the key does what was typed when it is pressed; if not, error says why: an
 // empty text does nothing at all, and the game splits, cuts or changes some chat on its
 // way to the other players. With no scope, ";" and comments are the player's own

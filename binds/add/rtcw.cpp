@@ -2,6 +2,12 @@
 
 namespace binds {
 
+bool isVoiceCommand(const QString &command)
+{
+    const QString first = command.section(u' ', 0, 0, QString::SectionSkipEmpty);
+    return first.compare(u"vsay", Qt::CaseInsensitive) == 0 || first.compare(u"vsay_team", Qt::CaseInsensitive) == 0;
+}
+
 const QStringList &voiceCommands()
 {
     static const QStringList commands = {

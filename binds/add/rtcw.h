@@ -13,6 +13,10 @@ namespace binds {
 // console command.
 const QStringList &voiceCommands();
 
+// Whether a bound command is a voice message (vsay or vsay_team), which the voice box
+// holds whole.
+bool isVoiceCommand(const QString &command);
+
 // What the voice box shows before the player picks or types a voice command.
 inline constexpr QStringView voicePlaceholder = u"Voice Commands";
 

@@ -38,22 +38,16 @@ QByteArray serialized(const FileChange &change)
     return bytes;
 }
 
-std::optional<FileChange> deserialized(const QByteArray &bytes)
+// The file an entry changed, read from its head alone.
+std::optional<QString> pathOf(QDataStream &in)
 {
-    QDataStream in(bytes);
-    in.setVersion(QDataStream::Qt_6_0);
     quint32 magic = 0;
     quint16 format = 0;
-    in >> magic >> format;
-    if (magic != entryMagic || format != entryFormat)
+    QString path;
+    in >> magic >> format >> path;
+    if (in.status() != QDataStream::Ok || magic != entryMagic || format != entryFormat)
         return std::nullopt;
-    FileChange change;
-    qint64 when = 0;
-    in >> change.path >> change.existed >> change.before >> change.after >> change.what >> when;
-    if (in.status() != QDataStream::Ok || !in.atEnd())
-        return std::nullopt;
-    change.when = QDateTime::fromMSecsSinceEpoch(when);
-    return change;
+    return path;
 }
 
 // Names that sort as the changes were made, and differ between programs saving at once.
@@ -93,28 +87,28 @@ bool ChangeJournal::record(const FileChange &change, QString *error)
         return fail(cause);
 
     // The oldest go first: beyond the limit for this file, then beyond the limit for all.
-    const QList<FileChange> kept = changes();
+    const QList<std::pair<QString, QString>> kept = entries();
     QHash<QString, int> newerOfSameFile;
     int newer = 0;
     for (auto it = kept.crbegin(); it != kept.crend(); ++it) {
-        if (++newerOfSameFile[it->path] > keptPerFile || ++newer > keptInAll)
-            QFile::remove(QDir(m_folder).filePath(it->entry));
+        if (++newerOfSameFile[it->second] > keptPerFile || ++newer > keptInAll)
+            QFile::remove(QDir(m_folder).filePath(it->first));
     }
     return true;
 }
 
-QList<FileChange> ChangeJournal::changes() const
+QList<std::pair<QString, QString>> ChangeJournal::entries() const
 {
     const QDir folder(m_folder);
-    QList<FileChange> found;
+    QList<std::pair<QString, QString>> found;
     for (const QString &name : folder.entryList({QLatin1Char('*') + entrySuffix}, QDir::Files, QDir::Name)) {
         QFile file(folder.filePath(name));
         if (!file.open(QIODevice::ReadOnly))
             continue;
-        if (std::optional<FileChange> change = deserialized(file.readAll())) {
-            change->entry = name;
-            found << *change;
-        }
+        QDataStream in(&file);
+        in.setVersion(QDataStream::Qt_6_0);
+        if (const std::optional<QString> path = pathOf(in))
+            found << std::pair {name, *path};
     }
     return found;
 }
@@ -124,10 +118,24 @@ std::optional<FileChange> ChangeJournal::newest(const QStringList &paths) const
     QStringList wanted;
     for (const QString &path : paths)
         wanted << samePath(path);
-    const QList<FileChange> kept = changes();
+    const QList<std::pair<QString, QString>> kept = entries();
     for (auto it = kept.crbegin(); it != kept.crend(); ++it) {
-        if (wanted.contains(it->path))
-            return *it;
+        if (!wanted.contains(it->second))
+            continue;
+        QFile file(QDir(m_folder).filePath(it->first));
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        QDataStream in(&file);
+        in.setVersion(QDataStream::Qt_6_0);
+        FileChange change;
+        qint64 when = 0;
+        change.path = pathOf(in).value_or(QString());
+        in >> change.existed >> change.before >> change.after >> change.what >> when;
+        if (in.status() != QDataStream::Ok || !in.atEnd() || change.path != it->second)
+            continue; // cut short or grown: not a change to go back on
+        change.when = QDateTime::fromMSecsSinceEpoch(when);
+        change.entry = it->first;
+        return change;
     }
     return std::nullopt;
 }

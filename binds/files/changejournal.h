@@ -48,8 +48,9 @@ public:
     bool undo(const FileChange &change, QString *error = nullptr);
 
 private:
-    // The changes kept, oldest first, each read whole; an unreadable entry is skipped.
-    QList<FileChange> changes() const;
+    // The changes kept, oldest first, by their entry's name and the file they changed; an
+    // entry that is not one is skipped.
+    QList<std::pair<QString, QString>> entries() const;
 
     QString m_folder;
 };

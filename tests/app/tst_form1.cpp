@@ -12,10 +12,12 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -127,6 +129,12 @@ private slots:
     void add_fileGrowingPastTheOriginalGamesIsTold();
     void keyNow_showsWhatTheKeyDoesAtTheNextStart();
     void bindsWindow_listsAndRemoves();
+    void undo_givesTheFileItsBytesBack_data();
+    void undo_givesTheFileItsBytesBack();
+    void bindsWindow_rowEditedInPlace_data();
+    void bindsWindow_rowEditedInPlace();
+    void bindsWindow_removalOffersTheGamesOwnConfig_data();
+    void bindsWindow_removalOffersTheGamesOwnConfig();
     void modsFirstAutoexec_startsWithTheBaseLines_data();
     void modsFirstAutoexec_startsWithTheBaseLines();
     void readElsewhere_yesWritesIntoTheFileTheGameRuns_data();
@@ -159,8 +167,11 @@ private:
         QTest::mouseClick(control<QPushButton>(m_window.get(), buttonName), Qt::LeftButton);
     }
     void showAndActivate();
+    // The Binds window of a panel, opened by its button.
+    QWidget *openBindsWindow(const char *bindsButton);
 
     std::unique_ptr<QTemporaryDir> m_dir;
+    QTemporaryDir m_programData; // the journal of changes, apart from the game folders
     std::unique_ptr<MainWindow> m_window;
     ReportedMessages m_reported;
     AskedQuestions m_asked;
@@ -175,7 +186,7 @@ void TestForm1::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     m_reported = {};
-    m_window = std::make_unique<MainWindow>(m_dir->filePath(QStringLiteral("settings.cfg")));
+    m_window = std::make_unique<MainWindow>(m_dir->filePath(QStringLiteral("settings.cfg")), m_programData.path());
     m_window->setReporter(m_reported.reporter());
     m_asked = {};
     m_window->setAsker(m_asked.asker());
@@ -327,7 +338,7 @@ void TestForm1::captions_fitWhateverFontATheme_offers()
         QApplication::setFont(big, widgetClass);
     QApplication::setFont(big);
     {
-        MainWindow themed(m_dir->filePath(QStringLiteral("settings.cfg")));
+        MainWindow themed(m_dir->filePath(QStringLiteral("settings.cfg")), m_dir->filePath(QStringLiteral("undo")));
         verifyCaptionsFit(&themed);
         QCOMPARE(control<QLabel>(&themed, "Label3")->font().pixelSize(), layoutFont().pixelSize());
     }
@@ -603,6 +614,17 @@ void TestForm1::bindsWindow_listsAndRemoves()
     QCOMPARE(text(2, 2), QStringLiteral("wp . 100.")); // as the others receive it, without its codes
     QVERIFY(control<QLabel>(window, "sizeLabel")->text().startsWith(QStringLiteral("90 bytes")));
 
+    // Ctrl+C copies the selected rows as the file holds them, one bind to a line.
+    select(1);
+    select(2);
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(),
+             QStringLiteral("bind f2 \"+attack\"\nbind f1 \"say ^2wp \u00e9 100%\"\n"));
+    list->selectionModel()->clearSelection();
+
     // Two at once only when the player says so, naming how many.
     select(0);
     select(1);
@@ -645,6 +667,219 @@ void TestForm1::bindsWindow_listsAndRemoves()
     const QPointer<QWidget> open = window;
     QTest::keyClick(window, Qt::Key_Escape); // closes it, as its close button does
     QTRY_VERIFY(!open);
+}
+
+QWidget *TestForm1::openBindsWindow(const char *bindsButton)
+{
+    click(bindsButton);
+    auto *window = m_window->findChild<QWidget *>(QStringLiteral("bindsWindow"));
+    if (!window || !window->isVisible()) {
+        QTest::qFail("the Binds window did not open", __FILE__, __LINE__);
+        return m_window.get();
+    }
+    return window;
+}
+
+void TestForm1::undo_givesTheFileItsBytesBack_data()
+{
+    QTest::addColumn<QString>("change"); // add, replace, remove
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<bool>("restart");      // the program closed and started again before the undo
+    QTest::addColumn<bool>("changedSince"); // another program changed the file after
+    QTest::addColumn<bool>("byButton");     // the Binds window's Undo, else Ctrl+Z in the main window
+    QByteArray sixtyOne = "// mine\r\n";
+    for (int i = 0; i < 61; ++i)
+        sixtyOne += "bind " + QByteArray(1, char('a' + i % 26)) + QByteArray(i / 26, 'x') + " \"say "
+            + QByteArray::number(i) + "\"\r\n";
+    sixtyOne.replace("bind ax ", "bind f1 ").replace("bind bx ", "bind f2 ").replace("bind cx ", "bind f3 ");
+    sixtyOne.replace("bind dx ", "bind f4 ").replace("bind ex ", "bind f5 ").replace("bind fx ", "bind f6 ");
+    for (char c = 'g'; c <= 'z'; ++c)
+        sixtyOne.replace("bind " + QByteArray(1, c) + "x ", "bind kp_" + QByteArray::number(c - 'g') + " ");
+    sixtyOne.replace("bind axx ", "bind mouse3 ")
+        .replace("bind bxx ", "bind mouse4 ")
+        .replace("bind cxx ", "bind mouse5 ");
+    sixtyOne.replace("bind dxx ", "bind space ").replace("bind exx ", "bind tab ").replace("bind fxx ", "bind enter ");
+    sixtyOne.replace("bind gxx ", "bind home ").replace("bind hxx ", "bind end ").replace("bind ixx ", "bind del ");
+    const QByteArray unended = "// mine\r\nbind f2 \"say hi\"\r\nseta cg_fov 110";
+    QTest::newRow("an Add") << "add" << unended << false << false << false;
+    QTest::newRow("an Add, after a restart") << "add" << unended << true << false << true;
+    QTest::newRow("an Add that made the file") << "add" << QByteArray() << true << false << false;
+    QTest::newRow("an Add, the file changed since") << "add" << unended << false << true << false;
+    QTest::newRow("a replacement") << "replace" << unended << false << false << true;
+    QTest::newRow("a replacement, after a restart") << "replace" << unended << true << false << false;
+    QTest::newRow("a removal of 61 binds") << "remove" << sixtyOne << false << false << true;
+    QTest::newRow("a removal of 61 binds, after a restart") << "remove" << sixtyOne << true << false << false;
+    QTest::newRow("a removal of 61 binds, the file changed since") << "remove" << sixtyOne << true << true << true;
+}
+
+void TestForm1::undo_givesTheFileItsBytesBack()
+{
+    QFETCH(QString, change);
+    QFETCH(QByteArray, before);
+    QFETCH(bool, restart);
+    QFETCH(bool, changedSince);
+    QFETCH(bool, byButton);
+    QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("osp")));
+    const QString file = m_dir->filePath(QStringLiteral("osp/autoexec.cfg"));
+    if (!before.isNull())
+        writeFile(file, before);
+    box("Text1")->setText(withSeparator(m_dir->path()));
+    if (change == QLatin1String("remove")) {
+        QWidget *window = openBindsWindow("quake3Binds");
+        auto *list = control<QTreeView>(window, "bindList");
+        QCOMPARE(list->model()->rowCount(), 61);
+        list->selectAll();
+        QTest::mouseClick(control<QPushButton>(window, "removeButton"), Qt::LeftButton);
+        QCOMPARE(m_asked.kinds, QList {binds::Question::RemoveSeveral});
+        QCOMPARE(contents(file), QByteArray("// mine\r\n"));
+    } else {
+        box("txtkey")->setText(change == QLatin1String("add") ? QStringLiteral("f5") : QStringLiteral("f2"));
+        box("txtsay")->setText(QStringLiteral("gg"));
+        radio("Option4")->click();
+        click("Command1");
+        QVERIFY2(m_reported.messages.isEmpty(), qPrintable(m_reported.messages.join(u'\n')));
+        QVERIFY(contents(file) != before);
+    }
+    const QByteArray after = QFileInfo::exists(file) ? contents(file) : QByteArray();
+    if (restart) {
+        // The root is remembered at the close; the journal stays in the program's own folder.
+        m_window->close();
+        m_window = std::make_unique<MainWindow>(m_dir->filePath(QStringLiteral("settings.cfg")), m_programData.path());
+        m_window->setReporter(m_reported.reporter());
+        m_window->setAsker(m_asked.asker());
+        QCOMPARE(box("Text1")->text(), withSeparator(m_dir->path()));
+    }
+    if (changedSince)
+        writeFile(file, after + "bind f9 x\r\n");
+    const QByteArray expected = changedSince ? after + "bind f9 x\r\n" : before;
+
+    if (byButton) {
+        QWidget *window = m_window->findChild<QWidget *>(QStringLiteral("bindsWindow"));
+        if (!window || !window->isVisible())
+            window = openBindsWindow("quake3Binds");
+        auto *undo = control<QPushButton>(window, "undoButton");
+        QVERIFY(undo->isEnabled());
+        QTest::mouseClick(undo, Qt::LeftButton);
+    } else {
+        showAndActivate();
+        control<QWidget>(m_window.get(), "Command1")->setFocus(); // not a text box, which has its own undo
+        QTest::keyClick(m_window.get(), Qt::Key_Z, Qt::ControlModifier);
+    }
+    if (expected.isNull()) {
+        QVERIFY(!QFileInfo::exists(file)); // the Add made it: the undo takes it away
+    } else {
+        QCOMPARE(contents(file), expected);
+    }
+    if (changedSince) {
+        QVERIFY(!m_reported.messages.isEmpty());
+        QVERIFY2(m_reported.messages.last().contains(QLatin1String("changed since Bindwright")),
+                 qPrintable(m_reported.messages.last()));
+    } else {
+        QVERIFY2(m_reported.messages.isEmpty(), qPrintable(m_reported.messages.join(u'\n')));
+    }
+}
+
+void TestForm1::bindsWindow_rowEditedInPlace_data()
+{
+    QTest::addColumn<QByteArray>("binds");  // the panel's Binds button
+    QTest::addColumn<QByteArray>("root");   // its root box
+    QTest::addColumn<QString>("folder");    // where its autoexec.cfg is
+    QTest::addColumn<QByteArray>("before"); // the second line is edited
+    QTest::addColumn<bool>("byEnter");      // else a double click
+    QTest::addColumn<QByteArray>("field");  // the box that shows the text, then takes the new one
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QByteArray>("after");
+    QTest::newRow("Quake 3 team chat") << QByteArray("quake3Binds") << QByteArray("Text1") << "osp"
+                                       << QByteArray("bind f1 x\r\nbind f2 \"say_team old\"\r\nbind f3 y\r\n") << false
+                                       << QByteArray("txtsay") << "old"
+                                       << QByteArray("bind f1 x\r\nbind f2 \"say_team new\"\r\nbind f3 y\r\n");
+    QTest::newRow("Quake 3 console text, by Enter")
+        << QByteArray("quake3Binds") << QByteArray("Text1") << "osp"
+        << QByteArray("bind f1 x\r\nseta a 1; bind MOUSE4 \"+zoom\"\r\n") << true << QByteArray("txtsay") << "+zoom"
+        << QByteArray("bind f1 x\r\nseta a 1; bind MOUSE4 \"new\"\r\n");
+    QTest::newRow("RTCW voice command") << QByteArray("rtcwBinds") << QByteArray("txtwolfdir") << "main"
+                                        << QByteArray("bind f1 x\r\nbind f2 \"vsay_team Medic\"\r\n") << false
+                                        << QByteArray("CboVoice") << "vsay_team Medic"
+                                        << QByteArray("bind f1 x\r\nbind f2 \"new\"\r\n");
+}
+
+void TestForm1::bindsWindow_rowEditedInPlace()
+{
+    QFETCH(QByteArray, binds);
+    QFETCH(QByteArray, root);
+    QFETCH(QString, folder);
+    QFETCH(QByteArray, before);
+    QFETCH(bool, byEnter);
+    QFETCH(QByteArray, field);
+    QFETCH(QString, shown);
+    QFETCH(QByteArray, after);
+    QVERIFY(QDir(m_dir->path()).mkpath(folder));
+    const QString file = m_dir->filePath(folder + QStringLiteral("/autoexec.cfg"));
+    writeFile(file, before);
+    box(root.constData())->setText(withSeparator(m_dir->path()));
+    QWidget *window = openBindsWindow(binds.constData());
+    auto *list = control<QTreeView>(window, "bindList");
+    list->setCurrentIndex(list->model()->index(1, 0));
+    if (byEnter) {
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Return);
+    } else {
+        const QPoint row = list->visualRect(list->model()->index(1, 0)).center();
+        // A real double click starts with a click; QTest's sends the second event only.
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row);
+    }
+    QLineEdit *text =
+        field == "CboVoice" ? control<QComboBox>(m_window.get(), "CboVoice")->lineEdit() : box(field.constData());
+    QCOMPARE(text->text(), shown);
+    const QByteArray key = before.mid(before.indexOf("bind ", 4) + 5).split(' ').first();
+    QCOMPARE(box(binds == "quake3Binds" ? "txtkey" : "txtwolfkey")->text(), QString::fromLatin1(key));
+    // The next Add replaces it where it stands, through the usual question.
+    text->setText(QStringLiteral("new"));
+    if (field != "CboVoice" && shown == QLatin1String("+zoom"))
+        QCOMPARE(radio("Option3")->isChecked() || radio("Option4")->isChecked(), false); // console text: no chat
+    click(binds == "quake3Binds" ? "Command1" : "Command13");
+    QVERIFY2(m_reported.messages.isEmpty(), qPrintable(m_reported.messages.join(u'\n')));
+    QCOMPARE(m_asked.kinds.value(m_asked.kinds.size() - 1), binds::Question::TakeOver);
+    QCOMPARE(contents(file), after);
+}
+
+void TestForm1::bindsWindow_removalOffersTheGamesOwnConfig_data()
+{
+    QTest::addColumn<binds::Answer>("answer");
+    QTest::addColumn<QByteArray>("config"); // baseq3/q3config.cfg after the answer
+    const QByteArray config = "unbindall\r\nbind F1 \"say gg\"\r\nbind f2 \"+attack\"\r\n";
+    QTest::newRow("yes: out of both") << binds::Answer::Yes << QByteArray("unbindall\r\nbind f2 \"+attack\"\r\n");
+    QTest::newRow("no: the config as it was") << binds::Answer::No << config;
+}
+
+void TestForm1::bindsWindow_removalOffersTheGamesOwnConfig()
+{
+    QFETCH(binds::Answer, answer);
+    QFETCH(QByteArray, config);
+    QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("baseq3")));
+    const QString configFile = m_dir->filePath(QStringLiteral("baseq3/q3config.cfg"));
+    const QString autoexec = m_dir->filePath(QStringLiteral("baseq3/autoexec.cfg"));
+    writeFile(configFile, "unbindall\r\nbind F1 \"say gg\"\r\nbind f2 \"+attack\"\r\n");
+    writeFile(autoexec, "bind f1 \"say gg\"\r\n");
+    radio("Option1")->click();
+    box("Text1")->setText(withSeparator(m_dir->path()));
+    QWidget *window = openBindsWindow("quake3Binds");
+    auto *list = control<QTreeView>(window, "bindList");
+    list->selectionModel()->select(list->model()->index(0, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    m_asked.answer = answer;
+    QTest::mouseClick(control<QPushButton>(window, "removeButton"), Qt::LeftButton);
+    QCOMPARE(m_asked.kinds, QList {binds::Question::RemoveFromConfig});
+    for (const char *told : {"q3config.cfg\" binds F1 too", "when it quits", "No leaves"})
+        QVERIFY2(m_asked.questions.first().contains(QLatin1String(told)), qPrintable(m_asked.questions.first()));
+    QCOMPARE(contents(autoexec), QByteArray());
+    QCOMPARE(contents(configFile), config);
+    // Undo goes back one file at a time, the last change first.
+    QTest::mouseClick(control<QPushButton>(window, "undoButton"), Qt::LeftButton);
+    QCOMPARE(contents(configFile), "unbindall\r\nbind F1 \"say gg\"\r\nbind f2 \"+attack\"\r\n");
+    QCOMPARE(contents(autoexec), answer == binds::Answer::Yes ? QByteArray() : QByteArray("bind f1 \"say gg\"\r\n"));
 }
 
 void TestForm1::modsFirstAutoexec_startsWithTheBaseLines_data()
@@ -700,7 +935,7 @@ void TestForm1::readElsewhere_yesWritesIntoTheFileTheGameRuns()
         writeFile(read, there);
     qputenv("HOME", home.toLocal8Bit());
     qunsetenv("XDG_CONFIG_HOME");
-    m_window = std::make_unique<MainWindow>(m_dir->filePath(QStringLiteral("settings.cfg")));
+    m_window = std::make_unique<MainWindow>(m_dir->filePath(QStringLiteral("settings.cfg")), m_programData.path());
     m_window->setReporter(m_reported.reporter());
     m_window->setAsker(m_asked.asker());
 
@@ -918,7 +1153,7 @@ void TestForm1::settings_loadedAtStartSavedAtClose()
     QString error;
     QVERIFY(settings::save(path, {"C:\\Games\\Quake3\\", "C:\\Games, old\\RTCW\\", "", "rtcwpro"}, &error));
 
-    MainWindow window(path);
+    MainWindow window(path, journalBeside(path));
     window.setReporter(m_reported.reporter());
     QCOMPARE(control<QLineEdit>(&window, "Text1")->text(), QStringLiteral("C:\\Games\\Quake3\\"));
     QCOMPARE(control<QLineEdit>(&window, "txtwolfdir")->text(), QStringLiteral("C:\\Games, old\\RTCW\\"));
@@ -951,7 +1186,7 @@ void TestForm1::settings_twoWindowsKeepEachOnesChange()
     const QString path = m_dir->filePath(QStringLiteral("two.cfg"));
     QString error;
     QVERIFY(settings::save(path, {"/old/q3/", "/old/rtcw/"}, &error));
-    MainWindow first(path), second(path);
+    MainWindow first(path, journalBeside(path)), second(path, journalBeside(path));
     first.setReporter(m_reported.reporter());
     second.setReporter(m_reported.reporter());
     control<QLineEdit>(&first, "Text1")->setText(QStringLiteral("/new/q3/"));
@@ -994,7 +1229,7 @@ void TestForm1::settings_unreadableFileKeptUntilAFolderChanges()
     const QString path = m_dir->filePath(QStringLiteral("settings.cfg"));
     writeFile(path, file);
     {
-        MainWindow window(path);
+        MainWindow window(path, journalBeside(path));
         window.setReporter(m_reported.reporter());
         QCOMPARE(control<QLineEdit>(&window, "Text1")->text(), QString());
         if (changeAFolder)
@@ -1013,7 +1248,7 @@ void TestForm1::settings_fifoDoesNotStopTheWindow()
     QVERIFY_MKFIFO(path);
     QElapsedTimer clock;
     clock.start();
-    MainWindow window(path); // would wait for a writer forever if the load opened the FIFO plainly
+    MainWindow window(path, journalBeside(path)); // would wait for a writer forever if the load opened the FIFO plainly
     QVERIFY(clock.elapsed() < 5000);
     QCOMPARE(control<QLineEdit>(&window, "Text1")->text(), QString());
 }

@@ -2,6 +2,7 @@
 
 #include "binds/add/addplan.h"
 
+#include <QFileInfo>
 #include <QPushButton>
 #include <QStringList>
 #include <QTest>
@@ -48,3 +49,9 @@ struct AskedQuestions {
         };
     }
 };
+
+// The journal of file changes for a window whose settings are at settingsPath: beside them.
+inline QString journalBeside(const QString &settingsPath)
+{
+    return QFileInfo(settingsPath).absolutePath() + QStringLiteral("/undo");
+}

@@ -1,5 +1,6 @@
 #include "binds/files/bindline.h"
 #include "binds/files/bindremoval.h"
+#include "binds/files/changejournal.h"
 #include "binds/files/startrun.h"
 #include "binds/files/consolefile.h"
 
@@ -58,6 +59,9 @@ private slots:
     void failure_readOnlyFile();
     void failure_rewriteInAFolderThatTakesNoNewFile();
     void failure_missingWineDrive();
+
+    void journal_undoesTheNewestKeptChange_data();
+    void journal_undoesTheNewestKeptChange();
 
 private:
     QString target() const { return m_dir.path() + QStringLiteral("/autoexec.cfg"); }
@@ -549,4 +553,55 @@ void TestBindLine::failure_missingWineDrive()
 }
 
 QTEST_GUILESS_MAIN(TestBindLine)
+void TestBindLine::journal_undoesTheNewestKeptChange_data()
+{
+    QTest::addColumn<int>("changes"); // of one file, each kept in the journal
+    QTest::addColumn<bool>("cutNewest");
+    QTest::addColumn<int>("undone");  // how many undo before the journal has none, or refuses
+    QTest::addColumn<int>("version"); // the file's version at the end
+    QTest::newRow("one change") << 1 << false << 1 << 0;
+    QTest::newRow("three, back to the first") << 3 << false << 3 << 0;
+    QTest::newRow("more than the journal keeps")
+        << binds::ChangeJournal::keptPerFile + 2 << false << binds::ChangeJournal::keptPerFile << 2;
+    // A cut entry is no way back: the one before it does not match the file, so nothing changes.
+    QTest::newRow("the newest entry cut short") << 3 << true << 0 << 3;
+}
+
+void TestBindLine::journal_undoesTheNewestKeptChange()
+{
+    QFETCH(int, changes);
+    QFETCH(bool, cutNewest);
+    QFETCH(int, undone);
+    QFETCH(int, version);
+    const auto versionOf = [](int i) { return "bind f1 \"say " + QByteArray::number(i) + "\"\r\n"; };
+    binds::ChangeJournal journal(m_dir.filePath(QStringLiteral("undo/") + QLatin1String(QTest::currentDataTag())));
+    writeFile(target(), versionOf(0));
+    for (int i = 1; i <= changes; ++i) {
+        writeFile(target(), versionOf(i));
+        QString error;
+        QVERIFY2(journal.record({target(), true, versionOf(i - 1), versionOf(i), QStringLiteral("changed it"),
+                                 QDateTime::currentDateTime()},
+                                &error),
+                 qPrintable(error));
+    }
+    if (cutNewest) {
+        QStringList entries = QDir(journal.folder()).entryList(QDir::Files, QDir::Name);
+        QFile newest(QDir(journal.folder()).filePath(entries.last()));
+        QVERIFY(newest.open(QIODevice::ReadWrite) && newest.resize(newest.size() - 3));
+    }
+    int done = 0;
+    QString error;
+    while (const std::optional<binds::FileChange> last = journal.newest({target()})) {
+        if (!journal.undo(*last, &error))
+            break;
+        ++done;
+    }
+    QCOMPARE(done, undone);
+    QCOMPARE(contents(target()), versionOf(version));
+    if (cutNewest)
+        QVERIFY2(error.contains(QLatin1String("changed since Bindwright changed it")), qPrintable(error));
+    else
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+}
+
 #include "tst_bindline.moc"
