@@ -277,8 +277,10 @@ bool GamePanel::writeBindAskingFirst(const binds::BindRequest &request, binds::C
             answers.insert(plan.question->kind, m_asker(*plan.question));
             continue;
         }
-        if (!plan.write)
+        if (!plan.write) {
+            emit nothingWritten(QStringLiteral(" Not added: nothing written."));
             return false; // the player said no
+        }
         QString error;
         const bool written = binds::carryOut(*plan.write, &error);
         if (written) {

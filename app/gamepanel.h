@@ -68,6 +68,8 @@ signals:
     void problem(const QString &message);
     // What the status box gains after a bind was written.
     void bindWritten(const QString &statusNote);
+    // What it gains when the player's answer left the file as it was.
+    void nothingWritten(const QString &statusNote);
     void pickFolderRequested();
     // A button changed the text to say: the preview shows under the box.
     void decorated(QLineEdit *box);

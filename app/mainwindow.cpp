@@ -6,6 +6,7 @@
 #include "controls.h"
 #include "folderpicker.h"
 #include "layout.h"
+#include "messagetext.h"
 #include "quake3panel.h"
 #include "rtcwpanel.h"
 #include "version.h"
@@ -46,8 +47,9 @@ MainWindow::MainWindow(const settings::Places &settingsPlaces, const QString &jo
         const QMessageBox::StandardButtons buttons = question.hasCancel
             ? QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel
             : QMessageBox::Yes | QMessageBox::No;
-        const QMessageBox::StandardButton answer = QMessageBox::question(
-            this, windowTitle(), question.text, buttons, question.hasCancel ? QMessageBox::Yes : QMessageBox::No);
+        const QMessageBox::StandardButton answer =
+            QMessageBox::question(this, windowTitle(), breakingPathsAtSeparators(question.text), buttons,
+                                  question.hasCancel ? QMessageBox::Yes : QMessageBox::No);
         return answer == QMessageBox::Yes ? binds::Answer::Yes
             : answer == QMessageBox::No   ? binds::Answer::No
                                           : binds::Answer::Cancel;
@@ -75,6 +77,7 @@ void MainWindow::connectPanel(GamePanel *panel)
 {
     connect(panel, &GamePanel::problem, this, &MainWindow::report);
     connect(panel, &GamePanel::bindWritten, this, &MainWindow::appendStatus);
+    connect(panel, &GamePanel::nothingWritten, this, &MainWindow::appendStatus);
     connect(panel, &GamePanel::fileWritten, this, &MainWindow::keepChange);
     connect(panel, &GamePanel::pickFolderRequested, this, [this, panel] { openFolderPicker(panel); });
     connect(panel, &GamePanel::bindsWindowRequested, this, [this, panel] { openBindsWindow(panel); });
@@ -170,7 +173,7 @@ void MainWindow::reportOver(QWidget *window, const QString &message)
     if (m_reporter)
         m_reporter(message);
     else
-        QMessageBox::warning(window, windowTitle(), message);
+        QMessageBox::warning(window, windowTitle(), breakingPathsAtSeparators(message));
 }
 
 void MainWindow::appendStatus(const QString &note)

@@ -38,6 +38,8 @@ QStringList foldersAbove(const QString &hostPath)
     return folders;
 }
 
+QString permissionDenied(const QString &hostPath);
+
 QString missingFolder(const QString &hostPath)
 {
     for (const QString &folder : foldersAbove(hostPath)) {
@@ -47,7 +49,14 @@ QString missingFolder(const QString &hostPath)
         if (!info.exists())
             return QStringLiteral("the folder \"%1\" does not exist").arg(shownPath(folder));
     }
-    return QStringLiteral("the file is a link to something that does not exist");
+    if (QFileInfo(hostPath).isSymLink())
+        return QStringLiteral("the file is a link to something that does not exist");
+#ifdef Q_OS_WIN
+    // Every folder is there: Wine says "not found" for a folder this user may not write in.
+    return permissionDenied(hostPath);
+#else
+    return QStringLiteral("the file was taken away while Bindwright used it");
+#endif
 }
 
 QString permissionDenied(const QString &hostPath)
@@ -57,14 +66,20 @@ QString permissionDenied(const QString &hostPath)
         if (::access(QFile::encodeName(folder).constData(), X_OK) != 0)
             return QStringLiteral("you may not enter the folder \"%1\"").arg(shownPath(folder));
     }
-    if (QFileInfo::exists(hostPath))
-        return QStringLiteral("permission was denied (the file is read-only)");
+    const QByteArray file = QFile::encodeName(hostPath);
+    if (QFileInfo::exists(hostPath)) {
+        if (::access(file.constData(), R_OK) != 0)
+            return QStringLiteral("permission was denied (you may not read the file: change its permissions)");
+        if (::access(file.constData(), W_OK) != 0)
+            return QStringLiteral("permission was denied (the file is read-only: make it writable)");
+        return QStringLiteral("permission was denied (you may not change this file)");
+    }
 #else
     // The read-only attribute, which is what isWritable() reads on Windows; otherwise
     // the file's permissions keep this user out.
     const QFileInfo file(hostPath);
     if (file.exists() && !file.isWritable())
-        return QStringLiteral("permission was denied (the file is read-only)");
+        return QStringLiteral("permission was denied (the file is read-only: clear Read-only in its Properties)");
     if (file.exists())
         return QStringLiteral("permission was denied (you may not change this file)");
 #endif
@@ -133,6 +148,12 @@ QString describeSystemError(int systemError, const QString &hostPath)
         return missingFolder(hostPath);
     case ERROR_ACCESS_DENIED:
         return permissionDenied(hostPath);
+    case ERROR_ALREADY_EXISTS:
+    case ERROR_FILE_EXISTS:
+        // Wine's answer when a save would replace a read-only file.
+        if (QFileInfo(hostPath).isFile() && !QFileInfo(hostPath).isWritable())
+            return permissionDenied(hostPath);
+        return systemWords(systemError);
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
         return QStringLiteral("another program has the file open; close it (the game, say) and try again");
@@ -204,7 +225,8 @@ QString describeSaveFailure(const QString &hostPath, const QFileDevice &file, in
 #else
     const bool folderRefused = systemError == EACCES || systemError == EPERM;
 #endif
-    if (!folderRefused)
+    // A file the user may not change is the cause, whatever the folder allows.
+    if (!folderRefused || (info.exists() && !info.isWritable()))
         return describeFileFailure(hostPath, file, systemError);
     return QStringLiteral("you may not make new files in the folder \"%1\", and Bindwright saves a file by writing "
                           "its new copy beside it first, so the old one stays whole if anything fails")

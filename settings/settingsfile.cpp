@@ -178,7 +178,7 @@ bool saveThrough(QSaveFile &file, const Folders &folders, QString *error)
     QDir().mkpath(QFileInfo(path).absolutePath()); // the per-user folder may be new; open reports failures
     if (!file.open(QIODevice::WriteOnly)) {
         const int cause = host::lastSystemError();
-        *error = saveFailure(path, host::describeFileFailure(path, file, cause));
+        *error = saveFailure(path, host::describeSaveFailure(path, file, cause));
         return false;
     }
     QString reason;

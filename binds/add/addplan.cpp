@@ -83,7 +83,8 @@ QString modFirstFileQuestion(const QString &modFile, const QString &baseFile)
 {
     return QStringLiteral("\"%1\" does not exist yet. Once it does, the game runs it instead of \"%2\" when you play "
                           "that mod (it runs the first autoexec.cfg it finds, the mod's), so the binds in \"%2\" would "
-                          "no longer run there. Start it with the lines of \"%2\"?")
+                          "no longer run there. Start it with the lines of \"%2\"? No starts it with this bind "
+                          "alone; Cancel writes nothing.")
         .arg(host::shownPath(modFile), host::shownPath(baseFile));
 }
 
@@ -266,6 +267,29 @@ std::optional<QByteArray> replacedInPlace(const QByteArray &start, const QList<S
     return candidate;
 }
 
+// What to do about the missing folder Add would write into: a root typed one level too
+// deep, or a mod folder the game does not have; empty when neither is the case.
+QString missingFolderAdvice(const QString &missing, const QString &modFolder, const Game &game)
+{
+    const QFileInfo root(QFileInfo(missing).absolutePath());
+    const QString rootName = root.fileName();
+    if (rootName.compare(game.baseFolder, Qt::CaseInsensitive) == 0
+        || (!modFolder.isEmpty() && rootName.compare(modFolder, Qt::CaseInsensitive) == 0)) {
+        return QStringLiteral("The root folder is the one that holds \"%1\": type \"%2\" as the %3, one level up, "
+                              "and add the bind again.")
+            .arg(rootName, host::shownPath(root.absolutePath()), game.rootLabel);
+    }
+    const QString base = QDir(root.absoluteFilePath()).filePath(game.baseFolder);
+    if (!modFolder.isEmpty() && QFileInfo(base).isDir()) {
+        QString baseOption = game.baseFolder;
+        baseOption[0] = baseOption[0].toUpper();
+        return QStringLiteral("This game has no \"%1\" folder: choose %2 to write into \"%3\", or, if you play %1, "
+                              "start the game with it once so that the folder is there, then add the bind again.")
+            .arg(modFolder, baseOption, host::shownPath(base));
+    }
+    return {};
+}
+
 } // namespace
 
 AddPlan planAdd(const AddRequest &request, const Game &game, const Answers &answers, const host::Host &host)
@@ -314,7 +338,8 @@ AddPlan planAdd(const AddRequest &request, const Game &game, const Answers &answ
                                   QStringLiteral("the folder \"%1\" does not exist%2")
                                       .arg(host::shownPath(folder),
                                            // Where the game runs another folder's file, the player learns why that one.
-                                           readElsewhere ? QStringLiteral(" (%1)").arg(group.why) : QString()));
+                                           readElsewhere ? QStringLiteral(" (%1)").arg(group.why) : QString()),
+                                  0, readElsewhere ? QString() : missingFolderAdvice(folder, request.modFolder, game));
         return plan;
     }
     if (write.existed) {
@@ -380,7 +405,9 @@ AddPlan planAdd(const AddRequest &request, const Game &game, const Answers &answ
         if (text.isEmpty())
             return Answer::Yes;
         if (!answers.contains(kind)) {
-            plan.question = PlannedQuestion {kind, text, hasCancel};
+            // A Yes/No question says what No does; the mod's question names its three answers itself.
+            plan.question =
+                PlannedQuestion {kind, hasCancel ? text : text + QStringLiteral(" No writes nothing."), hasCancel};
             return std::nullopt;
         }
         const Answer answer = answers.value(kind);

@@ -83,12 +83,12 @@ bool appendAll(QFile &file, const QByteArray &bytes)
 
 } // namespace
 
-QString addFailure(const QString &path, const QString &reason, int systemError)
+QString addFailure(const QString &path, const QString &reason, int systemError, const QString &advice)
 {
-    const QString advice = host::isDiskFull(systemError)
-        ? QStringLiteral("Free some space on that disk, then add the bind again.")
-        : QStringLiteral("Check the game folder and try again.");
-    return QStringLiteral("Could not add the bind to \"%1\": %2. %3").arg(host::shownPath(path), reason, advice);
+    const QString what = !advice.isEmpty() ? advice
+        : host::isDiskFull(systemError)    ? QStringLiteral("Free some space on that disk, then add the bind again.")
+                                           : QStringLiteral("Check the game folder and try again.");
+    return QStringLiteral("Could not add the bind to \"%1\": %2. %3").arg(host::shownPath(path), reason, what);
 }
 
 QByteArray lineEndBefore(std::optional<char> lastByte)

@@ -50,8 +50,8 @@ bool writeLine(const BindRequest &request, const host::Host &host, QString *erro
 QByteArray lineEndBefore(std::optional<char> lastByte);
 
 // The message for an Add that could not write the file at path, for the reason given
-// (a system error number, when there is one, picks the advice).
-QString addFailure(const QString &path, const QString &reason, int systemError = 0);
+// (a system error number, when there is one, picks the advice, unless it is given).
+QString addFailure(const QString &path, const QString &reason, int systemError = 0, const QString &advice = {});
 
 // The same for a line already made, to the file at a host path.
 bool appendLine(const QString &hostPath, QByteArray line, QString *error, QString *notice = nullptr);

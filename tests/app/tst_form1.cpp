@@ -1,6 +1,7 @@
 #include "appearance.h"
 #include "appicon.h"
 #include "mainwindow.h"
+#include "messagetext.h"
 #include "version.h"
 #include "windowtesting.h"
 #include "wrapbutton.h"
@@ -23,6 +24,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QTextLayout>
 #include <QTest>
 #include <QPointer>
 #include <QScopeGuard>
@@ -118,6 +120,8 @@ private slots:
     void tabOrder_followsTheDesign();
     void optionGroups_areIndependent();
     void enterAndEscape_pressNothing();
+    void messages_breakPathsOnlyAtSeparators_data();
+    void messages_breakPathsOnlyAtSeparators();
 
     void quake3Add_writesBindAndStatus();
     void quake3Add_rawConsoleTextStraightAfterStart();
@@ -432,6 +436,59 @@ void TestForm1::enterAndEscape_pressNothing()
     QVERIFY(m_window->isVisible());
 }
 
+void TestForm1::messages_breakPathsOnlyAtSeparators_data()
+{
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("path"); // the quoted path in it; empty: the message stays as it is
+    QTest::newRow("a Windows path with blanks and hyphens")
+        << "Could not add the bind to \"C:\\Program Files (x86)\\Steam\\steamapps\\common\\Return to Castle "
+           "Wolfenstein\\Main\\autoexec.cfg\": the disk is full."
+        << "C:\\Program Files (x86)\\Steam\\steamapps\\common\\Return to Castle Wolfenstein\\Main\\autoexec.cfg";
+    QTest::newRow("a Linux path") << "Remove these 2 binds from \"/home/a-player/.q3a/my own mod/autoexec.cfg\"?"
+                                  << "/home/a-player/.q3a/my own mod/autoexec.cfg";
+    QTest::newRow("a quoted chat, no path") << "Other players would receive \"go - go now\": dots."
+                                            << "";
+    QTest::newRow("an unclosed quote") << "\"/a b/c"
+                                       << "";
+}
+
+void TestForm1::messages_breakPathsOnlyAtSeparators()
+{
+    QFETCH(QString, message);
+    QFETCH(QString, path);
+    const QString shown = breakingPathsAtSeparators(message);
+    if (path.isEmpty()) {
+        QCOMPARE(shown, message);
+        return;
+    }
+    // Laid out narrow, as a message box would: every line that ends inside the path ends
+    // after a separator.
+    QTextLayout layout(shown, m_window->font());
+    QTextOption wrap;
+    wrap.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(wrap);
+    layout.beginLayout();
+    QList<qsizetype> ends;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(120);
+        ends << line.textStart() + line.textLength();
+    }
+    layout.endLayout();
+    const qsizetype begin = shown.indexOf(u'"') + 1, end = shown.indexOf(u'"', begin);
+    int insidePath = 0;
+    for (const qsizetype at : std::as_const(ends)) {
+        if (at > begin && at < end) {
+            ++insidePath;
+            QVERIFY2(shown.at(at - 1) == QChar(0x200B), qPrintable(shown.left(at) + QStringLiteral(" | ")));
+        }
+    }
+    QVERIFY2(insidePath > 0, "the path fitted on one line: the test proves nothing");
+    // The path reads as it was, the invisible marks aside.
+    QString read = shown.mid(begin, end - begin);
+    read.remove(QChar(0x200B)).replace(QChar(0x00A0), u' ').replace(QChar(0x2011), u'-');
+    QCOMPARE(read, path);
+}
+
 void TestForm1::quake3Add_writesBindAndStatus()
 {
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("baseq3")));
@@ -554,7 +611,9 @@ void TestForm1::rtcwAdd_twiceGrowsStatus()
     box("txtwolfsay")->setText(QStringLiteral("other"));
     click("Command13");
     QCOMPARE(contents(file), QByteArray("bind f5 \"say_team go go\"\r\n"));
-    QCOMPARE(box("Text2")->text(), QStringLiteral("Status:Wrote Bind...Wrote Bind..."));
+    QCOMPARE(box("Text2")->text(), QStringLiteral("Status:Wrote Bind...Wrote Bind... Not added: nothing written."));
+    QVERIFY2(m_asked.questions.last().endsWith(QLatin1String(" No writes nothing.")),
+             qPrintable(m_asked.questions.last()));
 
     // The file changes while the question is open (the game wrote it): nothing is overwritten.
     m_window->setAsker([&file](const binds::PlannedQuestion &) {

@@ -57,6 +57,8 @@ private slots:
     void keyNow();
     void addPlan_refusesThenAsksThenWrites_data();
     void addPlan_refusesThenAsksThenWrites();
+    void addPlan_missingFolderSaysWhatToDo_data();
+    void addPlan_missingFolderSaysWhatToDo();
 
     void status_quake3_data();
     void status_quake3();
@@ -757,6 +759,60 @@ void TestAssembly::addPlan_refusesThenAsksThenWrites()
     QVERIFY2(!plan.write || carryOut(*plan.write, &error), qPrintable(error));
     QFile file(bound);
     QCOMPARE(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(), written);
+}
+
+void TestAssembly::addPlan_missingFolderSaysWhatToDo_data()
+{
+    QTest::addColumn<QString>("made"); // the folders there, under the game's folder
+    QTest::addColumn<QString>("root"); // as typed, under it
+    QTest::addColumn<QString>("mod");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("the base folder typed as the root")
+        << "baseq3"
+        << "baseq3"
+        << ""
+        << "holds \"baseq3\": type \"%1\" as the Root Quake3 Dir, one level up";
+    QTest::newRow("the mod folder typed as the root, OSP chosen")
+        << "baseq3,osp"
+        << "osp"
+        << "osp"
+        << "holds \"osp\": type \"%1\" as the Root Quake3 Dir, one level up";
+    QTest::newRow("the base folder typed as the root, OSP chosen") << "baseq3"
+                                                                   << "baseq3"
+                                                                   << "osp"
+                                                                   << "holds \"baseq3\": type \"%1\"";
+    QTest::newRow("OSP chosen, no osp folder: Baseq3 offered")
+        << "baseq3"
+        << ""
+        << "osp"
+        << "This game has no \"osp\" folder: choose Baseq3 to write into \"%1/baseq3\"";
+    QTest::newRow("no game here") << ""
+                                  << ""
+                                  << ""
+                                  << "Check the game folder and try again";
+}
+
+void TestAssembly::addPlan_missingFolderSaysWhatToDo()
+{
+    QFETCH(QString, made);
+    QFETCH(QString, root);
+    QFETCH(QString, mod);
+    QFETCH(QString, said);
+    QTemporaryDir game;
+    for (const QString &folder : made.split(u',', Qt::SkipEmptyParts))
+        QVERIFY(QDir(game.path()).mkpath(folder));
+    const QString typed = withSeparator(root.isEmpty() ? game.path() : game.filePath(root));
+    const QString folder = withSeparator(typed + (mod.isEmpty() ? QStringLiteral("baseq3") : mod));
+    const AddRequest request {{QStringLiteral("f1"), QStringLiteral("say gg"), folder},
+                              ChatScope::Public,
+                              QStringLiteral("gg"),
+                              typed,
+                              mod,
+                              enginesNamed(QStringLiteral("quake3-1.32"))};
+    const AddPlan plan = planAdd(request, quake3Game(), {}, withHomeIn(testHost(), game.path()));
+    QVERIFY(!plan.question && !plan.write);
+    const QString expected = said.contains(u'%') ? said.arg(QDir::toNativeSeparators(game.path())) : said;
+    QVERIFY2(plan.refusal.contains(expected), qPrintable(plan.refusal + QStringLiteral("\nlacks: ") + expected));
 }
 
 void TestAssembly::status_quake3_data()

@@ -56,6 +56,7 @@ private slots:
     void failure_notARegularFile();
     void failure_pathTooLong();
     void failure_folderMayNotBeEntered();
+    void failure_readOnlyFile_data();
     void failure_readOnlyFile();
     void failure_rewriteInAFolderThatTakesNoNewFile();
     void failure_missingWineDrive();
@@ -495,27 +496,55 @@ void TestBindLine::failure_folderMayNotBeEntered()
     QVERIFY2(error.contains(QStringLiteral("you may not enter the folder \"%1\"").arg(locked)), qPrintable(error));
 }
 
+void TestBindLine::failure_readOnlyFile_data()
+{
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<bool>("readable");
+    QTest::addColumn<QString>("said"); // after "permission was denied ("
+    QTest::newRow("an Add appends") << "append" << true << "the file is read-only";
+    // A rewrite saves beside the file: the folder allows it, the file is the cause.
+    QTest::newRow("a removal rewrites") << "rewrite" << true << "the file is read-only";
+    QTest::newRow("a file that may not be read") << "read" << false << "you may not read the file";
+}
+
 void TestBindLine::failure_readOnlyFile()
 {
+    QFETCH(QString, operation);
+    QFETCH(bool, readable);
+    QFETCH(QString, said);
 #ifdef Q_OS_UNIX
     if (::geteuid() == 0)
         QSKIP("root writes a read-only file: the test needs an ordinary user, or Windows (it runs under Wine)");
+#else
+    if (!readable)
+        QSKIP("Windows has no unreadable attribute: that case is made on Linux");
 #endif
-    writeFile(target(), "old\r\n");
-    QVERIFY(QFile::setPermissions(target(), QFileDevice::ReadOwner | QFileDevice::ReadUser));
-    if (QFile probe(target()); probe.open(QIODevice::Append)) {
+    const QByteArray old = "bind f2 x\r\n";
+    writeFile(target(), old);
+    const binds::StartRun run = binds::StartRun::read({target()}, binds::allEngines());
+    QVERIFY(QFile::setPermissions(target(),
+                                  readable ? QFileDevice::ReadOwner | QFileDevice::ReadUser
+                                           : QFileDevice::WriteOwner | QFileDevice::WriteUser));
+    if (QFile probe(target()); probe.open(readable ? QIODevice::Append : QIODevice::ReadOnly)) {
         probe.close();
         QFile::setPermissions(target(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         QSKIP("this user may write a read-only file (Wine run by root): the case cannot be made here");
     }
     QString error;
-    const bool written = binds::writeLine({"f1", "say hi", folder()}, here, &error);
+    bool done = false;
+    if (operation == QLatin1String("append"))
+        done = binds::writeLine({"f1", "say hi", folder()}, here, &error);
+    else if (operation == QLatin1String("rewrite"))
+        done = binds::removeBinds(target(), old, run.bindsIn(0), run.engines(), &error).has_value();
+    else
+        done = binds::readConsoleFile(target(), &error).has_value();
     QFile::setPermissions(target(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    QVERIFY(!written);
+    QVERIFY(!done);
     // The cause from the system's error number, in the program's own words, whatever the
-    // system's language: one full stop.
-    QVERIFY2(error.contains(QLatin1String("(the file is read-only). Check the game folder")), qPrintable(error));
-    QCOMPARE(contents(target()), QByteArray("old\r\n"));
+    // system's language.
+    QVERIFY2(error.contains(QStringLiteral("permission was denied (") + said), qPrintable(error));
+    QVERIFY2(!error.contains(QLatin1String("new files in the folder")), qPrintable(error));
+    QCOMPARE(contents(target()), old);
 }
 
 void TestBindLine::failure_rewriteInAFolderThatTakesNoNewFile()

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -70,6 +71,8 @@ private slots:
     void save_folderWhereFileShouldBe_keepsNothingHalfDone();
     void save_failedWrite_keepsOldFile();
     void save_createsTheUserConfigFolder();
+    void save_failureNamesTheCause_data();
+    void save_failureNamesTheCause();
 
 private:
     QString path() const { return m_dir.filePath(QStringLiteral("settings.cfg")); }
@@ -446,6 +449,43 @@ void TestSettingsFile::save_createsTheUserConfigFolder()
     QString error;
     QVERIFY2(settings::save(nested, {"a", "b"}, &error), qPrintable(error));
     QCOMPARE(settings::load(nested), std::optional<Folders>(Folders {"a", "b"}));
+}
+
+void TestSettingsFile::save_failureNamesTheCause_data()
+{
+    QTest::addColumn<bool>("lockFile"); // settings.cfg read-only, else its folder
+    QTest::addColumn<QString>("said");
+    QTest::addColumn<QString>("notSaid"); // what an earlier build said instead
+    QTest::newRow("a read-only settings.cfg") << true << "the file is read-only"
+                                              << "already exists";
+    QTest::newRow("a folder that takes no new file") << false << "you may not make new files in the folder"
+                                                     << "a link to something";
+}
+
+void TestSettingsFile::save_failureNamesTheCause()
+{
+    QFETCH(bool, lockFile);
+    QFETCH(QString, said);
+    QFETCH(QString, notSaid);
+    QString error;
+    QVERIFY(settings::save(path(), {"a", "b"}, &error));
+    const QString locked = lockFile ? path() : m_dir.path();
+    const QFileDevice::Permissions before = QFile::permissions(locked);
+    QVERIFY(QFile::setPermissions(locked,
+                                  QFileDevice::ReadOwner | QFileDevice::ReadUser
+                                      | (lockFile ? QFileDevice::Permissions() : QFileDevice::ExeOwner)));
+    const auto restore = qScopeGuard([&] { QFile::setPermissions(locked, before); });
+    if (QFile probe(m_dir.filePath(lockFile ? QStringLiteral("settings.cfg") : QStringLiteral("probe")));
+        probe.open(QIODevice::ReadWrite)) {
+        probe.close();
+        if (!lockFile)
+            probe.remove();
+        QSKIP("this user writes there all the same (root, or Windows' folders): tst_settingsfile_as_user makes it");
+    }
+    QVERIFY(!settings::save(path(), {"c", "d"}, &error));
+    QVERIFY2(error.contains(said), qPrintable(error));
+    QVERIFY2(!error.contains(notSaid), qPrintable(error));
+    QCOMPARE(settings::load(path()), std::optional<Folders>(Folders {"a", "b"}));
 }
 
 QTEST_GUILESS_MAIN(TestSettingsFile)
