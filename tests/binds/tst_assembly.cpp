@@ -811,7 +811,7 @@ void TestAssembly::addPlan_missingFolderSaysWhatToDo()
                               enginesNamed(QStringLiteral("quake3-1.32"))};
     const AddPlan plan = planAdd(request, quake3Game(), {}, withHomeIn(testHost(), game.path()));
     QVERIFY(!plan.question && !plan.write);
-    const QString expected = said.contains(u'%') ? said.arg(QDir::toNativeSeparators(game.path())) : said;
+    const QString expected = QDir::toNativeSeparators(said.contains(u'%') ? said.arg(game.path()) : said);
     QVERIFY2(plan.refusal.contains(expected), qPrintable(plan.refusal + QStringLiteral("\nlacks: ") + expected));
 }
 
