@@ -154,6 +154,8 @@ private slots:
 
     void settings_loadedAtStartSavedAtClose();
     void settings_failedSaveIsReportedAndCloseCompletes();
+    void settings_aCopyClosedUntouchedLeavesTheOthersFolders();
+    void settings_aRootTheCodePageCannotHoldCostsOnlyThatRoot();
     void settings_twoWindowsKeepEachOnesChange_data();
     void settings_twoWindowsKeepEachOnesChange();
     void settings_unreadableFileKeptUntilAFolderChanges_data();
@@ -1256,6 +1258,51 @@ void TestForm1::settings_twoWindowsKeepEachOnesChange()
     QVERIFY((firstClosesFirst ? second : first).close());
     QCOMPARE(settings::load(path), std::optional(settings::Folders {"/new/q3/", "/new/rtcw/"}));
     QVERIFY(m_reported.messages.isEmpty());
+}
+
+// A copy of the program in Program Files, whose own folder it may not write and whose
+// folders start empty, closed untouched, leaves the folders another copy saved.
+void TestForm1::settings_aCopyClosedUntouchedLeavesTheOthersFolders()
+{
+    const QString downloads = m_dir->filePath(QStringLiteral("Downloads/settings.cfg"));
+    const QString user = m_dir->filePath(QStringLiteral("AppData/Local/bindwright/settings.cfg"));
+    const QString programFiles = m_dir->filePath(QStringLiteral("Program Files/Bindwright/settings.cfg"));
+    const settings::Folders saved {"C:\\Games\\Quake3\\", "C:\\Games\\RTCW\\"};
+    QString error;
+    QVERIFY(settings::save(downloads, saved, &error));
+    {
+        MainWindow installed(settings::Places(programFiles, user), journalBeside(user));
+        installed.setReporter(m_reported.reporter());
+        QCOMPARE(control<QLineEdit>(&installed, "Text1")->text(), QString());
+        QVERIFY(installed.close());
+    }
+    QVERIFY(!QFileInfo::exists(user));
+    QVERIFY(!QFileInfo::exists(programFiles));
+    MainWindow downloaded(settings::Places(downloads, user), journalBeside(user));
+    QCOMPARE(control<QLineEdit>(&downloaded, "Text1")->text(), saved.quake3);
+    QCOMPARE(control<QLineEdit>(&downloaded, "txtwolfdir")->text(), saved.rtcw);
+    QVERIFY(m_reported.messages.isEmpty());
+}
+
+// Under Windows' code page 1252 a Cyrillic folder name cannot be remembered; the other
+// root changed in the same run is.
+void TestForm1::settings_aRootTheCodePageCannotHoldCostsOnlyThatRoot()
+{
+    const QString path = m_dir->filePath(QStringLiteral("settings.cfg"));
+    const QString cyrillic = QStringLiteral("C:\\\u0418\u0433\u0440\u044b\\Quake III Arena\\");
+    QString error;
+    if (settings::save(m_dir->filePath(QStringLiteral("probe.cfg")), {cyrillic, {}}, &error))
+        QSKIP("this system's code page writes Cyrillic: the case is made under Wine, whose code page is 1252");
+    QVERIFY(settings::save(path, {"/old/q3/", "/old/rtcw/"}, &error));
+    m_window = std::make_unique<MainWindow>(path, m_programData.path());
+    m_window->setReporter(m_reported.reporter());
+    box("Text1")->setText(cyrillic);
+    box("txtwolfdir")->setText(QStringLiteral("/new/rtcw/"));
+    QVERIFY(m_window->close());
+    QCOMPARE(settings::load(path), std::optional(settings::Folders {"/old/q3/", "/new/rtcw/"}));
+    QCOMPARE(m_reported.messages.size(), 1);
+    QVERIFY2(m_reported.messages.first().contains(QLatin1String("Quake 3 root folder")),
+             qPrintable(m_reported.messages.first()));
 }
 
 void TestForm1::settings_failedSaveIsReportedAndCloseCompletes()
