@@ -36,13 +36,9 @@ endef
 deps:
 	$(call install_missing,$(PACKAGES))
 
-# Warnings fail the build in CI.
-WERROR := $(if $(CI),ON,OFF)
+# Warnings fail the build when WERROR=ON, as .ci/run sets it for every build it makes.
+WERROR ?= OFF
 ASAN_BUILD_DIR ?= build-asan
-# The tests of the QtCore-only libraries, which read players' files byte by byte. The
-# engine test stays out: it spends its time in the engine, not in the program.
-# The fuzz targets replay their seed corpora there too.
-LIBRARY_TESTS := ^(tst_(folderstring|bindline|assembly|gamefolders|bindproperty|decorate|settingsfile)|fuzz_.*_corpus)$$
 FUZZ_TARGETS := fuzz_console fuzz_settings fuzz_folders
 # make fuzz: each target runs this long under libFuzzer, from its seed corpus in the tree.
 FUZZ_BUILD_DIR ?= build-fuzz
@@ -79,18 +75,20 @@ format-check:
 	$(call install_missing,clang-format)
 	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
-# The edit-test loop: the native build and its tests, no packages, no Windows build.
+# The edit-test loop: builds and runs the quick tests (the libraries' and the windows'),
+# no packages, no engines, no Windows build; ctest prints how long they took.
 check:
 	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DBINDWRIGHT_WERROR=$(WERROR)
-	cmake --build $(BUILD_DIR) --parallel $(JOBS)
-	cd $(BUILD_DIR) && ctest --output-on-failure --parallel $(JOBS) -E '^win_|^windows_under_wine$$'
+	cmake --build $(BUILD_DIR) --parallel $(JOBS) --target quick_tests
+	cd $(BUILD_DIR) && ctest --output-on-failure --parallel $(JOBS) -L quick
 
-# The library tests under AddressSanitizer and UndefinedBehaviorSanitizer, each once.
+# The library tests, which read players' files byte by byte, under AddressSanitizer and
+# UndefinedBehaviorSanitizer, each once. The engine test stays out: it spends its time in
+# the engine, not in the program.
 sanitize: test-deps
 	cmake -S . -B $(ASAN_BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBINDWRIGHT_SANITIZE=ON -DBINDWRIGHT_WERROR=$(WERROR)
-	cmake --build $(ASAN_BUILD_DIR) --parallel $(JOBS) --target tst_folderstring tst_bindline tst_assembly \
-	    tst_gamefolders tst_bindproperty tst_decorate tst_settingsfile $(FUZZ_TARGETS)
-	cd $(ASAN_BUILD_DIR) && ctest --output-on-failure --parallel $(JOBS) -R '$(LIBRARY_TESTS)'
+	cmake --build $(ASAN_BUILD_DIR) --parallel $(JOBS) --target library_tests
+	cd $(ASAN_BUILD_DIR) && ctest --output-on-failure --parallel $(JOBS) -L library
 
 # build-win/bindwright.exe: one static file for 64-bit Windows.
 # The parsers of players' files under libFuzzer, each for FUZZ_SECONDS. New inputs go to
@@ -108,7 +106,7 @@ fuzz: deps
 
 windows: configure
 	$(call install_missing,$(WIN_PACKAGES))
-	tools/windows-build.sh $(BUILD_DIR) $(WIN_BUILD_DIR)
+	BINDWRIGHT_WERROR=$(WERROR) tools/windows-build.sh $(BUILD_DIR) $(WIN_BUILD_DIR)
 
 # bindwright-<version>-win64.zip: the .exe and a short text for players.
 windows-package: windows
@@ -116,7 +114,7 @@ windows-package: windows
 
 windows-for-tests: configure
 	$(call install_missing,$(WIN_PACKAGES) $(WINE_PACKAGES))
-	tools/windows-build.sh $(BUILD_DIR) $(WIN_BUILD_DIR) --no-qt-build
+	BINDWRIGHT_WERROR=$(WERROR) tools/windows-build.sh $(BUILD_DIR) $(WIN_BUILD_DIR) --no-qt-build
 
 bench: build
 	cmake --build $(BUILD_DIR) --target run_benchmarks

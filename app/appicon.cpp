@@ -51,10 +51,10 @@ QImage drawAppIcon(int size)
     if (size > 32)
         return image;
     const QList<QRgb> palette = sixteenColours();
-    for (int y = 0; y < size; ++y) {
-        for (int x = 0; x < size; ++x) {
-            const QRgb pixel = image.pixel(x, y);
-            image.setPixel(x, y, qAlpha(pixel) < 128 ? qRgba(0, 0, 0, 0) : nearest(palette, pixel));
+    for (int row = 0; row < size; ++row) {
+        for (int column = 0; column < size; ++column) {
+            const QRgb pixel = image.pixel(column, row);
+            image.setPixel(column, row, qAlpha(pixel) < 128 ? qRgba(0, 0, 0, 0) : nearest(palette, pixel));
         }
     }
     return image;

@@ -9,15 +9,6 @@
 
 namespace {
 
-// A chat text as the players see it: the colour codes taken out.
-QString chatShown(const QByteArray &binding, const binds::ConsoleRules &rules)
-{
-    QString shown;
-    for (const decorate::ColouredRun &run : decorate::colouredRuns(binds::chatReceivedOf(binding, rules), 0))
-        shown += run.text;
-    return shown;
-}
-
 QString whyNoEffect(binds::BindFate fate)
 {
     switch (fate) {
@@ -100,7 +91,7 @@ const std::array<QString, 3> &BindListModel::rowTexts(int row) const
         const binds::ConsoleRules &rules = m_engines.isEmpty() ? binds::ioquake3().rules : m_engines.first()->rules;
         texts = {host::fileBytesShown(read.key),
                  binds::keyActionWords(read.command, rules) + effectNote(bind, m_engines),
-                 chatShown(read.command, rules)};
+                 decorate::withoutColourCodes(binds::chatReceivedOf(read.command, rules))};
     }
     return *texts;
 }

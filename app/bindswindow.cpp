@@ -3,12 +3,12 @@
 #include "bindlistmodel.h"
 #include "controls.h"
 
-#include "binds/files/bindline.h"
 #include "binds/engine/keys.h"
+#include "binds/files/bindline.h"
 #include "binds/files/bindremoval.h"
 #include "host/folderstring.h"
-#include "host/textencoding.h"
 #include "host/numbers.h"
+#include "host/textencoding.h"
 
 #include <QClipboard>
 #include <QDateTime>
@@ -16,14 +16,14 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSet>
 #include <QShortcut>
 #include <QStyle>
-#include <QKeyEvent>
 #include <QTreeView>
 #include <QVBoxLayout>
 

@@ -2,6 +2,7 @@
 
 #include <QRect>
 #include <QString>
+
 #include <initializer_list>
 
 class QButtonGroup;

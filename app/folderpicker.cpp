@@ -4,8 +4,8 @@
 #include "controls.h"
 #include "layout.h"
 
-#include "host/drives.h"
 #include "binds/folders/gamefolders.h"
+#include "host/drives.h"
 
 #include <QComboBox>
 #include <QDir>

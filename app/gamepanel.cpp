@@ -4,11 +4,11 @@
 #include "layout.h"
 #include "wrapbutton.h"
 
-#include "binds/files/bindline.h"
-#include "binds/files/keyactions.h"
-#include "binds/files/bindremoval.h"
-#include "binds/files/startrun.h"
 #include "binds/add/quake3.h"
+#include "binds/files/bindline.h"
+#include "binds/files/bindremoval.h"
+#include "binds/files/keyactions.h"
+#include "binds/files/startrun.h"
 #include "decorate/chatrender.h"
 #include "decorate/decorations.h"
 #include "decorate/jazz.h"
@@ -160,14 +160,12 @@ std::optional<QString> GamePanel::autoexecFile() const
     const binds::StartFolders &start = m_starts.first();
     if (!start.autoexec.isEmpty())
         return start.autoexec;
-    QString unreachable;
-    return binds::autoexecPath(start.writeFolder, m_host, &unreachable);
+    return binds::autoexecPath(start.writeFolder, m_host);
 }
 
 void GamePanel::updateKeyNow()
 {
-    QString notWhole;
-    const bool whole = binds::isUsableRoot(m_rootEdit->text(), m_game, m_host.style, &notWhole);
+    const bool whole = binds::isUsableRoot(m_rootEdit->text(), m_game, m_host.style);
     m_guess = whole ? binds::guessEngine(m_rootEdit->text(), m_game, m_host) : binds::EngineGuess {};
     showGuess();
     m_starts = whole ? binds::startFolders(engines(), m_rootEdit->text(), modFolder(), m_game, m_host)

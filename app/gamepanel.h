@@ -1,10 +1,10 @@
 #pragma once
 
 #include "binds/add/addplan.h"
-#include "binds/files/changejournal.h"
-#include "binds/files/bindrequest.h"
 #include "binds/add/chat.h"
 #include "binds/engine/games.h"
+#include "binds/files/bindrequest.h"
+#include "binds/files/changejournal.h"
 #include "binds/files/startrun.h"
 #include "binds/folders/whatruns.h"
 #include "host/folderstring.h"

@@ -8,6 +8,7 @@
 
 #include <QPointer>
 #include <QWidget>
+
 #include <functional>
 
 class BindsWindow;

@@ -3,11 +3,10 @@
 // at 60 Hz.
 
 #include "benchtiming.h"
-
 #include "bindswindow.h"
 
-#include "binds/files/bindline.h"
 #include "binds/engine/games.h"
+#include "binds/files/bindline.h"
 #include "binds/files/startrun.h"
 
 #include <QApplication>

@@ -3,9 +3,8 @@
 // Each start is a fresh process, on whatever platform QT_QPA_PLATFORM names; with
 // --reference the ratios are printed without a verdict.
 
-#include "benchtiming.h"
-
 #include "appearance.h"
+#include "benchtiming.h"
 #include "mainwindow.h"
 
 #include <QApplication>

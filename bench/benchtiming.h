@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QElapsedTimer>
+
 #include <algorithm>
 #include <cstdio>
 #include <vector>

@@ -1,8 +1,27 @@
 # One place that turns a test source into a CTest test: headless, with a fixed
 # UTF-8 locale so the 8-bit code page is the same on every machine. In a Windows
 # build the tests run under Wine (see tests/windows/), named win_<test>.
+set(BINDWRIGHT_TEST_ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=C.UTF-8;LC_ALL=C.UTF-8")
+
+# The labels, each with a target that builds its tests (ctest -L LABEL runs them):
+#   library - the QtCore-only libraries' tests and the fuzz targets' corpus replays: make sanitize
+#   quick   - those and the window tests, seconds in all: make check
+# Every other test (the real engines, the real executable, the package, Wine) is in make test only.
+add_custom_target(library_tests)
+add_custom_target(quick_tests)
+
+# Gives a test its labels, and makes the label's target build what runs it.
+function(bindwright_label_test test target)
+    set_property(TEST ${test} APPEND PROPERTY LABELS ${ARGN})
+    foreach(label ${ARGN})
+        if(TARGET ${label}_tests)
+            add_dependencies(${label}_tests ${target})
+        endif()
+    endforeach()
+endfunction()
+
 function(bindwright_add_test name)
-    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;LABELS" ${ARGN})
     qt_add_executable(${name} ${ARG_SOURCES})
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
     target_link_libraries(${name} PRIVATE Qt6::Test ${ARG_LIBS})
@@ -16,8 +35,11 @@ function(bindwright_add_test name)
     else()
         add_test(NAME ${name} COMMAND ${name})
         set_tests_properties(${name} PROPERTIES
-            ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=C.UTF-8;LC_ALL=C.UTF-8"
+            ENVIRONMENT "${BINDWRIGHT_TEST_ENVIRONMENT}"
             TIMEOUT 120)
+        if(ARG_LABELS)
+            bindwright_label_test(${name} ${name} ${ARG_LABELS})
+        endif()
     endif()
 endfunction()
 
@@ -41,8 +63,9 @@ function(bindwright_add_user_test name)
     add_test(NAME ${name}_as_user COMMAND ${PROJECT_SOURCE_DIR}/tests/run_as_user.sh $<TARGET_FILE:${name}>
                                           ${ARG_UNPARSED_ARGUMENTS})
     set_tests_properties(${name}_as_user PROPERTIES
-        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=C.UTF-8;LC_ALL=C.UTF-8"
+        ENVIRONMENT "${BINDWRIGHT_TEST_ENVIRONMENT}"
         # A case that still skips here was not tried: that is a failure.
         FAIL_REGULAR_EXPRESSION "SKIP   :"
         TIMEOUT 120)
+    bindwright_label_test(${name}_as_user ${name} quick)
 endfunction()

@@ -42,4 +42,12 @@ QList<ColouredRun> colouredRuns(const QString &text, int startColour)
     return runs;
 }
 
+QString withoutColourCodes(const QString &text)
+{
+    QString shown;
+    for (const ColouredRun &run : colouredRuns(text, 0))
+        shown += run.text;
+    return shown;
+}
+
 } // namespace decorate

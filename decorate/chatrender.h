@@ -53,4 +53,7 @@ struct ColouredRun {
 // (ioquake3 and iortcw take only a letter or a digit after the "^").
 QList<ColouredRun> colouredRuns(const QString &text, int startColour);
 
+// The text as the game draws it, without its colour codes.
+QString withoutColourCodes(const QString &text);
+
 } // namespace decorate

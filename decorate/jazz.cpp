@@ -1,6 +1,7 @@
 #include "decorate/jazz.h"
 
 #include <QTextBoundaryFinder>
+
 #include <algorithm>
 #include <cmath>
 
@@ -41,10 +42,11 @@ std::optional<QString> jazz(const QString &text, RandomSource &random, QString *
     const bool simple = eachUnitIsACharacter(text);
     const qsizetype characters = simple ? text.size() : graphemeCount(text);
     if (characters > jazzLimit) {
-        *error = QStringLiteral("This text is too long to jazz: it has %L1 characters, and jazz "
-                                "colouring takes at most %L2. Shorten it and try again.")
-                     .arg(characters)
-                     .arg(jazzLimit);
+        if (error)
+            *error = QStringLiteral("This text is too long to jazz: it has %L1 characters, and jazz "
+                                    "colouring takes at most %L2. Shorten it and try again.")
+                         .arg(characters)
+                         .arg(jazzLimit);
         return std::nullopt;
     }
 

@@ -3,6 +3,7 @@
 #include "decorate/randomsource.h"
 
 #include <QString>
+
 #include <optional>
 
 namespace decorate {
@@ -15,6 +16,6 @@ int jazzDigit(double r);
 
 // A random colour code, 1 to 7, in front of every character, one draw per character.
 // Refused, drawing nothing, for a text longer than jazzLimit.
-std::optional<QString> jazz(const QString &text, RandomSource &random, QString *error);
+std::optional<QString> jazz(const QString &text, RandomSource &random, QString *error = nullptr);
 
 } // namespace decorate

@@ -1,5 +1,6 @@
 #include "host/drives.h"
 
+#include "host/error.h"
 #include "host/wine.h"
 
 #include <QDir>
@@ -83,9 +84,10 @@ std::optional<QString> folderStringFor(const QString &hostPath, const Host &host
     if (host.style == Style::Windows)
         return QDir::toNativeSeparators(hostPath);
     if (hostPath.contains(u'\\')) {
-        *error = QStringLiteral("The name of \"%1\" holds a \\, which Bindwright reads as a separator, so the "
-                                "bind would go to another folder. Rename the folder or pick another one.")
-                     .arg(shownPath(hostPath));
+        host::setError(error,
+                       QStringLiteral("The name of \"%1\" holds a \\, which Bindwright reads as a separator, so the "
+                                      "bind would go to another folder. Rename the folder or pick another one.")
+                           .arg(shownPath(hostPath)));
         return std::nullopt;
     }
     return wine::windowsPathFor(hostPath, host.winePrefix).value_or(hostPath);

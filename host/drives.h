@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+
 #include <optional>
 
 namespace host {
@@ -28,6 +29,6 @@ std::optional<qsizetype> driveHolding(const QList<Drive> &drives, const QString 
 // their letter ("c:\Games"), Windows paths get "\" separators, others stay as they are.
 // Nullopt, with the reason, for a folder whose name holds a "\" on a POSIX host: as a
 // folder string it would name another folder.
-std::optional<QString> folderStringFor(const QString &hostPath, const Host &host, QString *error);
+std::optional<QString> folderStringFor(const QString &hostPath, const Host &host, QString *error = nullptr);
 
 } // namespace host

@@ -3,9 +3,9 @@
 #include "host/wine.h"
 
 #include <QDir>
-#include <QStandardPaths>
 #include <QFileInfo>
 #include <QProcessEnvironment>
+#include <QStandardPaths>
 
 #include <algorithm>
 
@@ -112,8 +112,7 @@ QString gameFolder(const QString &root, const QString &name, const Host &host)
     const bool oneName =
         std::none_of(spelt.cbegin(), spelt.cend(), [&](QChar c) { return isSeparator(c, host.style); });
     if (host.style == Style::Posix && oneName && !spelt.isEmpty()) {
-        QString unused;
-        if (const std::optional<QString> folder = toHostPath(root, host, &unused))
+        if (const std::optional<QString> folder = toHostPath(root, host))
             spelt = matchingEntry(*folder, spelt);
     }
     return withFinalSeparator(root + spelt, host.style);

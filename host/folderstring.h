@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+
 #include <optional>
 
 // Folder strings are Windows-style paths as the player types them ("C:\Games\Quake3\").
@@ -48,7 +49,7 @@ QString matchingEntry(const QString &folder, const QString &name);
 // Maps a folder string (or a file path built from one) onto the host's file system. On
 // POSIX hosts "~" and "~/" at the start stand for the home folder, and drive paths
 // lead into the Wine prefix, read as Windows reads them.
-std::optional<QString> toHostPath(const QString &folderString, const Host &host, QString *error);
+std::optional<QString> toHostPath(const QString &folderString, const Host &host, QString *error = nullptr);
 
 // The folder string of a game folder below a root that ends in a separator, with its
 // final separator. The games find "main" in a folder that holds "Main" (Windows ignores

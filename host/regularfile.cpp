@@ -1,5 +1,6 @@
 #include "host/regularfile.h"
 
+#include "host/error.h"
 #include "host/filefailure.h"
 
 #include <QFile>
@@ -52,19 +53,19 @@ bool openRegularFile(QFile &file, const QString &hostPath, OpenFor purpose, QStr
     flags |= purpose == OpenFor::Append ? O_RDWR | O_APPEND | O_CREAT : O_RDONLY;
     const int fd = ::open(QFile::encodeName(hostPath).constData(), flags, 0666);
     if (fd < 0) {
-        *error = describeSystemError(lastSystemError(), hostPath);
+        host::setError(error, describeSystemError(lastSystemError(), hostPath));
         return false;
     }
     struct stat status {
     };
     if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-        *error = notRegularFile(status.st_mode);
+        host::setError(error, notRegularFile(status.st_mode));
         ::close(fd);
         return false;
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     if (!file.open(fd, modeFor(purpose), QFileDevice::AutoCloseHandle)) {
-        *error = describeFileFailure(hostPath, file, lastSystemError());
+        host::setError(error, describeFileFailure(hostPath, file, lastSystemError()));
         ::close(fd);
         return false;
     }
@@ -77,13 +78,14 @@ bool openRegularFile(QFile &file, const QString &hostPath, OpenFor purpose, QStr
 {
     const QFileInfo info(hostPath);
     if (info.exists() && !info.isFile()) {
-        *error = info.isDir() ? QStringLiteral("a folder stands where the file should be")
-                              : QStringLiteral("it is a device, not a regular file; pick another folder");
+        host::setError(error,
+                       info.isDir() ? QStringLiteral("a folder stands where the file should be")
+                                    : QStringLiteral("it is a device, not a regular file; pick another folder"));
         return false;
     }
     file.setFileName(hostPath);
     if (!file.open(modeFor(purpose))) {
-        *error = describeFileFailure(hostPath, file, lastSystemError());
+        host::setError(error, describeFileFailure(hostPath, file, lastSystemError()));
         return false;
     }
     return true;
@@ -96,11 +98,11 @@ bool writeAndCommit(QSaveFile &file, const QByteArray &bytes, QString *error)
     // Qt 6.4's commit() renames even when writing out its buffer failed: the new file is
     // flushed and on the disk before commit() may replace the old one.
     if (file.write(bytes) != bytes.size() || !file.flush()) {
-        *error = describeFileFailure(file.fileName(), file, lastSystemError());
+        host::setError(error, describeFileFailure(file.fileName(), file, lastSystemError()));
     } else if (!syncToDisk(file, error)) {
         // error says why
     } else if (!file.commit()) {
-        *error = describeFileFailure(file.fileName(), file, lastSystemError());
+        host::setError(error, describeFileFailure(file.fileName(), file, lastSystemError()));
     } else {
         return true;
     }
@@ -119,7 +121,7 @@ bool syncToDisk(QFileDevice &file, QString *error)
     const int cause = lastSystemError();
 #endif
     if (!synced)
-        *error = describeSystemError(cause, file.fileName());
+        host::setError(error, describeSystemError(cause, file.fileName()));
     return synced;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+
 #include <optional>
 
 // Text in the files the games and the program read: the system's 8-bit code page (the

@@ -1,5 +1,7 @@
 #include "host/wine.h"
 
+#include "host/error.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -59,9 +61,10 @@ std::optional<QString> hostPathFor(const QString &windowsPath, const QString &wi
     const QChar letter = windowsPath.at(0).toLower();
     const QString drive = driveFolder(winePrefix, letter);
     if (!QFileInfo(drive).isDir()) {
-        *error = QStringLiteral("drive %1: is not set up under Wine (\"%2\" does not exist); "
-                                "type the folder as a path of this computer instead, such as /home/you/.q3a/")
-                     .arg(letter.toUpper(), shownPath(drive));
+        host::setError(error,
+                       QStringLiteral("drive %1: is not set up under Wine (\"%2\" does not exist); "
+                                      "type the folder as a path of this computer instead, such as /home/you/.q3a/")
+                           .arg(letter.toUpper(), shownPath(drive)));
         return std::nullopt;
     }
     static const QRegularExpression separators(QStringLiteral("[\\\\/]"));

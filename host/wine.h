@@ -3,6 +3,7 @@
 #include "host/folderstring.h"
 
 #include <QString>
+
 #include <optional>
 
 // How a Wine prefix lays out the drives of the games installed in it, both ways: a
@@ -28,7 +29,7 @@ QList<WineUser> users(const QString &winePrefix);
 // without regard to case against the entries that exist, trailing blanks and dots of a
 // name dropped, "." and ".." resolved without leaving the drive's root. Names that do
 // not exist yet are kept as written. Fails when the prefix has no such drive.
-std::optional<QString> hostPathFor(const QString &windowsPath, const QString &winePrefix, QString *error);
+std::optional<QString> hostPathFor(const QString &windowsPath, const QString &winePrefix, QString *error = nullptr);
 
 // The Windows path ("c:\Games\Quake3") for a folder under one of the prefix's drive
 // folders; nullopt for any other folder.

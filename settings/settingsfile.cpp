@@ -1,5 +1,6 @@
 #include "settings/settingsfile.h"
 
+#include "host/error.h"
 #include "host/filefailure.h"
 #include "host/folderstring.h"
 #include "host/regularfile.h"
@@ -139,7 +140,7 @@ std::optional<Folders> load(const QString &path, QString *error)
 }
 
 // The folder's line in the file's bytes, or nullopt with why it would not load back.
-std::optional<QByteArray> encodedLine(const QString &folder, QString *why)
+static std::optional<QByteArray> encodedLine(const QString &folder, QString *why)
 {
     if (holdsLineBreaking(folder)) {
         *why = QStringLiteral("it holds a line break or another control character");
@@ -167,7 +168,8 @@ bool saveThrough(QSaveFile &file, const Folders &folders, QString *error)
         QString why;
         const std::optional<QByteArray> line = encodedLine(folder, &why);
         if (!line) {
-            *error = saveFailure(path, QStringLiteral("the %1 root folder cannot be remembered: %2").arg(game, why));
+            host::setError(
+                error, saveFailure(path, QStringLiteral("the %1 root folder cannot be remembered: %2").arg(game, why)));
             return false;
         }
         bytes += *line + "\r\n";
@@ -178,12 +180,12 @@ bool saveThrough(QSaveFile &file, const Folders &folders, QString *error)
     QDir().mkpath(QFileInfo(path).absolutePath()); // the per-user folder may be new; open reports failures
     if (!file.open(QIODevice::WriteOnly)) {
         const int cause = host::lastSystemError();
-        *error = saveFailure(path, host::describeSaveFailure(path, file, cause));
+        host::setError(error, saveFailure(path, host::describeSaveFailure(path, file, cause)));
         return false;
     }
     QString reason;
     if (!host::writeAndCommit(file, bytes, &reason)) {
-        *error = saveFailure(path, reason);
+        host::setError(error, saveFailure(path, reason));
         return false;
     }
     return true;
@@ -239,12 +241,12 @@ bool RunSettings::save(const Folders &folders, QString *error)
     const std::tuple<QString, const QString &, const QString &, QString &> roots[] = {
         {QStringLiteral("Quake 3"), folders.quake3, m_started.quake3, merged.quake3},
         {QStringLiteral("RTCW"), folders.rtcw, m_started.rtcw, merged.rtcw}};
-    for (const auto &[game, now, started, saved] : roots) {
-        if (now == started)
+    for (const auto &[game, chosen, started, saved] : roots) {
+        if (chosen == started)
             continue;
         QString why;
-        if (encodedLine(now, &why))
-            saved = now;
+        if (encodedLine(chosen, &why))
+            saved = chosen;
         else
             lost << QStringLiteral("the %1 root folder cannot be remembered: %2").arg(game, why);
     }
@@ -261,16 +263,17 @@ bool RunSettings::save(const Folders &folders, QString *error)
     if (!saved && !m_places.fallback.isEmpty())
         saved = settings::save(m_places.fallback, merged, &notThere);
     if (!saved) {
-        *error = notThere;
+        host::setError(error, notThere);
         return false;
     }
     m_started = folders;
     m_unread = false;
     if (!lost.isEmpty()) {
         // Tried again only once the player changes that root again.
-        *error = QStringLiteral("Saved the game folders, but %1. Bindwright will show the folder it last "
-                                "remembered next time.")
-                     .arg(lost.join(QStringLiteral("; and ")));
+        host::setError(error,
+                       QStringLiteral("Saved the game folders, but %1. Bindwright will show the folder it last "
+                                      "remembered next time.")
+                           .arg(lost.join(QStringLiteral("; and "))));
         return false;
     }
     return true;

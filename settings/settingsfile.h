@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+
 #include <optional>
 
 class QSaveFile;
@@ -23,9 +24,9 @@ inline constexpr int maxLineBytes = 32 * 1024;
 // Where settings.cfg may live: the preferred place, and the one a save falls back on
 // when it cannot write there (the one a save makes its folder for). Either may be empty.
 struct Places {
-    Places(const QString &preferred, const QString &fallback = {})
-        : preferred(preferred)
-        , fallback(fallback)
+    Places(const QString &preferredPath, const QString &fallbackPath = {})
+        : preferred(preferredPath)
+        , fallback(fallbackPath)
     { }
     QString preferred;
     QString fallback;
@@ -43,10 +44,10 @@ std::optional<Folders> load(const QString &path, QString *error = nullptr);
 
 // Rewrites the file; the old one stays whole until the new one is complete and on the
 // disk. Refuses, naming the folder, one that would not load back as it is.
-bool save(const QString &path, const Folders &folders, QString *error);
+bool save(const QString &path, const Folders &folders, QString *error = nullptr);
 
 // The save, through a file the caller made (tests hand in one that fails).
-bool saveThrough(QSaveFile &file, const Folders &folders, QString *error);
+bool saveThrough(QSaveFile &file, const Folders &folders, QString *error = nullptr);
 
 // The settings file over one run: loaded at start, saved whenever the player changed
 // something. Only what the player changed in this run is written, each value on its own,
@@ -68,7 +69,7 @@ public:
     // a word, in the fallback. Nothing changed: nothing written. A root the file cannot hold
     // keeps the file's value, and error names it; the rest is saved. False with the reason
     // when nothing could be written.
-    bool save(const Folders &folders, QString *error);
+    bool save(const Folders &folders, QString *error = nullptr);
 
 private:
     // The newest readable file of the two places now, if any.

@@ -42,5 +42,5 @@ cmake --build "$native" --target bindwright_writeicons
 "$native/app/bindwright_writeicons" --ico "$win/bindwright.ico"
 
 "$qt/bin/qt-cmake" -S "$root" -B "$win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DBINDWRIGHT_WINDOWS_ICON="$(realpath "$win/bindwright.ico")"
+    -DBINDWRIGHT_WINDOWS_ICON="$(realpath "$win/bindwright.ico")" -DBINDWRIGHT_WERROR="${BINDWRIGHT_WERROR:-OFF}"
 cmake --build "$win"

@@ -1,13 +1,14 @@
 #include "binds/add/addplan.h"
 
-#include "binds/files/bindline.h"
 #include "binds/engine/commands.h"
-#include "binds/files/consolefile.h"
-#include "binds/folders/whatruns.h"
-#include "binds/files/keyactions.h"
 #include "binds/engine/keys.h"
+#include "binds/files/bindline.h"
 #include "binds/files/bindremoval.h"
+#include "binds/files/consolefile.h"
+#include "binds/files/keyactions.h"
 #include "binds/files/startrun.h"
+#include "binds/folders/whatruns.h"
+#include "host/error.h"
 #include "host/numbers.h"
 #include "host/textencoding.h"
 
@@ -101,9 +102,8 @@ QString modSwitchQuestion(const QList<const Engine *> &runners, const QString &r
     for (const Engine *engine : runners) {
         if (engine->modSwitchRunsAutoexec)
             continue;
-        QString unreachable;
-        const std::optional<QString> osp = host::toHostPath(
-            host::gameFolder(host::withFinalSeparator(root, host.style), ospFolder, host), host, &unreachable);
+        const std::optional<QString> osp =
+            host::toHostPath(host::gameFolder(host::withFinalSeparator(root, host.style), ospFolder, host), host);
         for (const QString &config : engine->configFiles) {
             if (osp && QFileInfo(*osp + u'/' + config).isFile()) {
                 startOnly << engine;
@@ -471,12 +471,8 @@ bool carryOut(const PlannedWrite &write, QString *error)
     const QString what = QStringLiteral("Did not add the bind");
     if (write.appendOnly) {
         // The plan was made on what the file held: the line goes after exactly that.
-        QString unreadable;
-        const bool there = QFileInfo::exists(write.path);
-        const std::optional<QByteArray> now =
-            there ? readConsoleFile(write.path, &unreadable) : std::optional<QByteArray>(QByteArray());
-        if (there != write.existed || !now || *now != write.read) {
-            *error = changedSinceRead(what, write.path);
+        if (!holdsAsRead(write.path, write.existed, write.read)) {
+            host::setError(error, changedSinceRead(what, write.path));
             return false;
         }
         return appendLine(write.path, write.line, error);

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "binds/files/bindrequest.h"
 #include "binds/add/chat.h"
 #include "binds/engine/engines.h"
 #include "binds/engine/games.h"
+#include "binds/files/bindrequest.h"
 #include "host/folderstring.h"
 
 #include <QByteArray>
@@ -82,6 +82,6 @@ AddPlan planAdd(const AddRequest &request, const Game &game, const Answers &answ
 
 // Carries out the plan's write. False, with the reason, writing nothing, when the file
 // changed since the plan read it or cannot be written.
-bool carryOut(const PlannedWrite &write, QString *error);
+bool carryOut(const PlannedWrite &write, QString *error = nullptr);
 
 } // namespace binds

@@ -1,6 +1,7 @@
 #include "binds/add/chat.h"
 
 #include "binds/engine/console.h"
+#include "host/error.h"
 #include "host/textencoding.h"
 
 namespace binds {
@@ -114,8 +115,9 @@ static QString chatRefusal(ChatScope scope, const QString &say)
 
 bool sendsAsTyped(ChatScope scope, const QString &say, QString *error)
 {
-    *error = chatRefusal(scope, say);
-    return error->isEmpty();
+    const QString refusal = chatRefusal(scope, say);
+    host::setError(error, refusal);
+    return refusal.isEmpty();
 }
 
 ChatReceived chatAsReceived(const QString &say)

@@ -33,7 +33,7 @@ ChatSaid chatOfCommand(const QString &command);
 // empty text does nothing at all, and the game splits, cuts or changes some chat on its
 // way to the other players. With no scope, ";" and comments are the player's own
 // console syntax and are kept.
-bool sendsAsTyped(ChatScope scope, const QString &say, QString *error);
+bool sendsAsTyped(ChatScope scope, const QString &say, QString *error = nullptr);
 
 // What the other players receive of a say or say_team text.
 struct ChatReceived {

@@ -1,5 +1,7 @@
 #include "binds/add/quake3.h"
 
+#include "host/error.h"
+
 #include <algorithm>
 
 namespace binds {
@@ -12,14 +14,16 @@ bool isUsableRoot(const QString &root, const Game &game, host::Style style, QStr
         ? game.windowsRoot
         : QStringLiteral("%1 or %2").arg(game.posixRoot, game.windowsRoot);
     if (root.trimmed().isEmpty()) {
-        *error = QStringLiteral("Type or pick the %1 folder first (%2), for example %3")
-                     .arg(game.name, game.rootLabel, example);
+        host::setError(error,
+                       QStringLiteral("Type or pick the %1 folder first (%2), for example %3")
+                           .arg(game.name, game.rootLabel, example));
         return false;
     }
     if (!host::isWholeFolder(root, style)) {
-        *error = QStringLiteral("Type the whole %1 folder (%2) from its start, for example %3: \"%4\" would be "
-                                "read from wherever Bindwright was started.")
-                     .arg(game.name, game.rootLabel, example, root);
+        host::setError(error,
+                       QStringLiteral("Type the whole %1 folder (%2) from its start, for example %3: \"%4\" would be "
+                                      "read from wherever Bindwright was started.")
+                           .arg(game.name, game.rootLabel, example, root));
         return false;
     }
     return true;
@@ -55,8 +59,9 @@ std::optional<BindRequest> quake3Request(const Quake3Fields &fields, const host:
     if (!isUsableRoot(fields.root, quake3Game(), host.style, error))
         return std::nullopt;
     if (fields.mod == Quake3Mod::Custom && namesNoFolder(fields.customMod, host.style)) {
-        *error = QStringLiteral("Type the mod folder's name in the box beside the third mod option (for example "
-                                "cpma), or choose Baseq3 or OSP.");
+        host::setError(error,
+                       QStringLiteral("Type the mod folder's name in the box beside the third mod option (for example "
+                                      "cpma), or choose Baseq3 or OSP."));
         return std::nullopt;
     }
     if (!sendsAsTyped(fields.scope, fields.say, error))

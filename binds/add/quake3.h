@@ -1,8 +1,8 @@
 #pragma once
 
-#include "binds/files/bindrequest.h"
 #include "binds/add/chat.h"
 #include "binds/engine/games.h"
+#include "binds/files/bindrequest.h"
 #include "host/folderstring.h"
 
 #include <optional>
@@ -24,13 +24,13 @@ struct Quake3Fields {
 // The bind request for the panel, or nullopt with a message: no root folder, an empty
 // custom mod folder, or a text the key would not send as typed. The mod folder is spelt
 // as the disk spells it.
-std::optional<BindRequest> quake3Request(const Quake3Fields &fields, const host::Host &host, QString *error);
+std::optional<BindRequest> quake3Request(const Quake3Fields &fields, const host::Host &host, QString *error = nullptr);
 
 // The custom mod box after it loses the focus: one final separator, unless it is empty.
 QString normalisedCustomMod(const QString &text, host::Style style);
 
 // Whether a root folder can take binds: it is a whole folder; if not (empty, or
 // relative to wherever the program was started), error says why.
-bool isUsableRoot(const QString &root, const Game &game, host::Style style, QString *error);
+bool isUsableRoot(const QString &root, const Game &game, host::Style style, QString *error = nullptr);
 
 } // namespace binds

@@ -1,5 +1,7 @@
 #include "binds/add/rtcw.h"
 
+#include "host/error.h"
+
 namespace binds {
 
 bool isVoiceCommand(const QString &command)
@@ -56,14 +58,16 @@ static std::optional<QString> rtcwCommand(const RtcwFields &fields, QString *err
     switch (fields.kind) {
     case RtcwKind::Voice:
         if (fields.voice == voicePlaceholder || fields.voice.trimmed().isEmpty()) {
-            *error = QStringLiteral("Pick a voice command from the list first, or type one, such as vsay_team Medic.");
+            host::setError(
+                error,
+                QStringLiteral("Pick a voice command from the list first, or type one, such as vsay_team Medic."));
             return std::nullopt;
         }
         return fields.voice;
     case RtcwKind::Say:
         // This panel binds no console text of the player's own: a text needs its chat.
         if (fields.scope == ChatScope::None) {
-            *error = QStringLiteral("Choose Team Talk or Public for the text to say first.");
+            host::setError(error, QStringLiteral("Choose Team Talk or Public for the text to say first."));
             return std::nullopt;
         }
         if (!sendsAsTyped(fields.scope, fields.say, error))
@@ -72,15 +76,15 @@ static std::optional<QString> rtcwCommand(const RtcwFields &fields, QString *err
     case RtcwKind::None:
         break;
     }
-    *error = QStringLiteral("Choose what the key sends first: a voice command (the option beside the voice list) "
-                            "or a text to say (the option beside To Say).");
+    host::setError(error,
+                   QStringLiteral("Choose what the key sends first: a voice command (the option beside the voice list) "
+                                  "or a text to say (the option beside To Say)."));
     return std::nullopt;
 }
 
 QString rtcwRootShown(const QString &root, host::Style style)
 {
-    QString notWhole;
-    return isUsableRoot(root, rtcwGame(), style, &notWhole) ? host::withFinalSeparator(root, style) : root;
+    return isUsableRoot(root, rtcwGame(), style) ? host::withFinalSeparator(root, style) : root;
 }
 
 std::optional<BindRequest> rtcwRequest(const RtcwFields &fields, const host::Host &host, QString *error)

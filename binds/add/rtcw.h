@@ -1,10 +1,11 @@
 #pragma once
 
-#include "binds/files/bindrequest.h"
 #include "binds/add/quake3.h"
+#include "binds/files/bindrequest.h"
 #include "host/folderstring.h"
 
 #include <QStringList>
+
 #include <optional>
 
 namespace binds {
@@ -40,6 +41,6 @@ QString rtcwRootShown(const QString &root, host::Style style);
 // as the disk spells it. Nullopt, with the reason, without a root, without a voice
 // command or a chat scope chosen, with the voice box empty or at its start text, or with
 // a text the key would not send as typed.
-std::optional<BindRequest> rtcwRequest(const RtcwFields &fields, const host::Host &host, QString *error);
+std::optional<BindRequest> rtcwRequest(const RtcwFields &fields, const host::Host &host, QString *error = nullptr);
 
 } // namespace binds

@@ -1,5 +1,7 @@
 #include "binds/engine/keys.h"
 
+#include "host/error.h"
+
 #include <QHash>
 #include <QList>
 
@@ -306,14 +308,16 @@ static QString keyRefusal(const QString &key, const QList<const Engine *> &engin
 
 bool isBindableKey(const QString &key, const QList<const Engine *> &engines, QString *error)
 {
-    *error = keyRefusal(key, engines, engines.size() == 1);
-    return error->isEmpty();
+    const QString refusal = keyRefusal(key, engines, engines.size() == 1);
+    host::setError(error, refusal);
+    return refusal.isEmpty();
 }
 
 bool isBindableKey(const QString &key, QString *error)
 {
-    *error = keyRefusal(key, allEngines(), false);
-    return error->isEmpty();
+    const QString refusal = keyRefusal(key, allEngines(), false);
+    host::setError(error, refusal);
+    return refusal.isEmpty();
 }
 
 } // namespace binds

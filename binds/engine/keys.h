@@ -24,9 +24,9 @@ std::span<const KeyName> keyNames();
 // Whether every one of the engines binds the key as typed; if not, error says why, naming
 // the engines that do not, with the closest names they know. The key is taken as the line
 // will hold it (trimmed).
-bool isBindableKey(const QString &key, const QList<const Engine *> &engines, QString *error);
+bool isBindableKey(const QString &key, const QList<const Engine *> &engines, QString *error = nullptr);
 // The same for the engines of either game: whether at least one of them binds it.
-bool isBindableKey(const QString &key, QString *error);
+bool isBindableKey(const QString &key, QString *error = nullptr);
 
 // The key number the engine's "bind" gives a name as a file holds it (Key_StringToKeynum),
 // by the engine's rules for single characters and "0x" numbers. Nullopt for a name the

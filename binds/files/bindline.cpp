@@ -1,6 +1,7 @@
 #include "binds/files/bindline.h"
 
 #include "binds/engine/keys.h"
+#include "host/error.h"
 #include "host/filefailure.h"
 #include "host/numbers.h"
 #include "host/regularfile.h"
@@ -120,8 +121,9 @@ bool readsAsWritten(const QString &key, const QString &text, const QList<const E
 {
     if (!isBindableKey(key.trimmed(), engines, error))
         return false;
-    *error = textRefusal(text);
-    return error->isEmpty();
+    const QString refusal = textRefusal(text);
+    host::setError(error, refusal);
+    return refusal.isEmpty();
 }
 
 std::optional<QByteArray> encodedLine(const QString &key, const QString &text, QString *error)
@@ -136,12 +138,13 @@ std::optional<QByteArray> encodedLine(const QString &key, const QString &text, c
         return std::nullopt;
     const std::optional<QByteArray> line = host::toFileEncoding(bindLine(key, text));
     if (!line) {
-        *error = QStringLiteral("The key or the text holds characters that this system's "
-                                "code page cannot write. Remove them and try again.");
+        host::setError(error,
+                       QStringLiteral("The key or the text holds characters that this system's "
+                                      "code page cannot write. Remove them and try again."));
         return std::nullopt;
     }
     if (line->size() > maxLineBytes) {
-        *error = tooLongLine(text, line->size());
+        host::setError(error, tooLongLine(text, line->size()));
         return std::nullopt;
     }
     return line;
@@ -155,7 +158,7 @@ bool writeLine(const BindRequest &request, const host::Host &host, QString *erro
     QString unreachable;
     const std::optional<QString> target = autoexecPath(request.gameFolder, host, &unreachable);
     if (!target) {
-        *error = addFailure(autoexecIn(request.gameFolder), unreachable);
+        host::setError(error, addFailure(autoexecIn(request.gameFolder), unreachable));
         return false;
     }
     return appendLine(*target, *line, error, notice);
@@ -253,7 +256,7 @@ bool appendLine(const QString &hostPath, QByteArray line, QString *error, QStrin
     QFile file;
     QString notOpened;
     if (!host::openRegularFile(file, hostPath, host::OpenFor::Append, &notOpened)) {
-        *error = addFailure(hostPath, notOpened);
+        host::setError(error, addFailure(hostPath, notOpened));
         return false;
     }
     // The size from the file system: the file itself is never read beyond its last byte.
@@ -261,23 +264,23 @@ bool appendLine(const QString &hostPath, QByteArray line, QString *error, QStrin
     line.prepend(lineEndBefore(lastByteOf(file, oldSize)));
     const qint64 newSize = oldSize + line.size();
     if (const QString tooLarge = tooLargeFor(hostPath, newSize, allEngines()); !tooLarge.isEmpty()) {
-        *error = tooLarge;
+        host::setError(error, tooLarge);
         return false;
     }
     if (!appendAll(file, line)) {
         const int cause = host::lastSystemError();
-        *error = addFailure(hostPath, host::describeFileFailure(hostPath, file, cause), cause);
+        host::setError(error, addFailure(hostPath, host::describeFileFailure(hostPath, file, cause), cause));
         file.resize(oldSize); // drop a half-written line; QFile's destructor releases the file
         return false;
     }
     file.close();
     if (file.error() != QFileDevice::NoError) {
         const int cause = host::lastSystemError();
-        *error = addFailure(hostPath, host::describeFileFailure(hostPath, file, cause), cause);
+        host::setError(error, addFailure(hostPath, host::describeFileFailure(hostPath, file, cause), cause));
         return false;
     }
     if (notice)
-        *notice = sizeNotice(hostPath, oldSize, newSize);
+        host::setError(notice, sizeNotice(hostPath, oldSize, newSize));
     return true;
 }
 

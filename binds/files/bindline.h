@@ -1,11 +1,12 @@
 #pragma once
 
-#include "binds/files/bindrequest.h"
 #include "binds/engine/engines.h"
+#include "binds/files/bindrequest.h"
 #include "host/folderstring.h"
 
 #include <QByteArray>
 #include <QString>
+
 #include <optional>
 
 namespace binds {
@@ -17,7 +18,7 @@ inline constexpr qsizetype maxLineBytes = 1023;
 QString autoexecIn(const QString &gameFolder);
 
 // The same on this machine; nullopt, with why, when the folder string leads nowhere.
-std::optional<QString> autoexecPath(const QString &gameFolder, const host::Host &host, QString *error);
+std::optional<QString> autoexecPath(const QString &gameFolder, const host::Host &host, QString *error = nullptr);
 
 // bind KEY "TEXT", without the line end. The key loses surrounding blanks, as the
 // game's own reading drops them.
@@ -25,24 +26,25 @@ QString bindLine(const QString &key, const QString &text);
 
 // Whether the game runs KEY "TEXT" as one bind; if not, error says why. Checks the
 // characters only; encodedLine also checks the length.
-bool readsAsWritten(const QString &key, const QString &text, QString *error);
+bool readsAsWritten(const QString &key, const QString &text, QString *error = nullptr);
 // The same for the engines the player may run (encodedLine's rule for keys).
-bool readsAsWritten(const QString &key, const QString &text, const QList<const Engine *> &engines, QString *error);
+bool readsAsWritten(const QString &key, const QString &text, const QList<const Engine *> &engines,
+                    QString *error = nullptr);
 
 // The bind line in the bytes the file gets (the system's 8-bit code page), without the
 // line end; nullopt with the reason when the game would read it as something else.
-std::optional<QByteArray> encodedLine(const QString &key, const QString &text, QString *error);
+std::optional<QByteArray> encodedLine(const QString &key, const QString &text, QString *error = nullptr);
 // The same for the engines the player may run: a key one of them knows is taken, and one
 // the only engine does not know is refused.
 std::optional<QByteArray> encodedLine(const QString &key, const QString &text, const QList<const Engine *> &engines,
-                                      QString *error);
+                                      QString *error = nullptr);
 
 // Appends one bind line, CR LF ended, to autoexec.cfg in the request's folder.
 // Returns false with a message for the player when the line is refused or the
 // file cannot be written; the file is left as it was then. On success, notice (when
 // given) says what the player should know about the file, such as its size passing
 // what the original games read; it is empty otherwise.
-bool writeLine(const BindRequest &request, const host::Host &host, QString *error, QString *notice = nullptr);
+bool writeLine(const BindRequest &request, const host::Host &host, QString *error = nullptr, QString *notice = nullptr);
 
 // What goes before a line appended after a file's last byte (nullopt: the file is
 // empty): a line end, unless the last line already ends in LF. A lone CR gets one too,
@@ -54,7 +56,7 @@ QByteArray lineEndBefore(std::optional<char> lastByte);
 QString addFailure(const QString &path, const QString &reason, int systemError = 0, const QString &advice = {});
 
 // The same for a line already made, to the file at a host path.
-bool appendLine(const QString &hostPath, QByteArray line, QString *error, QString *notice = nullptr);
+bool appendLine(const QString &hostPath, QByteArray line, QString *error = nullptr, QString *notice = nullptr);
 
 // Why none of the engines would run a file of newSize bytes; empty when one would.
 QString tooLargeFor(const QString &hostPath, qint64 newSize, const QList<const Engine *> &engines);

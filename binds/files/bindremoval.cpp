@@ -1,6 +1,7 @@
 #include "binds/files/bindremoval.h"
 
 #include "binds/files/bindline.h"
+#include "host/error.h"
 #include "host/filefailure.h"
 #include "host/numbers.h"
 #include "host/regularfile.h"
@@ -112,10 +113,12 @@ std::optional<QByteArray> withoutBinds(const QByteArray &bytes, const QList<Star
                                    QString::fromLatin1(bind.shown().key)));
     }
     if (!stuck.isEmpty()) {
-        *error = QStringLiteral("Did not remove %1: the games read what stands around it differently (some honour "
-                                "// and /* */ comments where others do not, and a line past 1,023 bytes is cut), so "
-                                "taking it out would change what else the file runs. Edit that line by hand.")
-                     .arg(stuck.join(QStringLiteral(", ")));
+        host::setError(
+            error,
+            QStringLiteral("Did not remove %1: the games read what stands around it differently (some honour "
+                           "// and /* */ comments where others do not, and a line past 1,023 bytes is cut), so "
+                           "taking it out would change what else the file runs. Edit that line by hand.")
+                .arg(stuck.join(QStringLiteral(", "))));
         if (removal == Removal::AllOrNothing)
             return std::nullopt;
     }
@@ -128,20 +131,23 @@ QString changedSinceRead(const QString &what, const QString &hostPath)
         .arg(what, host::shownPath(hostPath));
 }
 
+bool holdsAsRead(const QString &hostPath, bool existed, const QByteArray &bytes)
+{
+    const bool there = QFileInfo::exists(hostPath);
+    const std::optional<QByteArray> now = there ? readConsoleFile(hostPath) : std::optional<QByteArray>(QByteArray());
+    return there == existed && now == bytes;
+}
+
 bool rewriteFile(const QString &hostPath, const QByteArray &readBytes, bool existed, const QByteArray &newBytes,
                  const QString &what, QString *error)
 {
-    QString unreadable;
-    const bool there = QFileInfo::exists(hostPath);
-    const std::optional<QByteArray> now =
-        there ? readConsoleFile(hostPath, &unreadable) : std::optional<QByteArray>(QByteArray());
-    if (there != existed || !now || *now != readBytes) {
-        *error = changedSinceRead(what, hostPath);
+    if (!holdsAsRead(hostPath, existed, readBytes)) {
+        host::setError(error, changedSinceRead(what, hostPath));
         return false;
     }
-    if (newBytes.size() > largestFileLimit(allEngines())) {
-        *error = QStringLiteral("%1: \"%2\" would grow to %3 bytes, more than any game reads.")
-                     .arg(what, host::shownPath(hostPath), host::englishNumber(newBytes.size()));
+    // Only an Add makes a file larger.
+    if (const QString tooLarge = tooLargeFor(hostPath, newBytes.size(), allEngines()); !tooLarge.isEmpty()) {
+        host::setError(error, tooLarge);
         return false;
     }
     return saveWhole(hostPath, newBytes, what, error);
@@ -154,8 +160,9 @@ bool saveWhole(const QString &hostPath, const QByteArray &bytes, const QString &
     if (!file.open(QIODevice::WriteOnly))
         cause = host::describeSaveFailure(hostPath, file, host::lastSystemError());
     if (!cause.isEmpty() || !host::writeAndCommit(file, bytes, &cause)) {
-        *error = QStringLiteral("%1: could not write \"%2\": %3. The file is as it was.")
-                     .arg(what, host::shownPath(hostPath), cause);
+        host::setError(error,
+                       QStringLiteral("%1: could not write \"%2\": %3. The file is as it was.")
+                           .arg(what, host::shownPath(hostPath), cause));
         return false;
     }
     return true;

@@ -2,6 +2,7 @@
 
 #include "binds/files/bindremoval.h"
 #include "binds/files/consolefile.h"
+#include "host/error.h"
 #include "host/filefailure.h"
 #include "host/folderstring.h"
 #include "host/regularfile.h"
@@ -71,9 +72,11 @@ bool ChangeJournal::record(const FileChange &change, QString *error)
 {
     const auto fail = [&](const QString &cause) {
         if (error)
-            *error = QStringLiteral("Bindwright could not keep a copy of \"%1\" as it was, so this change cannot be "
-                                    "undone: %2.")
-                         .arg(host::shownPath(change.path), cause);
+            host::setError(
+                error,
+                QStringLiteral("Bindwright could not keep a copy of \"%1\" as it was, so this change cannot be "
+                               "undone: %2.")
+                    .arg(host::shownPath(change.path), cause));
         return false;
     };
     if (!QDir().mkpath(m_folder))
@@ -143,15 +146,12 @@ std::optional<FileChange> ChangeJournal::newest(const QStringList &paths) const
 bool ChangeJournal::undo(const FileChange &change, QString *error)
 {
     const QString what = QStringLiteral("Did not undo");
-    QString unreadable;
-    const std::optional<QByteArray> now =
-        QFileInfo(change.path).isFile() ? readConsoleFile(change.path, &unreadable) : std::nullopt;
-    if (!now || *now != change.after) {
-        if (error)
-            *error = QStringLiteral("%1: \"%2\" changed since Bindwright %3 at %4, so going back would lose what "
-                                    "changed it. Nothing was changed.")
-                         .arg(what, host::shownPath(change.path), change.what,
-                              change.when.toLocalTime().toString(QStringLiteral("HH:mm, d MMMM")));
+    if (!holdsAsRead(change.path, true, change.after)) {
+        host::setError(error,
+                       QStringLiteral("%1: \"%2\" changed since Bindwright %3 at %4, so going back would lose what "
+                                      "changed it. Nothing was changed.")
+                           .arg(what, host::shownPath(change.path), change.what,
+                                change.when.toLocalTime().toString(QStringLiteral("HH:mm, d MMMM"))));
         return false;
     }
     QString failed;
@@ -164,7 +164,7 @@ bool ChangeJournal::undo(const FileChange &change, QString *error)
     }
     if (!failed.isEmpty()) {
         if (error)
-            *error = failed;
+            host::setError(error, failed);
         return false;
     }
     QFile::remove(QDir(m_folder).filePath(change.entry));

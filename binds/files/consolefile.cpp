@@ -1,5 +1,6 @@
 #include "binds/files/consolefile.h"
 
+#include "host/error.h"
 #include "host/folderstring.h"
 #include "host/numbers.h"
 #include "host/regularfile.h"
@@ -13,17 +14,19 @@ std::optional<QByteArray> readConsoleFile(const QString &hostPath, QString *erro
     QFile file;
     QString notOpened;
     if (!host::openRegularFile(file, hostPath, host::OpenFor::Read, &notOpened)) {
-        *error = QStringLiteral("Could not read \"%1\": %2.").arg(host::shownPath(hostPath), notOpened);
+        host::setError(error, QStringLiteral("Could not read \"%1\": %2.").arg(host::shownPath(hostPath), notOpened));
         return std::nullopt;
     }
     if (file.size() > maxConfigBytes) {
-        *error = QStringLiteral("Did not read \"%1\": at %2 bytes it is larger than any game reads.")
-                     .arg(host::shownPath(hostPath), host::englishNumber(file.size()));
+        host::setError(error,
+                       QStringLiteral("Did not read \"%1\": at %2 bytes it is larger than any game reads.")
+                           .arg(host::shownPath(hostPath), host::englishNumber(file.size())));
         return std::nullopt;
     }
     const QByteArray bytes = file.read(maxConfigBytes);
     if (file.error() != QFileDevice::NoError) {
-        *error = QStringLiteral("Could not read \"%1\": %2.").arg(host::shownPath(hostPath), file.errorString());
+        host::setError(error,
+                       QStringLiteral("Could not read \"%1\": %2.").arg(host::shownPath(hostPath), file.errorString()));
         return std::nullopt;
     }
     return bytes;

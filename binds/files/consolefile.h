@@ -3,6 +3,7 @@
 #include "binds/engine/console.h"
 
 #include <QString>
+
 #include <optional>
 
 namespace binds {
@@ -23,6 +24,6 @@ struct ConfigBind {
 // Reads a console file (autoexec.cfg, q3config.cfg) without changing it: a regular file
 // only, opened without blocking, of at most maxConfigBytes. Nullopt, with the reason,
 // when it cannot be read.
-std::optional<QByteArray> readConsoleFile(const QString &hostPath, QString *error);
+std::optional<QByteArray> readConsoleFile(const QString &hostPath, QString *error = nullptr);
 
 } // namespace binds

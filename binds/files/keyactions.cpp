@@ -58,15 +58,6 @@ const QHash<QByteArray, QString> &actionNames()
 
 namespace {
 
-// A chat text as the others read it: the colour codes taken out.
-QString withoutColourCodes(const QString &text)
-{
-    QString plain;
-    for (const decorate::ColouredRun &run : decorate::colouredRuns(text, 0))
-        plain += run.text;
-    return plain;
-}
-
 bool isChat(const QByteArray &word)
 {
     const QByteArray lower = word.toLower();
@@ -87,7 +78,7 @@ QString commandWords(const QList<QByteArray> &args, const QByteArray &line)
     if (isChat(first)) {
         return QStringLiteral("%1 \"%2\"")
             .arg(first == "say" ? QStringLiteral("says") : QStringLiteral("says to the team"),
-                 withoutColourCodes(chatOfLine(line)));
+                 decorate::withoutColourCodes(chatOfLine(line)));
     }
     const QString rest = host::fileBytesShown(args.mid(1).join(' '));
     if (first == "vsay" || first == "vsay_team")

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "binds/files/consolefile.h"
 #include "binds/engine/engines.h"
+#include "binds/files/consolefile.h"
 
 #include <QHash>
 #include <QList>

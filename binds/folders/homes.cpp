@@ -71,11 +71,9 @@ QStringList steamLibraries(const host::Host &host, bool inWine)
     for (const QString &steam : steams) {
         libraries.append(steam);
         for (const QString &listed : listedLibraries(steam)) {
-            QString unreachable;
             if (!inWine)
                 libraries.append(QDir::fromNativeSeparators(listed));
-            else if (const std::optional<QString> folder =
-                         host::wine::hostPathFor(listed, host.winePrefix, &unreachable))
+            else if (const std::optional<QString> folder = host::wine::hostPathFor(listed, host.winePrefix))
                 libraries.append(*folder);
         }
     }

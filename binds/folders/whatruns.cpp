@@ -14,8 +14,7 @@ namespace {
 
 std::optional<QString> hostFolder(const QString &folderString, const host::Host &host)
 {
-    QString unreachable;
-    return host::toHostPath(folderString, host, &unreachable);
+    return host::toHostPath(folderString, host);
 }
 
 // The engine's home on this host, as a host folder, when it exists; and whether it is the
@@ -74,8 +73,7 @@ StartFolders startFoldersOf(const Engine &engine, const QString &root, const QSt
     QString whyNotTyped;
     if (const std::optional<Home> home = homeOf(engine, host, windows, inWine);
         home && canonicalPath(home->folder) != typed) {
-        QString unreachable;
-        if (const std::optional<QString> shown = host::folderStringFor(home->folder, host, &unreachable))
+        if (const std::optional<QString> shown = host::folderStringFor(home->folder, host))
             roots << host::withFinalSeparator(*shown, host.style);
         const QString old = engine.homes.posix ? host.home + u'/' + QString::fromUtf8(engine.homes.posix) : QString();
         if (home->insteadOfOld && typed == canonicalPath(old)) {
@@ -108,8 +106,7 @@ StartFolders startFoldersOf(const Engine &engine, const QString &root, const QSt
             if (start.config.isEmpty() && path && QFileInfo(*path + u'/' + config).isFile())
                 start.config = *path + u'/' + config;
         }
-        QString unreachable;
-        const std::optional<QString> autoexec = autoexecPath(folders.at(i), host, &unreachable);
+        const std::optional<QString> autoexec = autoexecPath(folders.at(i), host);
         if (firstFile < 0 && autoexec && QFileInfo(*autoexec).isFile()) {
             firstFile = i;
             start.autoexec = *autoexec;

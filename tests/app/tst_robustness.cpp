@@ -2,8 +2,10 @@
 // files are byte for byte what they were, and a valid "Add" still works.
 
 #include "appearance.h"
-#include "mainwindow.h"
 #include "folderpicker.h"
+#include "mainwindow.h"
+#include "testfiles.h"
+#include "testhost.h"
 #include "windowtesting.h"
 
 #include <QApplication>
@@ -15,10 +17,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
-#include <memory>
 
-#include "testfiles.h"
-#include "testhost.h"
+#include <memory>
 
 class TestRobustness : public QObject
 {

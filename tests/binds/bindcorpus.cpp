@@ -1,7 +1,7 @@
 #include "bindcorpus.h"
 
-#include "binds/files/bindline.h"
 #include "binds/add/rtcw.h"
+#include "binds/files/bindline.h"
 
 #include <QRandomGenerator>
 #include <QStringList>

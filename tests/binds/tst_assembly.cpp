@@ -1,12 +1,13 @@
-#include "binds/add/quake3.h"
-#include "binds/add/rtcw.h"
-#include "binds/add/addplan.h"
-#include "binds/files/keyactions.h"
-#include "binds/add/status.h"
-#include "binds/folders/whatruns.h"
-#include "host/textencoding.h"
 #include "testengines.h"
 #include "testhost.h"
+
+#include "binds/add/addplan.h"
+#include "binds/add/quake3.h"
+#include "binds/add/rtcw.h"
+#include "binds/add/status.h"
+#include "binds/files/keyactions.h"
+#include "binds/folders/whatruns.h"
+#include "host/textencoding.h"
 
 #include <QDir>
 #include <QFile>
@@ -514,12 +515,12 @@ void TestAssembly::keyNow()
     for (const StartFolders &start :
          startFolders(enginesNamed(QStringLiteral("ioquake3,quake3-1.32")), withSeparator(root.path()), mod,
                       quake3Game(), withHomeIn(testHost(), root.path()))) {
-        QStringList files;
+        QStringList run;
         for (const QString &file : {start.config, start.autoexec}) {
             if (!file.isEmpty())
-                files << file;
+                run << file;
         }
-        runs << StartRun::read(files, start.engines, start.searched);
+        runs << StartRun::read(run, start.engines, start.searched);
     }
     QCOMPARE(whatKeyDoes(key, runs), now);
 }

@@ -1,20 +1,19 @@
+#include "smalldisk.h"
+#include "testengines.h"
+#include "testfiles.h"
+#include "testhost.h"
+
 #include "binds/files/bindline.h"
 #include "binds/files/bindremoval.h"
 #include "binds/files/changejournal.h"
-#include "binds/files/startrun.h"
 #include "binds/files/consolefile.h"
+#include "binds/files/startrun.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include "smalldisk.h"
-#include "testengines.h"
-#include "testhost.h"
-#include "testfiles.h"
-
-#include <QElapsedTimer>
 
 using binds::BindRequest;
 

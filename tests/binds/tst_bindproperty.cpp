@@ -1,10 +1,11 @@
-#include "binds/files/bindline.h"
 #include "bindcorpus.h"
-#include "binds/files/consolefile.h"
-#include "binds/engine/console.h"
-#include "binds/files/startrun.h"
 #include "testengines.h"
 #include "testhost.h"
+
+#include "binds/engine/console.h"
+#include "binds/files/bindline.h"
+#include "binds/files/consolefile.h"
+#include "binds/files/startrun.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -28,17 +28,18 @@
 //   by "echo" prints what the server makes of it, and each further command it runs shows
 //   as output of its own.
 
-#include "binds/files/bindline.h"
-#include "binds/files/consolefile.h"
-#include "binds/engine/console.h"
-#include "binds/files/bindremoval.h"
-#include "binds/folders/whatruns.h"
-#include "binds/engine/keys.h"
-#include "binds/files/startrun.h"
-#include "binds/add/rtcw.h"
 #include "bindcorpus.h"
 #include "testengines.h"
 #include "testhost.h"
+
+#include "binds/add/rtcw.h"
+#include "binds/engine/console.h"
+#include "binds/engine/keys.h"
+#include "binds/files/bindline.h"
+#include "binds/files/bindremoval.h"
+#include "binds/files/consolefile.h"
+#include "binds/files/startrun.h"
+#include "binds/folders/whatruns.h"
 
 #include <QDir>
 #include <QFile>
@@ -448,7 +449,7 @@ void TestEngine::theEngineReadsEveryLineAsWritten()
 
 // Lines players' files hold, and the hostile ones: chains, comments of both kinds, unbind
 // and unbindall, keys by number and in capitals, Latin-1 bytes, empty and long binds.
-const QList<QByteArray> &hostileLines()
+static const QList<QByteArray> &hostileLines()
 {
     static const QList<QByteArray> lines = {
         "bind f1 \"say ^2Adieu Monde Cruel :); kill\"",
@@ -504,7 +505,7 @@ const QList<QByteArray> &hostileLines()
     return lines;
 }
 
-QByteArray hostileFile(QRandomGenerator &random, int lines)
+static QByteArray hostileFile(QRandomGenerator &random, int lines)
 {
     static const QList<QByteArray> ends = {"\r\n", "\n", "\r", ";", " ; "};
     QByteArray file;
@@ -517,7 +518,7 @@ QByteArray hostileFile(QRandomGenerator &random, int lines)
 // The key of a bindlist line, as a number: a single character is that byte, and
 // Key_KeynumToString writes "0x" and two digits from '0' on, the first past 'f' for keys
 // above 255 ("0xn3" is 371).
-std::optional<int> listedKey(const QByteArray &name, const binds::ConsoleRules &rules)
+static std::optional<int> listedKey(const QByteArray &name, const binds::ConsoleRules &rules)
 {
     if (name.size() == 1)
         return static_cast<unsigned char>(name.at(0));
@@ -700,10 +701,8 @@ void TestEngine::theHomeTheProgramNamesIsTheOneTheEngineReads()
     const QString typed = typedHome ? home.path() + QStringLiteral("/.q3a/") : base.path() + u'/';
     const QList<binds::StartFolders> starts = binds::startFolders({&row}, typed, {}, row.game(), host);
     QVERIFY(starts.size() == 1);
-    QString unreachable;
-    const QString named = starts.first().autoexec.isEmpty()
-        ? *binds::autoexecPath(starts.first().writeFolder, host, &unreachable)
-        : starts.first().autoexec;
+    const QString named = starts.first().autoexec.isEmpty() ? *binds::autoexecPath(starts.first().writeFolder, host)
+                                                            : starts.first().autoexec;
     QFile namedFile(named);
     const QByteArray expected = namedFile.open(QIODevice::ReadOnly) ? namedFile.readAll().trimmed() : QByteArray();
 

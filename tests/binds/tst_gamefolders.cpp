@@ -1,3 +1,6 @@
+#include "testfiles.h"
+#include "testhost.h"
+
 #include "binds/folders/gamefolders.h"
 #include "binds/folders/homes.h"
 #include "binds/folders/whatruns.h"
@@ -8,9 +11,6 @@
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include "testfiles.h"
-#include "testhost.h"
 
 #ifdef Q_OS_WIN
 #include <windows.h>

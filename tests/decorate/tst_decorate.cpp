@@ -3,6 +3,7 @@
 #include "decorate/jazz.h"
 
 #include <QTest>
+
 #include <cmath>
 #include <deque>
 

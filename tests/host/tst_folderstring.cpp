@@ -1,6 +1,7 @@
+#include "testhost.h"
+
 #include "host/drives.h"
 #include "host/folderstring.h"
-#include "testhost.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,17 +1,16 @@
+#include "smalldisk.h"
+#include "testfiles.h"
+
 #include "settings/settingsfile.h"
 
 #include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QSaveFile>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include "smalldisk.h"
-#include "testfiles.h"
-
-#include <QElapsedTimer>
 
 using settings::Folders;
 

@@ -1,6 +1,6 @@
 #include "appearance.h"
-#include "mainwindow.h"
 #include "folderpicker.h"
+#include "mainwindow.h"
 #include "windowtesting.h"
 
 #include <QAbstractItemModel>
@@ -18,9 +18,10 @@
 #include <unistd.h>
 #endif
 #include <QTreeView>
+
 #include <memory>
 
-class TestForm2 : public QObject
+class TestFolderPicker : public QObject
 {
     Q_OBJECT
 
@@ -63,7 +64,7 @@ private:
     AskedQuestions m_asked;
 };
 
-void TestForm2::init()
+void TestFolderPicker::init()
 {
 #ifdef Q_OS_WIN
     if (QTest::currentTestFunction() != QByteArrayLiteral("windows_startsAtDriveC"))
@@ -92,7 +93,7 @@ void TestForm2::init()
     m_window->show();
 }
 
-void TestForm2::cleanup()
+void TestFolderPicker::cleanup()
 {
     m_window.reset();
     m_prefix.reset();
@@ -101,7 +102,7 @@ void TestForm2::cleanup()
     qputenv("HOME", m_realHome);
 }
 
-FolderPicker *TestForm2::openPicker(const char *button)
+FolderPicker *TestFolderPicker::openPicker(const char *button)
 {
     QTest::mouseClick(control<QPushButton>(m_window.get(), button), Qt::LeftButton);
     FolderPicker *form = picker();
@@ -110,7 +111,7 @@ FolderPicker *TestForm2::openPicker(const char *button)
     return form;
 }
 
-QModelIndex TestForm2::shown(FolderPicker *form, const QString &name)
+QModelIndex TestFolderPicker::shown(FolderPicker *form, const QString &name)
 {
     auto *list = control<QTreeView>(form, "Dir1");
     const QModelIndexList found = list->model()->match(list->model()->index(0, 0, list->rootIndex()), Qt::DisplayRole,
@@ -118,7 +119,7 @@ QModelIndex TestForm2::shown(FolderPicker *form, const QString &name)
     return found.isEmpty() ? QModelIndex() : found.first();
 }
 
-void TestForm2::doubleClick(FolderPicker *form, const QString &name)
+void TestFolderPicker::doubleClick(FolderPicker *form, const QString &name)
 {
     auto *list = control<QTreeView>(form, "Dir1");
     QTRY_VERIFY2(shown(form, name).isValid() && list->visualRect(shown(form, name)).isValid(), qPrintable(name));
@@ -128,7 +129,7 @@ void TestForm2::doubleClick(FolderPicker *form, const QString &name)
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
 }
 
-void TestForm2::opens_modelessWithItsControls()
+void TestFolderPicker::opens_modelessWithItsControls()
 {
     FolderPicker *form = openPicker("Command16");
     QVERIFY(form);
@@ -151,7 +152,7 @@ void TestForm2::opens_modelessWithItsControls()
     QCOMPARE(control<QLineEdit>(m_window.get(), "txtkey")->text(), QStringLiteral("f1"));
 }
 
-void TestForm2::done_atOnce_writesStartFolderWithOneSeparator_data()
+void TestFolderPicker::done_atOnce_writesStartFolderWithOneSeparator_data()
 {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("written");
@@ -164,7 +165,7 @@ void TestForm2::done_atOnce_writesStartFolderWithOneSeparator_data()
                           << "Text1";
 }
 
-void TestForm2::done_atOnce_writesStartFolderWithOneSeparator()
+void TestFolderPicker::done_atOnce_writesStartFolderWithOneSeparator()
 {
     QFETCH(QString, button);
     QFETCH(QString, written);
@@ -178,7 +179,7 @@ void TestForm2::done_atOnce_writesStartFolderWithOneSeparator()
     QTRY_VERIFY(!picker());
 }
 
-void TestForm2::done_afterOpeningSubfolder()
+void TestFolderPicker::done_afterOpeningSubfolder()
 {
     FolderPicker *form = openPicker("Command17");
     doubleClick(form, QStringLiteral("Games"));
@@ -190,7 +191,7 @@ void TestForm2::done_afterOpeningSubfolder()
     QCOMPARE(control<QLineEdit>(m_window.get(), "Text1")->text(), QString());
 }
 
-void TestForm2::highlightedFolder_isNotTheResult()
+void TestFolderPicker::highlightedFolder_isNotTheResult()
 {
     FolderPicker *form = openPicker("Command16");
     doubleClick(form, QStringLiteral("Games"));
@@ -204,7 +205,7 @@ void TestForm2::highlightedFolder_isNotTheResult()
     QCOMPARE(control<QLineEdit>(m_window.get(), "Text1")->text(), QStringLiteral("c:\\Games\\"));
 }
 
-void TestForm2::enter_opensTheHighlightedFolder()
+void TestFolderPicker::enter_opensTheHighlightedFolder()
 {
     FolderPicker *form = openPicker("Command17");
     auto *list = control<QTreeView>(form, "Dir1");
@@ -215,7 +216,7 @@ void TestForm2::enter_opensTheHighlightedFolder()
     QCOMPARE(form->path(), driveC() + QStringLiteral("/Games"));
 }
 
-void TestForm2::otherButton_whileOpen_keepsFolderAndRetargets()
+void TestFolderPicker::otherButton_whileOpen_keepsFolderAndRetargets()
 {
     FolderPicker *form = openPicker("Command16");
     doubleClick(form, QStringLiteral("Games"));
@@ -227,7 +228,7 @@ void TestForm2::otherButton_whileOpen_keepsFolderAndRetargets()
     QCOMPARE(control<QLineEdit>(m_window.get(), "Text1")->text(), QString());
 }
 
-void TestForm2::closeControl_writesNothing_andNextOpeningStartsAfresh()
+void TestFolderPicker::closeControl_writesNothing_andNextOpeningStartsAfresh()
 {
     FolderPicker *form = openPicker("Command16");
     doubleClick(form, QStringLiteral("Games"));
@@ -245,7 +246,7 @@ void TestForm2::closeControl_writesNothing_andNextOpeningStartsAfresh()
     QCOMPARE(control<QLineEdit>(m_window.get(), "Text1")->text(), QString());
 }
 
-void TestForm2::driveChange_movesTheList()
+void TestFolderPicker::driveChange_movesTheList()
 {
     FolderPicker *form = openPicker("Command16");
     auto *drives = control<QComboBox>(form, "Drive1");
@@ -261,7 +262,7 @@ void TestForm2::driveChange_movesTheList()
     QCOMPARE(control<QLineEdit>(m_window.get(), "Text1")->text(), QStringLiteral("d:\\Other\\"));
 }
 
-void TestForm2::driveThatCannotBeOpened_leavesTheList()
+void TestFolderPicker::driveThatCannotBeOpened_leavesTheList()
 {
     FolderPicker *form = openPicker("Command16");
     auto *drives = control<QComboBox>(form, "Drive1");
@@ -281,11 +282,11 @@ void TestForm2::driveThatCannotBeOpened_leavesTheList()
     QCOMPARE(control<QLineEdit>(m_window.get(), "Text1")->text(), QStringLiteral("c:\\"));
 }
 
-void TestForm2::folderThatMayNotBeOpened_saysSo()
+void TestFolderPicker::folderThatMayNotBeOpened_saysSo()
 {
 #ifdef Q_OS_UNIX
     if (::geteuid() == 0)
-        QSKIP("root opens every folder: this case runs as an ordinary user (tst_form2_as_user)");
+        QSKIP("root opens every folder: this case runs as an ordinary user (tst_folderpicker_as_user)");
 #endif
     const QString locked =
         driveC() + QStringLiteral("/Locked by a very long name that will not fit in the space below the list");
@@ -305,14 +306,14 @@ void TestForm2::folderThatMayNotBeOpened_saysSo()
     QVERIFY2(problem->contentsRect().contains(needed), "the cause is cut off");
 }
 
-void TestForm2::driveBox_namesTheDriveTheListStartsOn()
+void TestFolderPicker::driveBox_namesTheDriveTheListStartsOn()
 {
     FolderPicker *form = openPicker("Command16");
     auto *drives = control<QComboBox>(form, "Drive1");
     QCOMPARE(QDir::cleanPath(drives->currentData().toString()), QDir::cleanPath(driveC()));
 }
 
-void TestForm2::noDriveC_startsAtHome()
+void TestFolderPicker::noDriveC_startsAtHome()
 {
     QVERIFY(QDir(driveC()).removeRecursively());
     FolderPicker *form = openPicker("Command16");
@@ -322,7 +323,7 @@ void TestForm2::noDriveC_startsAtHome()
     QCOMPARE(written, QDir::cleanPath(QDir::homePath()) + u'/');
 }
 
-void TestForm2::closingMainWindow_closesPicker()
+void TestFolderPicker::closingMainWindow_closesPicker()
 {
     QPointer<FolderPicker> form = openPicker("Command16");
     QVERIFY(form && form->isVisible());
@@ -331,14 +332,14 @@ void TestForm2::closingMainWindow_closesPicker()
     QVERIFY(!m_window->isVisible());
 }
 
-void TestForm2::hiddenFolders_areListed()
+void TestFolderPicker::hiddenFolders_areListed()
 {
     FolderPicker *form = openPicker("Command16");
     QVERIFY(form->setPath(m_home->path()));
     QTRY_VERIFY(shown(form, QStringLiteral(".q3a")).isValid());
 }
 
-void TestForm2::gameFolders_areOfferedAfterTheDrives()
+void TestFolderPicker::gameFolders_areOfferedAfterTheDrives()
 {
     FolderPicker *form = openPicker("Command16");
     auto *drives = control<QComboBox>(form, "Drive1");
@@ -363,7 +364,7 @@ void TestForm2::gameFolders_areOfferedAfterTheDrives()
     QCOMPARE(control<QLineEdit>(m_window.get(), "Text1")->text(), m_home->path() + QStringLiteral("/.q3a/"));
 }
 
-void TestForm2::highlight_staysWhileFoldersLoad()
+void TestFolderPicker::highlight_staysWhileFoldersLoad()
 {
     FolderPicker *form = openPicker("Command16");
     auto *list = control<QTreeView>(form, "Dir1");
@@ -380,7 +381,7 @@ void TestForm2::highlight_staysWhileFoldersLoad()
     }
 }
 
-void TestForm2::done_refusesAFolderNamedWithABackslash()
+void TestFolderPicker::done_refusesAFolderNamedWithABackslash()
 {
     const QString odd = m_home->path() + QStringLiteral("/we\\ird");
     QVERIFY(QDir().mkpath(odd));
@@ -393,7 +394,7 @@ void TestForm2::done_refusesAFolderNamedWithABackslash()
              qPrintable(control<QLabel>(form, "problem")->text()));
 }
 
-void TestForm2::windows_startsAtDriveC()
+void TestFolderPicker::windows_startsAtDriveC()
 {
 #ifndef Q_OS_WIN
     QSKIP("Windows only");
@@ -407,5 +408,5 @@ void TestForm2::windows_startsAtDriveC()
 #endif
 }
 
-QTEST_MAIN(TestForm2)
-#include "tst_form2.moc"
+QTEST_MAIN(TestFolderPicker)
+#include "tst_folderpicker.moc"

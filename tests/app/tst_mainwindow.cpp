@@ -2,6 +2,8 @@
 #include "appicon.h"
 #include "mainwindow.h"
 #include "messagetext.h"
+#include "testfiles.h"
+#include "testhost.h"
 #include "version.h"
 #include "windowtesting.h"
 #include "wrapbutton.h"
@@ -22,17 +24,15 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRadioButton>
-#include <QTemporaryDir>
-#include <QTextLayout>
-#include <QTest>
 #include <QPointer>
+#include <QRadioButton>
 #include <QScopeGuard>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextLayout>
 #include <QTreeView>
 #include <QtEndian>
 
-#include "testfiles.h"
-#include "testhost.h"
 #include <memory>
 
 namespace {
@@ -99,7 +99,7 @@ void verifyCaptionsFit(MainWindow *window)
 
 } // namespace
 
-class TestForm1 : public QObject
+class TestMainWindow : public QObject
 {
     Q_OBJECT
 
@@ -183,12 +183,12 @@ private:
     AskedQuestions m_asked;
 };
 
-void TestForm1::initTestCase()
+void TestMainWindow::initTestCase()
 {
     applyAppearance();
 }
 
-void TestForm1::init()
+void TestMainWindow::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     m_reported = {};
@@ -198,20 +198,20 @@ void TestForm1::init()
     m_window->setAsker(m_asked.asker());
 }
 
-void TestForm1::cleanup()
+void TestMainWindow::cleanup()
 {
     m_window.reset();
     m_dir.reset();
 }
 
-void TestForm1::showAndActivate()
+void TestMainWindow::showAndActivate()
 {
     m_window->show();
     QApplication::setActiveWindow(m_window.get());
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
 }
 
-void TestForm1::startState_captionsTextsAndSelections()
+void TestMainWindow::startState_captionsTextsAndSelections()
 {
     QCOMPARE(m_window->windowTitle(), QLatin1String(bindwrightCaption));
     QCOMPARE(control<QGroupBox>(m_window.get(), "Frame2")->title(), QStringLiteral("Quake3"));
@@ -256,7 +256,7 @@ void TestForm1::startState_captionsTextsAndSelections()
         QVERIFY2(!radio(unchecked)->isChecked(), unchecked);
 }
 
-void TestForm1::startState_voiceList()
+void TestMainWindow::startState_voiceList()
 {
     auto *voice = control<QComboBox>(m_window.get(), "CboVoice");
     QVERIFY(voice->isEditable());
@@ -267,13 +267,13 @@ void TestForm1::startState_voiceList()
         QCOMPARE(voice->itemText(i), binds::voiceCommands().at(i));
 }
 
-void TestForm1::startState_focusInKey()
+void TestMainWindow::startState_focusInKey()
 {
     showAndActivate();
     QCOMPARE(QApplication::focusWidget(), box("txtkey"));
 }
 
-void TestForm1::windowsIcon_holdsEverySize_data()
+void TestMainWindow::windowsIcon_holdsEverySize_data()
 {
     QTest::addColumn<int>("entry");
     QTest::addColumn<int>("size");
@@ -283,7 +283,7 @@ void TestForm1::windowsIcon_holdsEverySize_data()
         QTest::addRow("%d pixels", sizes.at(i)) << i << sizes.at(i) << (sizes.at(i) == 256);
 }
 
-void TestForm1::windowsIcon_holdsEverySize()
+void TestMainWindow::windowsIcon_holdsEverySize()
 {
     QFETCH(int, entry);
     QFETCH(int, size);
@@ -308,7 +308,7 @@ void TestForm1::windowsIcon_holdsEverySize()
     }
 }
 
-void TestForm1::layout_matchesTheDesign()
+void TestMainWindow::layout_matchesTheDesign()
 {
     QCOMPARE(m_window->size(), QSize(747, 363)); // the design's 335, and the engines' row under it
     QCOMPARE(control<QWidget>(m_window.get(), "quake3Engine")->geometry(), QRect(8, 336, 353, 21));
@@ -328,12 +328,12 @@ void TestForm1::layout_matchesTheDesign()
     QCOMPARE(control<QWidget>(m_window.get(), "Command16")->geometry(), QRect(344, 32, 17, 17));
 }
 
-void TestForm1::captions_fitTheirBoxes()
+void TestMainWindow::captions_fitTheirBoxes()
 {
     verifyCaptionsFit(m_window.get());
 }
 
-void TestForm1::captions_fitWhateverFontATheme_offers()
+void TestMainWindow::captions_fitWhateverFontATheme_offers()
 {
     // What qt6ct and its kin do: fonts of their own for the application and its classes.
     QFont big(QStringLiteral("DejaVu Sans"));
@@ -352,7 +352,7 @@ void TestForm1::captions_fitWhateverFontATheme_offers()
     applyAppearance();
 }
 
-void TestForm1::accessibleNames_tellEveryControlApart()
+void TestMainWindow::accessibleNames_tellEveryControlApart()
 {
     QStringList names;
     for (QWidget *control : m_window->findChildren<QWidget *>()) {
@@ -372,7 +372,7 @@ void TestForm1::accessibleNames_tellEveryControlApart()
         QVERIFY2(names.contains(QLatin1String(expected)), expected);
 }
 
-void TestForm1::tabOrder_followsTheDesign()
+void TestMainWindow::tabOrder_followsTheDesign()
 {
     const QStringList
         expected = {"txtkey",    "txtsay",      "Command1",   "Command2",     "Command3",  "Command4",  "Command5",
@@ -403,7 +403,7 @@ void TestForm1::tabOrder_followsTheDesign()
     }
 }
 
-void TestForm1::optionGroups_areIndependent()
+void TestMainWindow::optionGroups_areIndependent()
 {
     radio("Option3")->click(); // Team Talk
     QVERIFY(radio("Option2")->isChecked());
@@ -424,7 +424,7 @@ void TestForm1::optionGroups_areIndependent()
     QVERIFY(radio("Option7")->isChecked());
 }
 
-void TestForm1::enterAndEscape_pressNothing()
+void TestMainWindow::enterAndEscape_pressNothing()
 {
     showAndActivate();
     box("Text1")->setText(withSeparator(m_dir->path()));
@@ -438,7 +438,7 @@ void TestForm1::enterAndEscape_pressNothing()
     QVERIFY(m_window->isVisible());
 }
 
-void TestForm1::messages_breakPathsOnlyAtSeparators_data()
+void TestMainWindow::messages_breakPathsOnlyAtSeparators_data()
 {
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("path"); // the quoted path in it; empty: the message stays as it is
@@ -454,7 +454,7 @@ void TestForm1::messages_breakPathsOnlyAtSeparators_data()
                                        << "";
 }
 
-void TestForm1::messages_breakPathsOnlyAtSeparators()
+void TestMainWindow::messages_breakPathsOnlyAtSeparators()
 {
     QFETCH(QString, message);
     QFETCH(QString, path);
@@ -491,7 +491,7 @@ void TestForm1::messages_breakPathsOnlyAtSeparators()
     QCOMPARE(read, path);
 }
 
-void TestForm1::quake3Add_writesBindAndStatus()
+void TestMainWindow::quake3Add_writesBindAndStatus()
 {
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("baseq3")));
     box("Text1")->setText(withSeparator(m_dir->path()));
@@ -511,7 +511,7 @@ void TestForm1::quake3Add_writesBindAndStatus()
     QCOMPARE(box("Text2")->text(), QStringLiteral("Status: Added hi^1.... Added abcde...."));
 }
 
-void TestForm1::quake3Add_rawConsoleTextStraightAfterStart()
+void TestMainWindow::quake3Add_rawConsoleTextStraightAfterStart()
 {
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("osp")));
     box("Text1")->setText(QDir::toNativeSeparators(m_dir->path())); // no final separator: added, not run into "osp"
@@ -522,14 +522,14 @@ void TestForm1::quake3Add_rawConsoleTextStraightAfterStart()
     QCOMPARE(box("Text1")->text(), QDir::toNativeSeparators(m_dir->path())); // the box itself is left as typed
 }
 
-void TestForm1::rtcwAdd_normalisesRootAndWritesIntoMain_data()
+void TestMainWindow::rtcwAdd_normalisesRootAndWritesIntoMain_data()
 {
     QTest::addColumn<QString>("main"); // as the disk spells it
     QTest::newRow("main") << "main";
     QTest::newRow("Steam's Main") << "Main";
 }
 
-void TestForm1::rtcwAdd_normalisesRootAndWritesIntoMain()
+void TestMainWindow::rtcwAdd_normalisesRootAndWritesIntoMain()
 {
     QFETCH(QString, main);
     QVERIFY(QDir(m_dir->path()).mkdir(main));
@@ -547,7 +547,7 @@ void TestForm1::rtcwAdd_normalisesRootAndWritesIntoMain()
     QCOMPARE(box("Text2")->text(), QStringLiteral("Status:Wrote Bind..."));
 }
 
-void TestForm1::rtcwAdd_bindsTheVoiceCommandAsTyped_data()
+void TestMainWindow::rtcwAdd_bindsTheVoiceCommandAsTyped_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::newRow("start of a listed command") << "vsay G";
@@ -555,7 +555,7 @@ void TestForm1::rtcwAdd_bindsTheVoiceCommandAsTyped_data()
     QTest::newRow("a listed command in lower case") << "vsay hi";
 }
 
-void TestForm1::rtcwAdd_bindsTheVoiceCommandAsTyped()
+void TestMainWindow::rtcwAdd_bindsTheVoiceCommandAsTyped()
 {
     QFETCH(QString, typed);
     showAndActivate();
@@ -574,7 +574,7 @@ void TestForm1::rtcwAdd_bindsTheVoiceCommandAsTyped()
              QStringLiteral("bind f6 \"%1\"\r\n").arg(typed).toLatin1());
 }
 
-void TestForm1::add_fileGrowingPastTheOriginalGamesIsTold()
+void TestMainWindow::add_fileGrowingPastTheOriginalGamesIsTold()
 {
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("osp")));
     writeFile(m_dir->filePath(QStringLiteral("osp/autoexec.cfg")), QByteArray(16380, '\n'));
@@ -591,7 +591,7 @@ void TestForm1::add_fileGrowingPastTheOriginalGamesIsTold()
     QCOMPARE(box("Text2")->text(), QStringLiteral("Status: Added +atta.... Added +atta...."));
 }
 
-void TestForm1::rtcwAdd_twiceGrowsStatus()
+void TestMainWindow::rtcwAdd_twiceGrowsStatus()
 {
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("main")));
     box("txtwolfdir")->setText(withSeparator(m_dir->path()));
@@ -628,7 +628,7 @@ void TestForm1::rtcwAdd_twiceGrowsStatus()
              qPrintable(m_reported.messages.last()));
 }
 
-void TestForm1::keyNow_showsWhatTheKeyDoesAtTheNextStart()
+void TestMainWindow::keyNow_showsWhatTheKeyDoesAtTheNextStart()
 {
     QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("baseq3")));
     writeFile(m_dir->filePath(QStringLiteral("baseq3/q3config.cfg")), "unbindall\r\nbind SPACE \"+moveup\"\r\n");
@@ -653,7 +653,7 @@ void TestForm1::keyNow_showsWhatTheKeyDoesAtTheNextStart()
     QTRY_COMPARE(keyNow->text(), QStringLiteral("space: fire (+attack)"));
 }
 
-void TestForm1::bindsWindow_listsAndRemoves()
+void TestMainWindow::bindsWindow_listsAndRemoves()
 {
     QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("osp")));
     const QString file = m_dir->filePath(QStringLiteral("osp/autoexec.cfg"));
@@ -730,7 +730,7 @@ void TestForm1::bindsWindow_listsAndRemoves()
     QTRY_VERIFY(!open);
 }
 
-QWidget *TestForm1::openBindsWindow(const char *bindsButton)
+QWidget *TestMainWindow::openBindsWindow(const char *bindsButton)
 {
     click(bindsButton);
     auto *window = m_window->findChild<QWidget *>(QStringLiteral("bindsWindow"));
@@ -741,7 +741,7 @@ QWidget *TestForm1::openBindsWindow(const char *bindsButton)
     return window;
 }
 
-void TestForm1::undo_givesTheFileItsBytesBack_data()
+void TestMainWindow::undo_givesTheFileItsBytesBack_data()
 {
     QTest::addColumn<QString>("change"); // add, replace, remove
     QTest::addColumn<QByteArray>("before");
@@ -766,7 +766,7 @@ void TestForm1::undo_givesTheFileItsBytesBack_data()
     QTest::newRow("a removal of 61 binds, the file changed since") << "remove" << sixtyOne << true << true << true;
 }
 
-void TestForm1::undo_givesTheFileItsBytesBack()
+void TestMainWindow::undo_givesTheFileItsBytesBack()
 {
     QFETCH(QString, change);
     QFETCH(QByteArray, before);
@@ -833,7 +833,7 @@ void TestForm1::undo_givesTheFileItsBytesBack()
     }
 }
 
-void TestForm1::bindsWindow_rowEditedInPlace_data()
+void TestMainWindow::bindsWindow_rowEditedInPlace_data()
 {
     QTest::addColumn<QByteArray>("binds");  // the panel's Binds button
     QTest::addColumn<QByteArray>("root");   // its root box
@@ -857,7 +857,7 @@ void TestForm1::bindsWindow_rowEditedInPlace_data()
                                         << QByteArray("bind f1 x\r\nbind f2 \"new\"\r\n");
 }
 
-void TestForm1::bindsWindow_rowEditedInPlace()
+void TestMainWindow::bindsWindow_rowEditedInPlace()
 {
     QFETCH(QByteArray, binds);
     QFETCH(QByteArray, root);
@@ -900,7 +900,7 @@ void TestForm1::bindsWindow_rowEditedInPlace()
     QCOMPARE(contents(file), after);
 }
 
-void TestForm1::bindsWindow_removalOffersTheGamesOwnConfig_data()
+void TestMainWindow::bindsWindow_removalOffersTheGamesOwnConfig_data()
 {
     QTest::addColumn<binds::Answer>("answer");
     QTest::addColumn<QByteArray>("config"); // baseq3/q3config.cfg after the answer
@@ -909,7 +909,7 @@ void TestForm1::bindsWindow_removalOffersTheGamesOwnConfig_data()
     QTest::newRow("no: the config as it was") << binds::Answer::No << config;
 }
 
-void TestForm1::bindsWindow_removalOffersTheGamesOwnConfig()
+void TestMainWindow::bindsWindow_removalOffersTheGamesOwnConfig()
 {
     QFETCH(binds::Answer, answer);
     QFETCH(QByteArray, config);
@@ -936,14 +936,14 @@ void TestForm1::bindsWindow_removalOffersTheGamesOwnConfig()
     QCOMPARE(contents(autoexec), answer == binds::Answer::Yes ? QByteArray() : QByteArray("bind f1 \"say gg\"\r\n"));
 }
 
-void TestForm1::modsFirstAutoexec_startsWithTheBaseLines_data()
+void TestMainWindow::modsFirstAutoexec_startsWithTheBaseLines_data()
 {
     QTest::addColumn<bool>("copy");
     QTest::newRow("yes: the base lines first") << true;
     QTest::newRow("no: the bind alone") << false;
 }
 
-void TestForm1::modsFirstAutoexec_startsWithTheBaseLines()
+void TestMainWindow::modsFirstAutoexec_startsWithTheBaseLines()
 {
     QFETCH(bool, copy);
     QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("baseq3")));
@@ -963,7 +963,7 @@ void TestForm1::modsFirstAutoexec_startsWithTheBaseLines()
     QCOMPARE(contents(m_dir->filePath(QStringLiteral("baseq3/autoexec.cfg"))), base);
 }
 
-void TestForm1::readElsewhere_yesWritesIntoTheFileTheGameRuns_data()
+void TestMainWindow::readElsewhere_yesWritesIntoTheFileTheGameRuns_data()
 {
     QTest::addColumn<QByteArray>("there"); // the other home's autoexec.cfg; null: none
     QTest::newRow("no file in the home the game reads") << QByteArray();
@@ -971,7 +971,7 @@ void TestForm1::readElsewhere_yesWritesIntoTheFileTheGameRuns_data()
 }
 
 // ioquake3 reads ~/.config/Quake3 once it exists, never ~/.q3a: Yes writes there.
-void TestForm1::readElsewhere_yesWritesIntoTheFileTheGameRuns()
+void TestMainWindow::readElsewhere_yesWritesIntoTheFileTheGameRuns()
 {
     SKIP_UNLESS_POSIX();
     QFETCH(QByteArray, there);
@@ -1009,7 +1009,7 @@ void TestForm1::readElsewhere_yesWritesIntoTheFileTheGameRuns()
     QVERIFY(!QFile::exists(home + QStringLiteral("/.q3a/baseq3/autoexec.cfg")));
 }
 
-void TestForm1::add_refusalChangesNothingAndNextAddWorks()
+void TestMainWindow::add_refusalChangesNothingAndNextAddWorks()
 {
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("osp")));
     const QString file = m_dir->filePath(QStringLiteral("osp/autoexec.cfg"));
@@ -1053,7 +1053,7 @@ void TestForm1::add_refusalChangesNothingAndNextAddWorks()
     QCOMPARE(box("Text2")->text(), QStringLiteral("Status: Added say h...."));
 }
 
-void TestForm1::add_writeFailureIsReported()
+void TestMainWindow::add_writeFailureIsReported()
 {
     const QString missing = withSeparator(m_dir->filePath(QStringLiteral("no-such-game")));
     box("txtwolfdir")->setText(missing);
@@ -1069,7 +1069,7 @@ void TestForm1::add_writeFailureIsReported()
     QVERIFY(!QFileInfo::exists(missing));
 }
 
-void TestForm1::colourButtons_appendAndMoveFocus()
+void TestMainWindow::colourButtons_appendAndMoveFocus()
 {
     showAndActivate();
     const QList<std::pair<const char *, const char *>> quake3 = {
@@ -1098,7 +1098,7 @@ void TestForm1::colourButtons_appendAndMoveFocus()
     QCOMPARE(box("txtsay")->text(), QStringLiteral("hi^8"));
 }
 
-void TestForm1::decorations_editTheirPanelOnly()
+void TestMainWindow::decorations_editTheirPanelOnly()
 {
     box("txtsay")->setText(QStringLiteral("hi"));
     box("txtwolfsay")->setText(QStringLiteral("go"));
@@ -1118,7 +1118,7 @@ void TestForm1::decorations_editTheirPanelOnly()
     QVERIFY(m_reported.messages.isEmpty());
 }
 
-void TestForm1::jazz_tooLongIsReportedAndKept()
+void TestMainWindow::jazz_tooLongIsReportedAndKept()
 {
     const QString tooLong(32767, u'x');
     box("txtwolfsay")->setText(tooLong);
@@ -1128,7 +1128,7 @@ void TestForm1::jazz_tooLongIsReportedAndKept()
     QVERIFY(m_reported.messages.first().contains(QLatin1String("too long to jazz")));
 }
 
-void TestForm1::chatPreview_showsAfterADecoration()
+void TestMainWindow::chatPreview_showsAfterADecoration()
 {
     showAndActivate();
     radio("Option4")->click(); // public chat: starts green
@@ -1172,7 +1172,7 @@ void TestForm1::chatPreview_showsAfterADecoration()
     QVERIFY(box("txtsay")->toolTip().contains(QLatin1String("first 149 bytes")));
 }
 
-void TestForm1::txtmod_normalisedWhenFocusMovesOn()
+void TestMainWindow::txtmod_normalisedWhenFocusMovesOn()
 {
     showAndActivate();
     QLineEdit *mod = box("txtmod");
@@ -1201,7 +1201,7 @@ void TestForm1::txtmod_normalisedWhenFocusMovesOn()
     QCOMPARE(mod->text(), QString());
 }
 
-void TestForm1::settings_loadedAtStartSavedAtClose()
+void TestMainWindow::settings_loadedAtStartSavedAtClose()
 {
     const QString path = m_dir->filePath(QStringLiteral("settings.cfg"));
     QString error;
@@ -1223,7 +1223,7 @@ void TestForm1::settings_loadedAtStartSavedAtClose()
     QVERIFY(m_reported.messages.isEmpty());
 }
 
-void TestForm1::settings_twoWindowsKeepEachOnesChange_data()
+void TestMainWindow::settings_twoWindowsKeepEachOnesChange_data()
 {
     QTest::addColumn<bool>("firstClosesFirst");
     QTest::addColumn<bool>("savedBeforeClose"); // the change saved by itself, the window still open
@@ -1233,7 +1233,7 @@ void TestForm1::settings_twoWindowsKeepEachOnesChange_data()
 }
 
 // Each window writes only the root it changed, over the file as it is then.
-void TestForm1::settings_twoWindowsKeepEachOnesChange()
+void TestMainWindow::settings_twoWindowsKeepEachOnesChange()
 {
     QFETCH(bool, firstClosesFirst);
     QFETCH(bool, savedBeforeClose);
@@ -1255,7 +1255,7 @@ void TestForm1::settings_twoWindowsKeepEachOnesChange()
 
 // A copy of the program in Program Files, whose own folder it may not write and whose
 // folders start empty, closed untouched, leaves the folders another copy saved.
-void TestForm1::settings_aCopyClosedUntouchedLeavesTheOthersFolders()
+void TestMainWindow::settings_aCopyClosedUntouchedLeavesTheOthersFolders()
 {
     const QString downloads = m_dir->filePath(QStringLiteral("Downloads/settings.cfg"));
     const QString user = m_dir->filePath(QStringLiteral("AppData/Local/bindwright/settings.cfg"));
@@ -1279,7 +1279,7 @@ void TestForm1::settings_aCopyClosedUntouchedLeavesTheOthersFolders()
 
 // Under Windows' code page 1252 a Cyrillic folder name cannot be remembered; the other
 // root changed in the same run is.
-void TestForm1::settings_aRootTheCodePageCannotHoldCostsOnlyThatRoot()
+void TestMainWindow::settings_aRootTheCodePageCannotHoldCostsOnlyThatRoot()
 {
     const QString path = m_dir->filePath(QStringLiteral("settings.cfg"));
     const QString cyrillic = QStringLiteral("C:\\\u0418\u0433\u0440\u044b\\Quake III Arena\\");
@@ -1298,7 +1298,7 @@ void TestForm1::settings_aRootTheCodePageCannotHoldCostsOnlyThatRoot()
              qPrintable(m_reported.messages.first()));
 }
 
-void TestForm1::settings_failedSaveIsReportedAndCloseCompletes()
+void TestMainWindow::settings_failedSaveIsReportedAndCloseCompletes()
 {
     const QString path = m_dir->filePath(QStringLiteral("settings.cfg"));
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("settings.cfg")));
@@ -1311,7 +1311,7 @@ void TestForm1::settings_failedSaveIsReportedAndCloseCompletes()
              qPrintable(m_reported.messages.first()));
 }
 
-void TestForm1::settings_unreadableFileKeptUntilAFolderChanges_data()
+void TestMainWindow::settings_unreadableFileKeptUntilAFolderChanges_data()
 {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<bool>("changeAFolder");
@@ -1321,7 +1321,7 @@ void TestForm1::settings_unreadableFileKeptUntilAFolderChanges_data()
     QTest::newRow("a line over the limit") << QByteArray(settings::maxLineBytes + 1, 'x') + "\r\n\r\n" << false;
 }
 
-void TestForm1::settings_unreadableFileKeptUntilAFolderChanges()
+void TestMainWindow::settings_unreadableFileKeptUntilAFolderChanges()
 {
     QFETCH(QByteArray, file);
     QFETCH(bool, changeAFolder);
@@ -1340,7 +1340,7 @@ void TestForm1::settings_unreadableFileKeptUntilAFolderChanges()
     QVERIFY(m_reported.messages.isEmpty());
 }
 
-void TestForm1::settings_fifoDoesNotStopTheWindow()
+void TestMainWindow::settings_fifoDoesNotStopTheWindow()
 {
     const QString path = m_dir->filePath(QStringLiteral("fifo/settings.cfg"));
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("fifo")));
@@ -1352,7 +1352,7 @@ void TestForm1::settings_fifoDoesNotStopTheWindow()
     QCOMPARE(control<QLineEdit>(&window, "Text1")->text(), QString());
 }
 
-void TestForm1::boxes_takeAnyLength()
+void TestMainWindow::boxes_takeAnyLength()
 {
     const QString text(32766, u'a');
     box("txtsay")->setText(text);
@@ -1377,14 +1377,14 @@ void TestForm1::boxes_takeAnyLength()
     }
 }
 
-void TestForm1::singleLineBoxes_dropLineBreaks_data()
+void TestMainWindow::singleLineBoxes_dropLineBreaks_data()
 {
     QTest::addColumn<QString>("name");
     for (const char *name : {"Text1", "txtmod", "txtkey", "txtwolfdir", "txtwolfkey"})
         QTest::newRow(name) << QString::fromLatin1(name);
 }
 
-void TestForm1::singleLineBoxes_dropLineBreaks()
+void TestMainWindow::singleLineBoxes_dropLineBreaks()
 {
     QFETCH(QString, name);
     QLineEdit *line = box(name.toLatin1().constData());
@@ -1396,5 +1396,5 @@ void TestForm1::singleLineBoxes_dropLineBreaks()
     QCOMPARE(line->text(), QStringLiteral("C:\\Q3\\"));
 }
 
-QTEST_MAIN(TestForm1)
-#include "tst_form1.moc"
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
