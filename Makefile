@@ -16,7 +16,7 @@ WINE_PACKAGES := wine wine64 xdotool x11-utils x11-xserver-utils
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps test-deps configure build run test check sanitize fuzz format format-check bench install package screenshot clean windows windows-package windows-for-tests
+.PHONY: all deps test-deps configure build run test check sanitize fuzz format format-check tidy bench install package screenshot clean windows windows-package windows-for-tests
 
 all: build
 
@@ -66,14 +66,23 @@ test: test-deps
 	$(MAKE) build windows-for-tests
 	cd $(BUILD_DIR) && ctest --output-on-failure --parallel $(JOBS)
 
-# The tree's C++ in its own style (.clang-format); format-check fails on any difference.
+# The tree's C++ in its own style (.clang-format), by one version of clang-format, since
+# each version formats a little differently; format-check fails on any difference.
+CLANG_FORMAT := clang-format-14
 format:
-	$(call install_missing,clang-format)
-	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+	$(call install_missing,$(CLANG_FORMAT))
+	git ls-files '*.cpp' '*.h' | xargs $(CLANG_FORMAT) -i
 
 format-check:
-	$(call install_missing,clang-format)
-	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+	$(call install_missing,$(CLANG_FORMAT))
+	git ls-files '*.cpp' '*.h' | xargs $(CLANG_FORMAT) --dry-run --Werror
+
+# clang-tidy's checks (.clang-tidy) on the libraries' sources; any finding fails.
+CLANG_TIDY := clang-tidy-14
+tidy: configure
+	$(call install_missing,$(CLANG_TIDY))
+	git ls-files 'host/*.cpp' 'binds/*.cpp' 'decorate/*.cpp' 'settings/*.cpp' \
+	    | xargs -P $(JOBS) -n 4 $(CLANG_TIDY) -p $(BUILD_DIR) --quiet
 
 # The edit-test loop: builds and runs the quick tests (the libraries' and the windows'),
 # no packages, no engines, no Windows build; ctest prints how long they took.

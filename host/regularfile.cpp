@@ -97,14 +97,13 @@ bool writeAndCommit(QSaveFile &file, const QByteArray &bytes, QString *error)
 {
     // Qt 6.4's commit() renames even when writing out its buffer failed: the new file is
     // flushed and on the disk before commit() may replace the old one.
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
+    const bool written = file.write(bytes) == bytes.size() && file.flush();
+    if (!written) {
         host::setError(error, describeFileFailure(file.fileName(), file, lastSystemError()));
-    } else if (!syncToDisk(file, error)) {
-        // error says why
-    } else if (!file.commit()) {
+    } else if (syncToDisk(file, error)) { // else error says why
+        if (file.commit())
+            return true;
         host::setError(error, describeFileFailure(file.fileName(), file, lastSystemError()));
-    } else {
-        return true;
     }
     file.cancelWriting();
     return false;

@@ -146,7 +146,7 @@ static std::optional<QByteArray> encodedLine(const QString &folder, QString *why
         *why = QStringLiteral("it holds a line break or another control character");
         return std::nullopt;
     }
-    const std::optional<QByteArray> line = host::toFileEncoding(lineFor(folder));
+    std::optional<QByteArray> line = host::toFileEncoding(lineFor(folder));
     if (!line) {
         *why = QStringLiteral("it holds characters that this system's code page cannot write");
         return std::nullopt;
@@ -222,7 +222,7 @@ std::optional<Folders> RunSettings::load(const Folders &startFolders)
         if (!path.isEmpty() && !settings::load(path, &error))
             m_unread = m_unread || !error.isEmpty();
     }
-    const std::optional<Folders> found = newest();
+    std::optional<Folders> found = newest();
     m_started = found.value_or(startFolders);
     return found;
 }

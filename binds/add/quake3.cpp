@@ -33,7 +33,7 @@ static QString quake3Target(const Quake3Fields &fields, const host::Host &host)
 {
     // A root typed without its final separator must not run into the mod folder's name
     // (C:\Quake3baseq3\).
-    const QString root = withFinalSeparator(fields.root, host.style);
+    QString root = withFinalSeparator(fields.root, host.style);
     switch (fields.mod) {
     case Quake3Mod::Baseq3:
         return host::gameFolder(root, quake3Game().baseFolder, host);

@@ -253,7 +253,7 @@ static QString keyRefusal(const QString &key, const QList<const Engine *> &engin
 {
     if (key.isEmpty())
         return QStringLiteral("Type the key to bind first. ") + keyAdvice;
-    if (const QString refusal = characterRefusal(key); !refusal.isEmpty())
+    if (QString refusal = characterRefusal(key); !refusal.isEmpty())
         return refusal;
     QList<const Engine *> asIs;
     QList<const Engine *> unknownTo;

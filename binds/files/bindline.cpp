@@ -136,7 +136,7 @@ std::optional<QByteArray> encodedLine(const QString &key, const QString &text, c
 {
     if (!readsAsWritten(key, text, engines, error))
         return std::nullopt;
-    const std::optional<QByteArray> line = host::toFileEncoding(bindLine(key, text));
+    std::optional<QByteArray> line = host::toFileEncoding(bindLine(key, text));
     if (!line) {
         host::setError(error,
                        QStringLiteral("The key or the text holds characters that this system's "

@@ -10,7 +10,7 @@ namespace binds {
 
 // The most of a console file the program reads: more than any game runs (ioquake3 takes
 // 131,071 bytes), with room for a game's own config of every key.
-inline constexpr qint64 maxConfigBytes = 1024 * 1024;
+inline constexpr qint64 maxConfigBytes = qint64(1024) * 1024;
 
 // A bind line of a console file.
 struct ConfigBind {

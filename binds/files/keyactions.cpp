@@ -84,7 +84,7 @@ QString commandWords(const QList<QByteArray> &args, const QByteArray &line)
     if (first == "vsay" || first == "vsay_team")
         return QStringLiteral("%1 %2").arg(first == "vsay" ? QStringLiteral("voice") : QStringLiteral("team voice"),
                                            rest);
-    const QString text = host::fileBytesShown(args.join(' '));
+    QString text = host::fileBytesShown(args.join(' '));
     if (first == "weapon" && args.size() == 2)
         return QStringLiteral("weapon %1 (%2)").arg(rest, text);
     if (const auto action = actionNames().constFind(first); args.size() == 1 && action != actionNames().cend())

@@ -17,7 +17,7 @@ namespace {
 QStringList listedLibraries(const QString &steam)
 {
     QFile vdf(steam + QStringLiteral("/steamapps/libraryfolders.vdf"));
-    if (!QFileInfo(vdf.fileName()).isFile() || vdf.size() > 1024 * 1024 || !vdf.open(QIODevice::ReadOnly))
+    if (!QFileInfo(vdf.fileName()).isFile() || vdf.size() > qint64(1024) * 1024 || !vdf.open(QIODevice::ReadOnly))
         return {};
     static const QRegularExpression pathEntry(QStringLiteral("\"path\"\\s+\"([^\"]+)\""));
     QStringList libraries;
