@@ -7,9 +7,10 @@ BUILD_TYPE ?= Release
 PREFIX ?= /usr/local
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-# Build, test and packaging needs, as Debian 12 names them.
-PACKAGES := cmake make g++ qt6-base-dev libgl-dev fonts-liberation2 xvfb xauth x11-utils libx11-dev xdotool \
-            dpkg-dev file ioquake3 lintian appstream
+# What building and running the program needs, as Debian 12 names it (make run, make check)...
+PACKAGES := cmake make g++ qt6-base-dev libgl-dev fonts-liberation2
+# ...and what the whole test run and the package need besides.
+TEST_PACKAGES := xvfb xauth x11-utils libx11-dev xdotool dpkg-dev file ioquake3 lintian appstream
 # The Windows build, and what runs it under Wine in the tests.
 WIN_PACKAGES := g++-mingw-w64-x86-64-posix qt6-base-dev-tools ninja-build xz-utils
 WINE_PACKAGES := wine wine64 xdotool x11-utils x11-xserver-utils
@@ -60,7 +61,7 @@ run: configure
 # The Windows build's tests run under Wine in the same ctest run. Every package they need
 # is there before the first configure, which looks for Wine and the engine.
 test-deps:
-	$(call install_missing,$(PACKAGES) $(WIN_PACKAGES) $(WINE_PACKAGES))
+	$(call install_missing,$(PACKAGES) $(TEST_PACKAGES) $(WIN_PACKAGES) $(WINE_PACKAGES))
 
 test: test-deps
 	$(MAKE) build windows-for-tests
@@ -132,6 +133,7 @@ install: build
 	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 
 package: build
+	$(call install_missing,dpkg-dev file)
 	cd $(BUILD_DIR) && cpack -G DEB
 
 screenshot: build
