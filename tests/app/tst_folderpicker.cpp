@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -369,11 +370,18 @@ void TestFolderPicker::highlight_staysWhileFoldersLoad()
     FolderPicker *form = openPicker("Command16");
     auto *list = control<QTreeView>(form, "Dir1");
     const QString many = m_home->path() + QStringLiteral("/many");
+    QSignalSpy loaded(form->findChild<QFileSystemModel *>(), &QFileSystemModel::directoryLoaded);
+    const auto manyLoaded = [&loaded, &many] {
+        return std::any_of(loaded.cbegin(), loaded.cend(),
+                           [&many](const QList<QVariant> &folder) { return folder.value(0).toString() == many; });
+    };
     for (int round = 0; round < 5; ++round) {
         QVERIFY(form->setPath(many));
         QTRY_VERIFY(list->currentIndex().isValid() && list->model()->rowCount(list->currentIndex()) > 0);
         QTest::keyClick(list, Qt::Key_Down);
-        QTest::qWait(50 * round); // folders go on loading meanwhile
+        // The open folder's loading ends after the key press, or has ended: either way its
+        // end must leave the highlight where the key put it.
+        QTRY_VERIFY(manyLoaded());
         const QString highlighted = list->currentIndex().data(QFileSystemModel::FilePathRole).toString();
         QVERIFY2(highlighted != many, "the highlight jumped back to the open folder");
         QTest::keyClick(list, Qt::Key_Return);

@@ -18,7 +18,6 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -1345,10 +1344,8 @@ void TestMainWindow::settings_fifoDoesNotStopTheWindow()
     const QString path = m_dir->filePath(QStringLiteral("fifo/settings.cfg"));
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("fifo")));
     QVERIFY_MKFIFO(path);
-    QElapsedTimer clock;
-    clock.start();
-    MainWindow window(path, journalBeside(path)); // would wait for a writer forever if the load opened the FIFO plainly
-    QVERIFY(clock.elapsed() < 5000);
+    // A load that opened the FIFO plainly would wait for a writer forever: the test's timeout.
+    MainWindow window(path, journalBeside(path));
     QCOMPARE(control<QLineEdit>(&window, "Text1")->text(), QString());
 }
 
@@ -1356,11 +1353,8 @@ void TestMainWindow::boxes_takeAnyLength()
 {
     const QString text(32766, u'a');
     box("txtsay")->setText(text);
-    QElapsedTimer clock;
-    clock.start();
-    click("Command11"); // jazz: three characters for every one
+    click("Command11"); // jazz: three characters for every one (its speed: make bench)
     QCOMPARE(box("txtsay")->text().size(), 3 * 32766);
-    QVERIFY2(clock.elapsed() < 2000, "the window must stay responsive");
     QVERIFY(m_reported.messages.isEmpty());
 
     box("txtwolfsay")->setText(QString(40000, u'b'));

@@ -10,7 +10,6 @@
 #include "binds/files/startrun.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -458,14 +457,12 @@ void TestBindLine::failure_fullDisk()
 void TestBindLine::failure_notARegularFile()
 {
     QVERIFY_MKFIFO(target());
-    QElapsedTimer clock;
-    clock.start();
+    // Neither the writer nor the reader waits for the other end: the test's timeout.
     QString error;
     QVERIFY(!binds::writeLine({"f1", "say hi", folder()}, here, &error));
     QVERIFY2(error.contains(QLatin1String("named pipe")), qPrintable(error));
     QVERIFY(!binds::readConsoleFile(target(), &error)); // the reader does not wait on it either
     QVERIFY2(error.contains(QLatin1String("named pipe")), qPrintable(error));
-    QVERIFY(clock.elapsed() < 5000);
     QVERIFY(QFile::remove(target()));
 }
 

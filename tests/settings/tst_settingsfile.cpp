@@ -5,7 +5,6 @@
 
 #include <QDateTime>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QSaveFile>
 #include <QScopeGuard>
@@ -224,11 +223,9 @@ void TestSettingsFile::load_missingOrNotARegularFile()
     QCOMPARE(error, QString());
 
     QVERIFY_MKFIFO(path());
-    QElapsedTimer clock;
-    clock.start();
+    // A load that waited for a writer would never return: the test's timeout.
     QVERIFY(!settings::load(path(), &error));
     QVERIFY2(error.contains(QLatin1String("named pipe")), qPrintable(error));
-    QVERIFY(clock.elapsed() < 5000);
 }
 
 void TestSettingsFile::save_refusesWhatWouldNotLoadBack_data()
