@@ -18,7 +18,7 @@ int main(int argc, char *argv[])
     const settings::Places settingsPlaces = settings::settingsPlaces(
         QCoreApplication::applicationDirPath(), QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
     // The way back from each change to the player's files, kept where the program keeps its data.
-    MainWindow window(settingsPlaces,
+    MainWindow window(host::Host::current(), settingsPlaces,
                       QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + QStringLiteral("/undo"));
     window.show();
     // A logout's end closes the window as the player would: what changed is saved.

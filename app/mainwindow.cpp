@@ -18,8 +18,10 @@
 #include <QShortcut>
 #include <QTimer>
 
-MainWindow::MainWindow(const settings::Places &settingsPlaces, const QString &journalFolder, QWidget *parent)
+MainWindow::MainWindow(const host::Host &host, const settings::Places &settingsPlaces, const QString &journalFolder,
+                       QWidget *parent)
     : QWidget(parent)
+    , m_host(host)
     , m_settings(settingsPlaces)
     , m_journal(journalFolder)
 {

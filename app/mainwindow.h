@@ -33,8 +33,10 @@ public:
     // Shows a failure or refusal to the player; tests put their own in.
     using Reporter = std::function<void(const QString &message)>;
 
-    // The journal of changes to the player's files lives in journalFolder, the program's own.
-    MainWindow(const settings::Places &settingsPlaces, const QString &journalFolder, QWidget *parent = nullptr);
+    // The window for the machine it runs on (its drives, its home, a Wine prefix); the
+    // journal of changes to the player's files lives in journalFolder, the program's own.
+    MainWindow(const host::Host &host, const settings::Places &settingsPlaces, const QString &journalFolder,
+               QWidget *parent = nullptr);
     ~MainWindow() override;
 
     void setReporter(Reporter reporter);
@@ -63,7 +65,7 @@ private:
     // Ctrl+Z: the last change of a file either panel's game runs or writes.
     void undoLastChange();
 
-    const host::Host m_host = host::Host::current();
+    const host::Host m_host;
     settings::RunSettings m_settings;
     binds::ChangeJournal m_journal;
     decorate::SplitMix64 m_jazzRandom; // one for both panels

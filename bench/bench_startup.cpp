@@ -70,7 +70,7 @@ int startOnce(int argc, char *argv[], const QElapsedTimer &sinceMain, bool bare)
         edit->setGeometry(10, 10, 200, 20);
     } else {
         applyAppearance();
-        window = std::make_unique<MainWindow>(dir.filePath(QStringLiteral("settings.cfg")),
+        window = std::make_unique<MainWindow>(host::Host::current(), dir.filePath(QStringLiteral("settings.cfg")),
                                               dir.filePath(QStringLiteral("undo")));
     }
     window->installEventFilter(&firstPaint);

@@ -86,7 +86,7 @@ void TestFolderPicker::init()
         QVERIFY(home.mkpath(QStringLiteral("many/folder%1").arg(i, 3, 10, QChar(u'0'))));
     qputenv("HOME", m_home->path().toLocal8Bit());
     m_reported = {};
-    m_window = std::make_unique<MainWindow>(m_prefix->filePath(QStringLiteral("settings.cfg")),
+    m_window = std::make_unique<MainWindow>(host::Host::current(), m_prefix->filePath(QStringLiteral("settings.cfg")),
                                             m_prefix->filePath(QStringLiteral("undo")));
     m_window->setReporter(m_reported.reporter());
     m_asked = {};

@@ -191,7 +191,8 @@ void TestMainWindow::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     m_reported = {};
-    m_window = std::make_unique<MainWindow>(m_dir->filePath(QStringLiteral("settings.cfg")), m_programData.path());
+    m_window = std::make_unique<MainWindow>(host::Host::current(), m_dir->filePath(QStringLiteral("settings.cfg")),
+                                            m_programData.path());
     m_window->setReporter(m_reported.reporter());
     m_asked = {};
     m_window->setAsker(m_asked.asker());
@@ -343,7 +344,8 @@ void TestMainWindow::captions_fitWhateverFontATheme_offers()
         QApplication::setFont(big, widgetClass);
     QApplication::setFont(big);
     {
-        MainWindow themed(m_dir->filePath(QStringLiteral("settings.cfg")), m_dir->filePath(QStringLiteral("undo")));
+        MainWindow themed(host::Host::current(), m_dir->filePath(QStringLiteral("settings.cfg")),
+                          m_dir->filePath(QStringLiteral("undo")));
         verifyCaptionsFit(&themed);
         QCOMPARE(control<QLabel>(&themed, "Label3")->font().pixelSize(), layoutFont().pixelSize());
     }
@@ -797,7 +799,8 @@ void TestMainWindow::undo_givesTheFileItsBytesBack()
     if (restart) {
         // The root is remembered at the close; the journal stays in the program's own folder.
         m_window->close();
-        m_window = std::make_unique<MainWindow>(m_dir->filePath(QStringLiteral("settings.cfg")), m_programData.path());
+        m_window = std::make_unique<MainWindow>(host::Host::current(), m_dir->filePath(QStringLiteral("settings.cfg")),
+                                                m_programData.path());
         m_window->setReporter(m_reported.reporter());
         m_window->setAsker(m_asked.asker());
         QCOMPARE(box("Text1")->text(), withSeparator(m_dir->path()));
@@ -988,7 +991,8 @@ void TestMainWindow::readElsewhere_yesWritesIntoTheFileTheGameRuns()
         writeFile(read, there);
     qputenv("HOME", home.toLocal8Bit());
     qunsetenv("XDG_CONFIG_HOME");
-    m_window = std::make_unique<MainWindow>(m_dir->filePath(QStringLiteral("settings.cfg")), m_programData.path());
+    m_window = std::make_unique<MainWindow>(host::Host::current(), m_dir->filePath(QStringLiteral("settings.cfg")),
+                                            m_programData.path());
     m_window->setReporter(m_reported.reporter());
     m_window->setAsker(m_asked.asker());
 
@@ -1206,7 +1210,7 @@ void TestMainWindow::settings_loadedAtStartSavedAtClose()
     QString error;
     QVERIFY(settings::save(path, {"C:\\Games\\Quake3\\", "C:\\Games, old\\RTCW\\", "", "rtcwpro"}, &error));
 
-    MainWindow window(path, journalBeside(path));
+    MainWindow window(host::Host::current(), path, journalBeside(path));
     window.setReporter(m_reported.reporter());
     QCOMPARE(control<QLineEdit>(&window, "Text1")->text(), QStringLiteral("C:\\Games\\Quake3\\"));
     QCOMPARE(control<QLineEdit>(&window, "txtwolfdir")->text(), QStringLiteral("C:\\Games, old\\RTCW\\"));
@@ -1239,7 +1243,8 @@ void TestMainWindow::settings_twoWindowsKeepEachOnesChange()
     const QString path = m_dir->filePath(QStringLiteral("two.cfg"));
     QString error;
     QVERIFY(settings::save(path, {"/old/q3/", "/old/rtcw/"}, &error));
-    MainWindow first(path, journalBeside(path)), second(path, journalBeside(path));
+    MainWindow first(host::Host::current(), path, journalBeside(path)),
+        second(host::Host::current(), path, journalBeside(path));
     first.setReporter(m_reported.reporter());
     second.setReporter(m_reported.reporter());
     control<QLineEdit>(&first, "Text1")->setText(QStringLiteral("/new/q3/"));
@@ -1263,14 +1268,14 @@ void TestMainWindow::settings_aCopyClosedUntouchedLeavesTheOthersFolders()
     QString error;
     QVERIFY(settings::save(downloads, saved, &error));
     {
-        MainWindow installed(settings::Places(programFiles, user), journalBeside(user));
+        MainWindow installed(host::Host::current(), settings::Places(programFiles, user), journalBeside(user));
         installed.setReporter(m_reported.reporter());
         QCOMPARE(control<QLineEdit>(&installed, "Text1")->text(), QString());
         QVERIFY(installed.close());
     }
     QVERIFY(!QFileInfo::exists(user));
     QVERIFY(!QFileInfo::exists(programFiles));
-    MainWindow downloaded(settings::Places(downloads, user), journalBeside(user));
+    MainWindow downloaded(host::Host::current(), settings::Places(downloads, user), journalBeside(user));
     QCOMPARE(control<QLineEdit>(&downloaded, "Text1")->text(), saved.quake3);
     QCOMPARE(control<QLineEdit>(&downloaded, "txtwolfdir")->text(), saved.rtcw);
     QVERIFY(m_reported.messages.isEmpty());
@@ -1286,7 +1291,7 @@ void TestMainWindow::settings_aRootTheCodePageCannotHoldCostsOnlyThatRoot()
     if (settings::save(m_dir->filePath(QStringLiteral("probe.cfg")), {cyrillic, {}}, &error))
         QSKIP("this system's code page writes Cyrillic: the case is made under Wine, whose code page is 1252");
     QVERIFY(settings::save(path, {"/old/q3/", "/old/rtcw/"}, &error));
-    m_window = std::make_unique<MainWindow>(path, m_programData.path());
+    m_window = std::make_unique<MainWindow>(host::Host::current(), path, m_programData.path());
     m_window->setReporter(m_reported.reporter());
     box("Text1")->setText(cyrillic);
     box("txtwolfdir")->setText(QStringLiteral("/new/rtcw/"));
@@ -1327,7 +1332,7 @@ void TestMainWindow::settings_unreadableFileKeptUntilAFolderChanges()
     const QString path = m_dir->filePath(QStringLiteral("settings.cfg"));
     writeFile(path, file);
     {
-        MainWindow window(path, journalBeside(path));
+        MainWindow window(host::Host::current(), path, journalBeside(path));
         window.setReporter(m_reported.reporter());
         QCOMPARE(control<QLineEdit>(&window, "Text1")->text(), QString());
         if (changeAFolder)
@@ -1345,7 +1350,7 @@ void TestMainWindow::settings_fifoDoesNotStopTheWindow()
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("fifo")));
     QVERIFY_MKFIFO(path);
     // A load that opened the FIFO plainly would wait for a writer forever: the test's timeout.
-    MainWindow window(path, journalBeside(path));
+    MainWindow window(host::Host::current(), path, journalBeside(path));
     QCOMPARE(control<QLineEdit>(&window, "Text1")->text(), QString());
 }
 

@@ -61,7 +61,7 @@ void TestRobustness::init()
     QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("wine/dosdevices/c:/Games")));
     qputenv("WINEPREFIX", m_dir->filePath(QStringLiteral("wine")).toLocal8Bit());
     m_reported = {};
-    m_window = std::make_unique<MainWindow>(m_dir->filePath(QStringLiteral("settings.cfg")),
+    m_window = std::make_unique<MainWindow>(host::Host::current(), m_dir->filePath(QStringLiteral("settings.cfg")),
                                             m_dir->filePath(QStringLiteral("undo")));
     m_window->setReporter(m_reported.reporter());
     m_asked = {};
@@ -287,7 +287,7 @@ void TestRobustness::junkSettings_openNormallyAndAreReplacedAtClose()
         junk[i] = char((i * 7919) % 256);
     writeFile(path, junk);
 
-    MainWindow window(path, journalBeside(path));
+    MainWindow window(host::Host::current(), path, journalBeside(path));
     window.setReporter(m_reported.reporter());
     QCOMPARE(control<QLineEdit>(&window, "Text1")->text(), QString());
     QCOMPARE(control<QLineEdit>(&window, "txtwolfdir")->text(), QString());
