@@ -534,9 +534,8 @@ void TestAssembly::addPlan_refusesThenAsksThenWrites_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<ChatScope>("scope");
     QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("answers"); // Y, N or C for each question, in turn
-    // The questions asked: c(hat), u(nknown), m(od), t(ake over), r(ead elsewhere), s(ize), o(sp switch).
-    QTest::addColumn<QString>("asked");
+    QTest::addColumn<QList<Answer>>("answers"); // to each question, in turn
+    QTest::addColumn<QList<Question>>("asked");
     QTest::addColumn<QString>("said");         // a part of the refusal, or of the questions
     QTest::addColumn<QByteArray>("written");   // the file bound afterwards; null: none
     QTest::addColumn<QByteArray>("other");     // baseq3/other.cfg, which a file may exec; null: none
@@ -545,164 +544,119 @@ void TestAssembly::addPlan_refusesThenAsksThenWrites_data()
     const QByteArray menus = "unbindall\r\nbind t \"messagemode\"\r\nbind mouse4 \"+button2\"\r\n";
     const QByteArray f1 = "bind f1 \"say gg\"\r\n";
     QTest::newRow("a free key") << menus << none << none << ""
-                                << "f1" << ChatScope::Public << "gg"
-                                << ""
-                                << ""
-                                << "" << f1 << QByteArray() << QByteArray();
-    QTest::newRow("capital letter refused before the question") << menus << none << none << ""
-                                                                << "T" << ChatScope::Public << "gg"
-                                                                << ""
-                                                                << ""
-                                                                << "lower case" << none << QByteArray() << QByteArray();
-    QTest::newRow("double quote refused before the question") << menus << none << none << ""
-                                                              << "t" << ChatScope::None << "say \"hi\""
-                                                              << ""
-                                                              << ""
-                                                              << "double quote" << none << QByteArray() << QByteArray();
+                                << "f1" << ChatScope::Public << "gg" << QList<Answer>() << QList<Question>() << "" << f1
+                                << QByteArray() << QByteArray();
+    QTest::newRow("capital letter refused before the question")
+        << menus << none << none << ""
+        << "T" << ChatScope::Public << "gg" << QList<Answer>() << QList<Question>() << "lower case" << none
+        << QByteArray() << QByteArray();
+    QTest::newRow("double quote refused before the question")
+        << menus << none << none << ""
+        << "t" << ChatScope::None << "say \"hi\"" << QList<Answer>() << QList<Question>() << "double quote" << none
+        << QByteArray() << QByteArray();
     QTest::newRow("the menus' key, yes") << menus << none << none << ""
-                                         << "mouse4" << ChatScope::Public << "gg"
-                                         << "Y"
-                                         << "t"
-                                         << "use item (+button2)" << QByteArray("bind mouse4 \"say gg\"\r\n")
-                                         << QByteArray() << QByteArray();
+                                         << "mouse4" << ChatScope::Public << "gg" << QList<Answer> {Answer::Yes}
+                                         << QList<Question> {Question::TakeOver} << "use item (+button2)"
+                                         << QByteArray("bind mouse4 \"say gg\"\r\n") << QByteArray() << QByteArray();
     QTest::newRow("the menus' key, no") << menus << none << none << ""
-                                        << "mouse4" << ChatScope::Public << "gg"
-                                        << "N"
-                                        << "t"
-                                        << "Replace it?" << none << QByteArray() << QByteArray();
+                                        << "mouse4" << ChatScope::Public << "gg" << QList<Answer> {Answer::No}
+                                        << QList<Question> {Question::TakeOver} << "Replace it?" << none << QByteArray()
+                                        << QByteArray();
     QTest::newRow("unbindall in autoexec.cfg frees it")
         << menus << QByteArray("unbindall\r\n") << none << ""
-        << "mouse4" << ChatScope::Public << "gg"
-        << ""
-        << ""
-        << "" << QByteArray("unbindall\r\nbind mouse4 \"say gg\"\r\n") << QByteArray() << QByteArray();
+        << "mouse4" << ChatScope::Public << "gg" << QList<Answer>() << QList<Question>() << ""
+        << QByteArray("unbindall\r\nbind mouse4 \"say gg\"\r\n") << QByteArray() << QByteArray();
     QTest::newRow("an empty bind is a free key")
         << none << QByteArray("bind f1 \"\"\r\n") << none << ""
-        << "f1" << ChatScope::Public << "gg"
-        << ""
-        << ""
-        << "" << QByteArray("bind f1 \"\"\r\n") + f1 << QByteArray() << QByteArray();
+        << "f1" << ChatScope::Public << "gg" << QList<Answer>() << QList<Question>() << ""
+        << QByteArray("bind f1 \"\"\r\n") + f1 << QByteArray() << QByteArray();
     QTest::newRow("replaced in place") << none << QByteArray("bind f1 x\r\nbind f2 y\r\n") << none << ""
-                                       << "f1" << ChatScope::Public << "gg"
-                                       << "Y"
-                                       << "t"
-                                       << "already binds it to x" << f1 + "bind f2 y\r\n"
+                                       << "f1" << ChatScope::Public << "gg" << QList<Answer> {Answer::Yes}
+                                       << QList<Question> {Question::TakeOver} << "already binds it to x"
+                                       << f1 + "bind f2 y\r\n"
                                        << QByteArray() << QByteArray();
     QTest::newRow("replaced where the last of its binds stood")
         << none << QByteArray("bind f1 x\r\nbind f2 y\r\nseta a 1; bind f1 z\r\nbind f3 w") << none << ""
-        << "f1" << ChatScope::Public << "gg"
-        << "Y"
-        << "t"
+        << "f1" << ChatScope::Public << "gg" << QList<Answer> {Answer::Yes} << QList<Question> {Question::TakeOver}
         << "already binds it to z" << QByteArray("bind f2 y\r\nseta a 1; bind f1 \"say gg\"\r\nbind f3 w")
         << QByteArray() << QByteArray();
     QTest::newRow("a chained bind named as its commands")
         << none << QByteArray("bind f1 \"say ^2Adieu; kill\"\r\n") << none << ""
-        << "f1" << ChatScope::Public << "gg"
-        << "Y"
-        << "t"
+        << "f1" << ChatScope::Public << "gg" << QList<Answer> {Answer::Yes} << QList<Question> {Question::TakeOver}
         << "says \"Adieu\", then kill yourself (kill)" << f1 << QByteArray() << QByteArray();
     QTest::newRow("a key by its number replaced")
         << none << QByteArray("bind 0x61 y\r\nbind b z\r\n") << none << ""
-        << "a" << ChatScope::Public << "gg"
-        << "Y"
-        << "t"
+        << "a" << ChatScope::Public << "gg" << QList<Answer> {Answer::Yes} << QList<Question> {Question::TakeOver}
         << "y" << QByteArray("bind a \"say gg\"\r\nbind b z\r\n") << QByteArray() << QByteArray();
     QTest::newRow("a line the engines read otherwise stays")
         << none << QByteArray("bind f1 x // y; bind f12 z\r\n") << none << ""
-        << "f1" << ChatScope::Public << "gg"
-        << "Y"
-        << "t"
+        << "f1" << ChatScope::Public << "gg" << QList<Answer> {Answer::Yes} << QList<Question> {Question::TakeOver}
         << "x" << QByteArray("bind f1 x // y; bind f12 z\r\n") + f1 << QByteArray() << QByteArray();
     QTest::newRow("a NUL: said, not written after it")
         << none << QByteArray("bind a x\r\n\0\r\n", 12) << none << ""
-        << "a" << ChatScope::Public << "gg"
-        << ""
-        << ""
-        << "null character on line 2" << QByteArray("bind a x\r\n\0\r\n", 12) << QByteArray() << QByteArray();
+        << "a" << ChatScope::Public << "gg" << QList<Answer>() << QList<Question>() << "null character on line 2"
+        << QByteArray("bind a x\r\n\0\r\n", 12) << QByteArray() << QByteArray();
     QTest::newRow("an unclosed /*: said")
         << none << QByteArray("bind a x\r\n/* old\r\n") << none << ""
-        << "f1" << ChatScope::Public << "gg"
-        << ""
-        << ""
-        << "on line 2" << QByteArray("bind a x\r\n/* old\r\n") << QByteArray() << QByteArray();
-    QTest::newRow("chat the server cuts, yes") << none << none << none << ""
-                                               << "f1" << ChatScope::Public << QString(160, u'g') << "Y"
-                                               << "c"
-                                               << "first 149 bytes"
-                                               << "bind f1 \"say " + QByteArray(160, 'g') + "\"\r\n"
-                                               << QByteArray() << QByteArray();
+        << "f1" << ChatScope::Public << "gg" << QList<Answer>() << QList<Question>() << "on line 2"
+        << QByteArray("bind a x\r\n/* old\r\n") << QByteArray() << QByteArray();
+    QTest::newRow("chat the server cuts, yes")
+        << none << none << none << ""
+        << "f1" << ChatScope::Public << QString(160, u'g') << QList<Answer> {Answer::Yes}
+        << QList<Question> {Question::ChatChanged} << "first 149 bytes"
+        << "bind f1 \"say " + QByteArray(160, 'g') + "\"\r\n"
+        << QByteArray() << QByteArray();
     QTest::newRow("chat turned into dots, no")
         << none << none << none << ""
-        << "f1" << ChatScope::Public << QString::fromUtf8("caf\u00e9 100%") << "N"
-        << "c"
-        << "receive \"caf." << none << QByteArray() << QByteArray();
-    QTest::newRow("a command no game knows, no") << none << none << none << ""
-                                                 << "f1" << ChatScope::None << "good game"
-                                                 << "N"
-                                                 << "u"
-                                                 << "Team Talk or Public" << none << QByteArray() << QByteArray();
+        << "f1" << ChatScope::Public << QString::fromUtf8("caf\u00e9 100%") << QList<Answer> {Answer::No}
+        << QList<Question> {Question::ChatChanged} << "receive \"caf." << none << QByteArray() << QByteArray();
+    QTest::newRow("a command no game knows, no")
+        << none << none << none << ""
+        << "f1" << ChatScope::None << "good game" << QList<Answer> {Answer::No}
+        << QList<Question> {Question::UnknownCommand} << "Team Talk or Public" << none << QByteArray() << QByteArray();
     QTest::newRow("a command the games know")
         << none << none << none << ""
-        << "f1" << ChatScope::None << "kill"
-        << ""
-        << ""
-        << "" << QByteArray("bind f1 \"kill\"\r\n") << QByteArray() << QByteArray();
+        << "f1" << ChatScope::None << "kill" << QList<Answer>() << QList<Question>() << ""
+        << QByteArray("bind f1 \"kill\"\r\n") << QByteArray() << QByteArray();
     const QByteArray baseLines = "bind f5 \"say base\"\r\nbind f6 x\r\n";
     QTest::newRow("mod's first file: copy, then the key replaced")
         << none << baseLines << none << "osp"
-        << "f5" << ChatScope::Public << "gg"
-        << "YY"
-        << "mt"
-        << "Start it with the lines" << QByteArray("bind f5 \"say gg\"\r\nbind f6 x\r\n") << QByteArray()
-        << QByteArray();
+        << "f5" << ChatScope::Public << "gg" << QList<Answer> {Answer::Yes, Answer::Yes}
+        << QList<Question> {Question::ModFirstFile, Question::TakeOver} << "Start it with the lines"
+        << QByteArray("bind f5 \"say gg\"\r\nbind f6 x\r\n") << QByteArray() << QByteArray();
     QTest::newRow("mod's first file: the bind alone")
         << none << baseLines << none << "osp"
-        << "f5" << ChatScope::Public << "gg"
-        << "N"
-        << "m"
+        << "f5" << ChatScope::Public << "gg" << QList<Answer> {Answer::No} << QList<Question> {Question::ModFirstFile}
         << "Start it with the lines" << QByteArray("bind f5 \"say gg\"\r\n") << QByteArray() << QByteArray();
     QTest::newRow("mod's first file: cancel") << none << baseLines << none << "osp"
-                                              << "f5" << ChatScope::Public << "gg"
-                                              << "C"
-                                              << "m"
-                                              << "Start it with the lines" << none << QByteArray() << QByteArray();
+                                              << "f5" << ChatScope::Public << "gg" << QList<Answer> {Answer::Cancel}
+                                              << QList<Question> {Question::ModFirstFile} << "Start it with the lines"
+                                              << none << QByteArray() << QByteArray();
     QTest::newRow("a key an exec'd file binds")
         << none << QByteArray("exec other\r\n") << none << ""
-        << "f7" << ChatScope::Public << "gg"
-        << "Y"
-        << "t"
+        << "f7" << ChatScope::Public << "gg" << QList<Answer> {Answer::Yes} << QList<Question> {Question::TakeOver}
         << "which the game runs by exec" << QByteArray("exec other\r\nbind f7 \"say gg\"\r\n")
         << QByteArray("bind f7 x\r\n") << QByteArray();
     QTest::newRow("a file past id's limit: asked before")
         << none << QByteArray(16370, '\n') << none << ""
-        << "f7" << ChatScope::Public << "gg"
-        << "N"
-        << "s"
+        << "f7" << ChatScope::Public << "gg" << QList<Answer> {Answer::No} << QList<Question> {Question::FileSize}
         << "Quake III Arena 1.32 ignores the whole file" << QByteArray(16370, '\n') << none << QByteArray();
     QTest::newRow("a capital key that id's 1.32 reads apart stays")
         << none << QByteArray("bind G x\r\nbind g y\r\n") << none << ""
-        << "g" << ChatScope::Public << "gg"
-        << "Y"
-        << "t"
+        << "g" << ChatScope::Public << "gg" << QList<Answer> {Answer::Yes} << QList<Question> {Question::TakeOver}
         << "taken" << QByteArray("bind G x\r\nbind g \"say gg\"\r\n") << none << none;
     QTest::newRow("a missing mod folder: refused before the key's question")
         << menus << none << none << "cpma"
-        << "t" << ChatScope::Public << "gg"
-        << ""
-        << ""
-        << "does not exist" << none << none << none;
+        << "t" << ChatScope::Public << "gg" << QList<Answer>() << QList<Question>() << "does not exist" << none << none
+        << none;
     QTest::newRow("a base bind that OSP games clear, yes")
         << none << none << none << ""
-        << "f7" << ChatScope::Public << "gg"
-        << "Y"
-        << "o"
+        << "f7" << ChatScope::Public << "gg" << QList<Answer> {Answer::Yes} << QList<Question> {Question::ModSwitch}
         << "Quake III Arena 1.32 runs this autoexec.cfg only when the game starts"
         << QByteArray("bind f7 \"say gg\"\r\n") << none << QByteArray("unbindall\r\nbind f1 x\r\n");
     QTest::newRow("a base bind that OSP games clear, no")
         << none << none << none << ""
-        << "f7" << ChatScope::Public << "gg"
-        << "N"
-        << "o"
+        << "f7" << ChatScope::Public << "gg" << QList<Answer> {Answer::No} << QList<Question> {Question::ModSwitch}
         << "begins with unbindall" << none << none << QByteArray("unbindall\r\n");
 }
 
@@ -715,8 +669,8 @@ void TestAssembly::addPlan_refusesThenAsksThenWrites()
     QFETCH(QString, key);
     QFETCH(ChatScope, scope);
     QFETCH(QString, text);
-    QFETCH(QString, answers);
-    QFETCH(QString, asked);
+    QFETCH(QList<Answer>, answers);
+    QFETCH(QList<Question>, asked);
     QFETCH(QString, said);
     QFETCH(QByteArray, written);
     QFETCH(QByteArray, other);
@@ -741,17 +695,17 @@ void TestAssembly::addPlan_refusesThenAsksThenWrites()
                               mod,
                               enginesNamed(QStringLiteral("quake3-1.32,ioquake3,quake3e"))};
     Answers given;
-    QString questions, words;
+    QList<Question> questions;
+    QString words;
     AddPlan plan;
     for (;;) {
         plan = planAdd(request, quake3Game(), given, withHomeIn(testHost(), root.path()));
         if (!plan.question)
             break;
         QVERIFY2(questions.size() < answers.size(), qPrintable(QStringLiteral("unanswered: ") + plan.question->text));
-        const QChar letter = answers.at(questions.size());
-        questions += QStringLiteral("cumtrso").at(int(plan.question->kind));
+        given.insert(plan.question->kind, answers.at(questions.size()));
+        questions << plan.question->kind;
         words += plan.question->text;
-        given.insert(plan.question->kind, letter == u'Y' ? Answer::Yes : letter == u'N' ? Answer::No : Answer::Cancel);
     }
     QCOMPARE(questions, asked);
     QVERIFY2(plan.refusal.isEmpty() || questions.isEmpty(), "a refusal comes before any question");
