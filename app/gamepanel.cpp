@@ -18,18 +18,63 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
+#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSet>
 
-GamePanel::GamePanel(const binds::Game &game, decorate::RandomSource &jazzRandom, const host::Host &host,
-                     QWidget *window)
+GamePanel::GamePanel(const binds::Game &game, const PanelLayout &layout, decorate::RandomSource &jazzRandom,
+                     const host::Host &host, QWidget *window)
     : QGroupBox(game.caption, window)
     , m_game(game)
     , m_host(host)
     , m_jazzRandom(jazzRandom)
-{ }
+{
+    place(this, layout.frame.name, layout.frame.rect);
+    m_remembersLabel = label(this, layout.remembers.name, remembersHint, layout.remembers.rect);
+    m_rootLabel = label(this, layout.rootLabel.name, game.rootLabel, layout.rootLabel.rect);
+    m_rootEdit = singleLineEdit(this, layout.rootEdit.name, QString(), layout.rootEdit.rect);
+    m_pickButton = button(this, layout.pickButton.name, QStringLiteral("..."), layout.pickButton.rect);
+    m_keyLabel = label(this, layout.keyLabel.name, layout.keyCaption, layout.keyLabel.rect);
+    m_keyEdit = singleLineEdit(this, layout.keyEdit.name, QString(), layout.keyEdit.rect);
+    m_sayLabel = label(this, layout.sayLabel.name, layout.sayCaption, layout.sayLabel.rect);
+    QWidget *scope = this;
+    if (layout.scopeFrame) {
+        // Borderless: it only keeps the chat scope apart from the rest of the panel.
+        auto *frame = place(new QFrame(this), layout.scopeFrame->name, layout.scopeFrame->rect);
+        frame->setFrameShape(QFrame::NoFrame);
+        scope = frame;
+    }
+    m_sayEdit = lineEdit(scope, layout.sayEdit.name, QString(), layout.sayEdit.rect);
+    m_teamOption = option(scope, layout.teamOption.name, QStringLiteral("Team Talk"), layout.teamOption.rect);
+    m_publicOption = option(scope, layout.publicOption.name, QStringLiteral("Public"), layout.publicOption.rect);
+    m_formalButton =
+        button(this, layout.formalButton.name, QStringLiteral("Formal Decoration"), layout.formalButton.rect);
+    m_jazzButton = button(this, layout.jazzButton.name, layout.jazzCaption, layout.jazzButton.rect);
+    makeColourButtons(layout.colourNames);
+    // Made after the frame, an Add placed in the window is drawn above it.
+    m_addButton =
+        button(layout.addInWindow ? window : this, layout.addButton.name, QStringLiteral("Add"), layout.addButton.rect);
+
+    // A screen reader names each control by its label or caption and its panel: the two
+    // panels hold the same captions ("Add", "Red", "...").
+    nameForPlayers({
+        {m_rootEdit, QStringLiteral("root folder")},
+        {m_pickButton, QStringLiteral("pick the root folder")},
+        {m_keyEdit, QStringLiteral("key")},
+        {m_sayEdit, QStringLiteral("text to say")},
+        {m_teamOption, QStringLiteral("Team Talk")},
+        {m_publicOption, QStringLiteral("Public")},
+        {m_formalButton, QStringLiteral("Formal Decoration")},
+        {m_jazzButton, layout.jazzCaption},
+        {m_addButton, QStringLiteral("Add")},
+    });
+    connectCommonControls(layout.everyColourTakesFocus);
+    makeBindsButton(window, layout.bindsButton);
+    makeKeyNowLabel(window, layout.keyNow);
+    makeEngineBox(window, layout.engineBox);
+}
 
 QString GamePanel::rootFolder() const
 {
@@ -41,15 +86,38 @@ void GamePanel::setRootFolder(const QString &folder)
     m_rootEdit->setText(folder);
 }
 
-void GamePanel::makeColourButtons(QWidget *parent, const std::array<const char *, 8> &names)
+QString GamePanel::keyText() const
+{
+    return m_keyEdit->text();
+}
+
+void GamePanel::setKeyText(const QString &key)
+{
+    m_keyEdit->setText(key);
+}
+
+QString GamePanel::sayText() const
+{
+    return m_sayEdit->text();
+}
+
+void GamePanel::setSayText(const QString &say)
+{
+    m_sayEdit->setText(say);
+}
+
+void GamePanel::setSayPreview(const QString &html)
+{
+    m_sayEdit->setToolTip(html);
+}
+
+void GamePanel::makeColourButtons(const std::array<const char *, 8> &names)
 {
     // The same row in both panels; the wider captions get the wider buttons.
-    static constexpr std::array<std::pair<int, int>, 8> leftAndWidth = {
-        {{120, 615}, {720, 615}, {1320, 615}, {1920, 615}, {2520, 855}, {3360, 615}, {3960, 735}, {4680, 735}}};
     for (std::size_t i = 0; i < names.size(); ++i) {
         const QString caption = decorate::colourOfDigit(decorate::buttonDigits[i]).name.toString();
-        const auto [left, width] = leftAndWidth[i];
-        m_colourButtons << button(parent, names[i], caption, twipsRect(left, 3000, width, 375));
+        const auto [left, width] = colourLeftAndWidth[i];
+        m_colourButtons << button(this, names[i], caption, twipsRect(left, colourRowTop, width, colourRowHeight));
         m_colourButtons.last()->setAccessibleName(m_game.name + u' ' + caption);
     }
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "panellayout.h"
+
 #include "binds/add/addplan.h"
 #include "binds/add/chat.h"
 #include "binds/engine/games.h"
@@ -82,15 +84,14 @@ signals:
     void fileWritten(const binds::FileChange &change);
 
 protected:
-    GamePanel(const binds::Game &game, decorate::RandomSource &jazzRandom, const host::Host &host, QWidget *window);
+    // Builds the controls both panels have where the window's layout puts them, names them
+    // for screen readers and wires them; the subclass adds what only its game has.
+    GamePanel(const binds::Game &game, const PanelLayout &layout, decorate::RandomSource &jazzRandom,
+              const host::Host &host, QWidget *window);
 
-    // The eight colour buttons in their row of the layout, Red to Black, under the
-    // design's names in that order.
-    void makeColourButtons(QWidget *parent, const std::array<const char *, 8> &names);
-    // Gives each control its name for screen readers, after the game's name ("Quake 3 key").
+    // Gives each control of the subclass its name for screen readers, after the game's
+    // name ("Quake 3 key").
     void nameForPlayers(const QList<std::pair<QWidget *, QString>> &names);
-    // Wires the controls both panels have; the subclass has made them by then.
-    void connectCommonControls(bool everyColourTakesFocus);
     // Writes the bind as the plan for it says, asking its questions first. False, with the
     // player told, when it was refused or failed, or the player said no.
     bool writeBindAskingFirst(const binds::BindRequest &request, binds::ChatScope scope, const QString &say);
@@ -102,6 +103,20 @@ protected:
     void setChosenScope(binds::ChatScope scope);
     // The mod folder the bind goes into, empty for the base folder.
     virtual QString modFolder() const { return {}; }
+    QString keyText() const;
+    void setKeyText(const QString &key);
+    QString sayText() const;
+    void setSayText(const QString &say);
+    void setSayPreview(const QString &html);
+
+    const binds::Game &m_game;
+    const host::Host m_host;
+
+private:
+    // The eight colour buttons in their row, Red to Black, under the layout's names.
+    void makeColourButtons(const std::array<const char *, 8> &names);
+    // Wires the controls both panels have.
+    void connectCommonControls(bool everyColourTakesFocus);
     // The line under the panel's half of the window that says what the key does now,
     // placed there by the panel: it moves no control of the design.
     void makeKeyNowLabel(QWidget *window, QRect geometry);
@@ -109,17 +124,23 @@ protected:
     void makeBindsButton(QWidget *window, QRect geometry);
     // Under them, the engine the player runs: the one found, and why, or the one chosen.
     void makeEngineBox(QWidget *window, QRect geometry);
+    // What the typed key does, from the keys read by the last updateKeyNow().
+    void showKeyNow();
+    // Watches the start files, and the folders where they may appear.
+    void watchStartFiles(const QStringList &files, const QStringList &folders);
+    // The engine box's first entry: what the root says of the engine.
+    void showGuess();
+    void addColour(int digit, bool takeFocus);
+    void jazzSay();
 
-    const binds::Game &m_game;
-    const host::Host m_host;
     decorate::RandomSource &m_jazzRandom;
-
     QLabel *m_remembersLabel = nullptr;
     QLabel *m_rootLabel = nullptr;
     QLineEdit *m_rootEdit = nullptr;
     WrapButton *m_pickButton = nullptr;
     QLabel *m_keyLabel = nullptr;
     QLineEdit *m_keyEdit = nullptr;
+    QLabel *m_sayLabel = nullptr;
     QLineEdit *m_sayEdit = nullptr;
     QRadioButton *m_teamOption = nullptr;
     QRadioButton *m_publicOption = nullptr;
@@ -136,16 +157,6 @@ protected:
     QFileSystemWatcher *m_startWatcher = nullptr; // the start files and their folders
     WrapButton *m_bindsButton = nullptr;
     Asker m_asker;
-
-private:
-    // What the typed key does, from the keys read by the last updateKeyNow().
-    void showKeyNow();
-    // Watches the start files, and the folders where they may appear.
-    void watchStartFiles(const QStringList &files, const QStringList &folders);
-    // The engine box's first entry: what the root says of the engine.
-    void showGuess();
-    void addColour(int digit, bool takeFocus);
-    void jazzSay();
 };
 
 // The hint over both root folder boxes.

@@ -34,8 +34,8 @@ MainWindow::MainWindow(const host::Host &host, const settings::Places &settingsP
     setFont(layoutFont()); // the fixed layout holds only in its own font
     m_chatPreview = new ChatPreviewPopup(this);
 
-    m_quake3Panel = new Quake3Panel(m_jazzRandom, m_host, this);
-    m_rtcwPanel = new RtcwPanel(m_jazzRandom, m_host, this);
+    m_quake3Panel = new Quake3Panel(quake3Layout(), m_jazzRandom, m_host, this);
+    m_rtcwPanel = new RtcwPanel(rtcwLayout(), m_jazzRandom, m_host, this);
     m_statusEdit = lineEdit(this, "Text2", QStringLiteral("Status:"), twipsRect(0, 4320, 11175, 285));
     m_statusEdit->setReadOnly(true);
     m_statusEdit->setAccessibleName(QStringLiteral("Status"));

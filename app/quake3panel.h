@@ -14,7 +14,8 @@ class Quake3Panel : public GamePanel
     Q_OBJECT
 
 public:
-    Quake3Panel(decorate::RandomSource &jazzRandom, const host::Host &host, QWidget *window);
+    Quake3Panel(const Quake3Layout &layout, decorate::RandomSource &jazzRandom, const host::Host &host,
+                QWidget *window);
 
     void addBind() override;
     QString modFolder() const override;
@@ -31,7 +32,6 @@ private:
     QRadioButton *m_ospOption;
     QRadioButton *m_customModOption;
     QLineEdit *m_customModEdit;
-    QLabel *m_sayLabel;
     WrapButton *m_tesselButton;
     QButtonGroup *m_modGroup;
 };

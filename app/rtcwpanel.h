@@ -6,7 +6,6 @@
 
 class QButtonGroup;
 class QComboBox;
-class QFrame;
 class QRadioButton;
 
 // The RTCW panel: the root folder, the key, and either a voice command or a text to say
@@ -16,7 +15,7 @@ class RtcwPanel : public GamePanel
     Q_OBJECT
 
 public:
-    RtcwPanel(decorate::RandomSource &jazzRandom, const host::Host &host, QWidget *window);
+    RtcwPanel(const RtcwLayout &layout, decorate::RandomSource &jazzRandom, const host::Host &host, QWidget *window);
 
     // The voice list, in the games' order; the box keeps showing its start text.
     void fillVoiceList();
@@ -33,7 +32,5 @@ private:
     QRadioButton *m_voiceOption;
     QComboBox *m_voiceBox;
     QRadioButton *m_sayOption;
-    QLabel *m_sayLabel;
-    QFrame *m_scopeFrame;
     QButtonGroup *m_kindGroup;
 };
