@@ -80,8 +80,9 @@ format-check:
 
 # clang-tidy's checks (.clang-tidy) on the libraries' sources; any finding fails.
 CLANG_TIDY := clang-tidy-14
-tidy: configure
+tidy: test-deps
 	$(call install_missing,$(CLANG_TIDY))
+	$(MAKE) configure
 	git ls-files 'host/*.cpp' 'binds/*.cpp' 'decorate/*.cpp' 'settings/*.cpp' \
 	    | xargs -P $(JOBS) -n 4 $(CLANG_TIDY) -p $(BUILD_DIR) --quiet
 
