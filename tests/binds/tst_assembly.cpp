@@ -63,7 +63,6 @@ private slots:
 
     void status_quake3_data();
     void status_quake3();
-    void status_rtcw_grows();
 };
 
 void TestAssembly::quake3_target_data()
@@ -793,12 +792,6 @@ void TestAssembly::status_quake3()
     QFETCH(QString, say);
     QFETCH(QString, status);
     QCOMPARE(QStringLiteral("Status:") + quake3StatusNote(say), status);
-}
-
-void TestAssembly::status_rtcw_grows()
-{
-    QCOMPARE(QStringLiteral("Status:") + rtcwStatusNote() + rtcwStatusNote(),
-             QStringLiteral("Status:Wrote Bind...Wrote Bind..."));
 }
 
 void TestAssembly::relativeRoots_areRefusedInBothPanels_data()
