@@ -78,13 +78,18 @@ format-check:
 	$(call install_missing,$(CLANG_FORMAT))
 	git ls-files '*.cpp' '*.h' | xargs $(CLANG_FORMAT) --dry-run --Werror
 
-# clang-tidy's checks (.clang-tidy) on the libraries' sources; any finding fails.
+# clang-tidy's checks (.clang-tidy) on the libraries' sources, and clazy's Qt checks on
+# the libraries' and the windows'; any finding fails. (qstring-ref would ask for Qt 5's
+# leftRef.)
 CLANG_TIDY := clang-tidy-14
+CLAZY_CHECKS := level1,no-qstring-ref
 tidy: test-deps
-	$(call install_missing,$(CLANG_TIDY))
+	$(call install_missing,$(CLANG_TIDY) clazy)
 	$(MAKE) configure
 	git ls-files 'host/*.cpp' 'binds/*.cpp' 'decorate/*.cpp' 'settings/*.cpp' \
 	    | xargs -P $(JOBS) -n 4 $(CLANG_TIDY) -p $(BUILD_DIR) --quiet
+	git ls-files 'host/*.cpp' 'binds/*.cpp' 'decorate/*.cpp' 'settings/*.cpp' 'app/*.cpp' \
+	    | CLAZY_CHECKS=$(CLAZY_CHECKS) xargs -P $(JOBS) -n 4 clazy-standalone -p $(BUILD_DIR) --extra-arg=-Werror
 
 # The edit-test loop: builds and runs the quick tests (the libraries' and the windows'),
 # no packages, no engines, no Windows build; ctest prints how long they took.

@@ -10,10 +10,12 @@
 #include <QFile>
 #include <QTextStream>
 
+#include <array>
+
 namespace {
 
 // Every size an icon theme's app grids, docks and menus ask for.
-const QList<int> themeSizes = {16, 22, 24, 32, 48, 64, 128, 256};
+constexpr std::array themeSizes = {16, 22, 24, 32, 48, 64, 128, 256};
 // What a Windows .exe needs for Explorer and the title bar.
 
 bool writeThemePngs(const QDir &out)

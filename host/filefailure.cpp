@@ -24,7 +24,7 @@ namespace host {
 
 namespace {
 
-const QString diskFull = QStringLiteral("the disk is full");
+constexpr QLatin1StringView diskFull("the disk is full");
 
 // The folders from the top down to the one holding the file.
 QStringList foldersAbove(const QString &hostPath)

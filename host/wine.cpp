@@ -10,7 +10,7 @@ namespace host::wine {
 
 namespace {
 
-const QString dosdevices = QStringLiteral("/dosdevices/");
+constexpr QLatin1StringView dosdevices("/dosdevices/");
 
 // Windows drops trailing blanks and dots of every name it is given.
 QString withoutTrailingBlanksAndDots(QString name)

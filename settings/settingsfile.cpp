@@ -18,7 +18,7 @@ namespace settings {
 
 namespace {
 
-const QString fileName = QStringLiteral("settings.cfg");
+constexpr QLatin1StringView fileName("settings.cfg");
 
 bool isWrappedInQuotes(const QString &folder)
 {

@@ -40,8 +40,15 @@ constexpr ConsoleRules cnq3Rules {32767,    Comments::None, LongLines::TailRuns,
 constexpr ConsoleRules rtcwProRules {32767,  Comments::None, LongLines::TailRuns,     KeyPress::Whole,
                                      IdKeys, false,          HexKeys::TwoLowerDigits, 256};
 
-const QStringList quake3Config = {QStringLiteral("q3config.cfg")};
-const QStringList rtcwConfig = {QStringLiteral("wolfconfig_mp.cfg")};
+QStringList quake3Config()
+{
+    return {QStringLiteral("q3config.cfg")};
+}
+
+QStringList rtcwConfig()
+{
+    return {QStringLiteral("wolfconfig_mp.cfg")};
+}
 
 } // namespace
 
@@ -62,7 +69,7 @@ const QList<Engine> &engines()
          {},
          SearchPath,
          false,
-         quake3Config,
+         quake3Config(),
          {".q3a"},
          idRules,
          149},
@@ -80,7 +87,7 @@ const QList<Engine> &engines()
          {},
          SearchPath,
          true,
-         quake3Config,
+         quake3Config(),
          {".q3a", "Quake3", AppData, "Quake3"},
          ioRules,
          149},
@@ -95,7 +102,7 @@ const QList<Engine> &engines()
          {},
          SearchPath,
          true,
-         quake3Config,
+         quake3Config(),
          {".q3a", nullptr, AppData, "Quake3"},
          ioRules,
          149},
@@ -113,7 +120,7 @@ const QList<Engine> &engines()
          {},
          SearchPath,
          true,
-         quake3Config,
+         quake3Config(),
          {".q3a"},
          quake3eRules,
          149},
@@ -129,7 +136,7 @@ const QList<Engine> &engines()
          QStringLiteral("cpma"),
          CurrentModOnly,
          false,
-         quake3Config,
+         quake3Config(),
          {".q3a"},
          cnq3Rules,
          149},
@@ -143,7 +150,7 @@ const QList<Engine> &engines()
          {},
          SearchPath,
          true,
-         quake3Config,
+         quake3Config(),
          {".local/share/OpenArena", nullptr, AppData, "OpenArena"},
          ioRules,
          149},
@@ -173,7 +180,7 @@ const QList<Engine> &engines()
          {},
          SearchPath,
          false,
-         rtcwConfig,
+         rtcwConfig(),
          {".wolf"},
          idRules,
          149},
@@ -188,7 +195,7 @@ const QList<Engine> &engines()
          {},
          SearchPath,
          true,
-         rtcwConfig,
+         rtcwConfig(),
          {".wolf", nullptr, Documents, "RTCW"},
          ioRules,
          149},
@@ -205,7 +212,7 @@ const QList<Engine> &engines()
          QStringLiteral("rtcwpro"),
          SearchPath,
          false,
-         rtcwConfig,
+         rtcwConfig(),
          {".wolf"},
          rtcwProRules,
          149},
@@ -221,7 +228,7 @@ const QList<Engine> &engines()
          QStringLiteral("wolfpro"),
          SearchPath,
          false,
-         rtcwConfig,
+         rtcwConfig(),
          {".wolf"},
          rtcwProRules,
          149},

@@ -11,7 +11,7 @@ namespace binds {
 
 namespace {
 
-const QString keyAdvice = QStringLiteral("Type one key name such as f1, mouse3 or space.");
+constexpr QLatin1StringView keyAdvice("Type one key name such as f1, mouse3 or space.");
 
 // The game splits a key at anything but printable ASCII, and at quotes, semicolons
 // and comments.

@@ -21,7 +21,7 @@ namespace {
 
 constexpr quint32 entryMagic = 0x42574348; // "BWCH"
 constexpr quint16 entryFormat = 1;
-const QString entrySuffix = QStringLiteral(".change");
+constexpr QLatin1StringView entrySuffix(".change");
 
 // One spelling of a path, so that a file's changes are found whichever way it was given.
 QString samePath(const QString &path)

@@ -200,7 +200,8 @@ StartRun StartRun::of(QList<StartFile> files, const QList<const Engine *> &engin
                     if (const std::optional<int> key = keyNumber(command.args.at(1), ruling))
                         unbind(*key);
                 } else if (name == "unbindall") {
-                    for (const int key : holders.keys())
+                    const QList<int> held = holders.keys(); // unbind erases from holders
+                    for (const int key : held)
                         unbind(key);
                 } else if (name == "exec" && command.args.size() >= 2 && depth < deepestExec) {
                     const QString execd = execName(command.args.at(1));

@@ -35,8 +35,9 @@ size=$(xwininfo -id "$window" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print
 [ "$size" = 747x363 ] || fail "client size $size, not 747x363"
 
 # Click at a control's centre (client pixels, from the layout) and type into it.
-at() { xdotool mousemove --window "$window" "$1" "$2" click 1; sleep 0.3; }
-type_text() { xdotool type --delay 30 "$1"; sleep 0.2; }
+# The X server queues the click before the keys, and Wine takes them in that order.
+at() { xdotool mousemove --sync --window "$window" "$1" "$2" click 1; }
+type_text() { xdotool type --delay 30 "$1"; }
 at 232 41 && type_text 'C:\Games\Quake3\'   # Text1
 at 24 64                                     # Option1, "Baseq3"
 at 135 176                                   # Option4, "Public"
@@ -56,6 +57,8 @@ for _ in $(seq 50); do
     sleep 0.2
 done
 [ -n "$question" ] || fail "no question before a chat others receive with a dot"
+# Wine hands the box the keyboard after mapping it, inside its own windows, where X's
+# focus does not show it: the one wait on the clock left here.
 sleep 0.5
 xdotool key alt+y 2>/dev/null
 
