@@ -1,6 +1,7 @@
 #include "gamepanel.h"
 
 #include "controls.h"
+#include "keycatcher.h"
 #include "layout.h"
 #include "wrapbutton.h"
 
@@ -13,6 +14,7 @@
 #include "decorate/decorations.h"
 #include "decorate/jazz.h"
 
+#include <QAction>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDateTime>
@@ -21,6 +23,8 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
+#include <QPixmap>
 #include <QRadioButton>
 #include <QSet>
 
@@ -71,6 +75,7 @@ GamePanel::GamePanel(const binds::Game &game, const PanelLayout &layout, decorat
         {m_addButton, QStringLiteral("Add")},
     });
     connectCommonControls(layout.everyColourTakesFocus);
+    makePressKeyAction();
     makeBindsButton(window, layout.bindsButton);
     makeKeyNowLabel(window, layout.keyNow);
     makeEngineBox(window, layout.engineBox);
@@ -145,6 +150,48 @@ void GamePanel::connectCommonControls(bool everyColourTakesFocus)
     connect(m_sayEdit, &QLineEdit::textChanged, this, &GamePanel::updatePreview);
     m_scopeGroup = optionGroup(this, {m_teamOption, m_publicOption});
     connect(m_scopeGroup, &QButtonGroup::idClicked, this, &GamePanel::updatePreview);
+}
+
+// A small keyboard: a frame with a row of keys and a space bar.
+static QIcon keyboardIcon(const QPalette &palette)
+{
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setPen(QPen(palette.color(QPalette::Text), 1));
+    painter.drawRoundedRect(QRectF(0.5, 3.5, 15, 9), 1.5, 1.5);
+    for (int x = 3; x <= 12; x += 3)
+        painter.drawPoint(x, 6);
+    painter.drawLine(5, 9, 10, 9);
+    return QIcon(pixmap);
+}
+
+void GamePanel::makePressKeyAction()
+{
+    auto *catcher = new KeyCatcher(m_keyEdit);
+    auto *action = new QAction(keyboardIcon(palette()), QStringLiteral("Press a key to name it"), m_keyEdit);
+    action->setObjectName(m_keyEdit->objectName() + QStringLiteral("Press"));
+    action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
+    action->setShortcutContext(Qt::WidgetShortcut);
+    action->setToolTip(QStringLiteral("Press a key or mouse button to name it as your engine does (Ctrl+K)"));
+    m_keyEdit->addAction(action, QLineEdit::TrailingPosition);
+    connect(action, &QAction::triggered, catcher, &KeyCatcher::start);
+    connect(catcher, &KeyCatcher::caught, this, &GamePanel::namePressedKey);
+}
+
+void GamePanel::namePressedKey(const binds::Press &press)
+{
+    // The player's engines first, whose name goes into the box; the game's others as well,
+    // which the note names where they differ.
+    QList<const binds::Engine *> named = engines();
+    for (const binds::Engine *engine : binds::enginesOf(m_game)) {
+        if (!named.contains(engine))
+            named << engine;
+    }
+    const binds::PressAnswer answer = binds::answerPress(press, named);
+    if (!answer.name.isEmpty())
+        setKeyText(answer.name);
+    emit keyNamed(QLatin1Char(' ') + answer.note);
 }
 
 void GamePanel::makeKeyNowLabel(QWidget *window, QRect geometry)

@@ -5,6 +5,7 @@
 #include "binds/add/addplan.h"
 #include "binds/add/chat.h"
 #include "binds/engine/games.h"
+#include "binds/engine/keypress.h"
 #include "binds/files/bindrequest.h"
 #include "binds/files/changejournal.h"
 #include "binds/files/startrun.h"
@@ -80,6 +81,8 @@ signals:
     void startRunChanged();
     // The player changed the root folder or the engine: worth remembering.
     void rootOrEngineChanged();
+    // What the player's engines name a key the player pressed, for the status box.
+    void keyNamed(const QString &statusNote);
     // A file of the player's was written: the way back is kept.
     void fileWritten(const binds::FileChange &change);
 
@@ -117,6 +120,9 @@ private:
     void makeColourButtons(const std::array<const char *, 8> &names);
     // Wires the controls both panels have.
     void connectCommonControls(bool everyColourTakesFocus);
+    // In the key box: press a key or mouse button (or Ctrl+K) to have its name put there.
+    void makePressKeyAction();
+    void namePressedKey(const binds::Press &press);
     // The line under the panel's half of the window that says what the key does now,
     // placed there by the panel: it moves no control of the design.
     void makeKeyNowLabel(QWidget *window, QRect geometry);

@@ -80,6 +80,7 @@ void MainWindow::connectPanel(GamePanel *panel)
     connect(panel, &GamePanel::problem, this, &MainWindow::report);
     connect(panel, &GamePanel::bindWritten, this, &MainWindow::appendStatus);
     connect(panel, &GamePanel::nothingWritten, this, &MainWindow::appendStatus);
+    connect(panel, &GamePanel::keyNamed, this, &MainWindow::appendStatus);
     connect(panel, &GamePanel::fileWritten, this, &MainWindow::keepChange);
     connect(panel, &GamePanel::pickFolderRequested, this, [this, panel] { openFolderPicker(panel); });
     connect(panel, &GamePanel::bindsWindowRequested, this, [this, panel] { openBindsWindow(panel); });

@@ -10,14 +10,37 @@ namespace {
 // 16384 :27, Cbuf_Execute without comments :170-220) and src/qcommon/cmd.c of RTCW-MP (:34);
 // client/cl_keys.c Key_StringToKeynum (a character as it is, "0x" and two digits) and
 // CL_KeyEvent (the binding whole to Cbuf_AddText).
-constexpr ConsoleRules idRules {16383,  Comments::None, LongLines::TailRuns,     KeyPress::Whole,
-                                IdKeys, false,          HexKeys::TwoLowerDigits, 256};
+// A pressed key by id's scan code table, code/win32/win_wndproc.c:116-195 (MapKey); four
+// mouse buttons through DirectInput (code/win32/win_input.c).
+constexpr ConsoleRules idRules {16383,
+                                Comments::None,
+                                LongLines::TailRuns,
+                                KeyPress::Whole,
+                                IdKeys,
+                                false,
+                                HexKeys::TwoLowerDigits,
+                                256,
+                                PressNaming::UsScanCodes,
+                                4};
+// RTCW 1.4: the same, with a table per cl_language (src/win32/win_wndproc.c MapKey).
+constexpr ConsoleRules rtcwRules = [] {
+    ConsoleRules rules = idRules;
+    rules.pressNaming = PressNaming::UsScanCodesByLanguage;
+    return rules;
+}();
 // ioquake3 1.36 code/qcommon/cmd.c (MAX_CMD_BUFFER 131072 :27, comments :205-216);
 // code/client/cl_keys.c Key_StringToKeynum :833-857 (a character lower-cased, "0x" below
 // MAX_KEYS 372), CL_ParseBinding :1184-1231 (strchr at :1205). iortcw MP/code the same.
-constexpr ConsoleRules ioRules {
-    131071, Comments::Slashes, LongLines::TailRuns, KeyPress::CutAtEverySemicolon, IoKeys, true, HexKeys::AnyDigits,
-    372};
+constexpr ConsoleRules ioRules {131071,
+                                Comments::Slashes,
+                                LongLines::TailRuns,
+                                KeyPress::CutAtEverySemicolon,
+                                IoKeys,
+                                true,
+                                HexKeys::AnyDigits,
+                                372,
+                                PressNaming::SdlCharacters,
+                                5}; // code/sdl/sdl_input.c IN_TranslateSDLToQ3Key
 // Quake3e f8372fd8: code/qcommon/cmd.c MAX_CMD_BUFFER 65536 :27, the rest of a long line
 // dropped :307-310, "//" after "[a-z]:" no comment :651-655; code/qcommon/keys.c
 // Key_StringToKeynum :304-330 (a character as it is, hex only when 4 long),
@@ -29,16 +52,36 @@ constexpr ConsoleRules quake3eRules {65535,
                                      Quake3eKeys,
                                      false,
                                      HexKeys::TwoDigitsAnyCase,
-                                     276};
+                                     276,
+                                     PressNaming::SdlUsPlaces, // code/sdl/sdl_input.c:206-370
+                                     5};
 // CNQ3 1.53 (in development): code/qcommon/cmd.cpp MAX_CMD_BUFFER 32768 :28, id's
 // Cbuf_Execute :165-222; client/cl_keys.cpp a binding whole to the buffer :1205, a
 // character lower-cased :695, "0x" and two characters of either case :699-723.
-constexpr ConsoleRules cnq3Rules {32767,    Comments::None, LongLines::TailRuns,      KeyPress::Whole,
-                                  Cnq3Keys, true,           HexKeys::TwoCharsAnyCase, 256};
+// Keys by scan code as id's on Windows, MOUSE4-MOUSE9 besides.
+constexpr ConsoleRules cnq3Rules {32767,
+                                  Comments::None,
+                                  LongLines::TailRuns,
+                                  KeyPress::Whole,
+                                  Cnq3Keys,
+                                  true,
+                                  HexKeys::TwoCharsAnyCase,
+                                  256,
+                                  PressNaming::UsScanCodes,
+                                  5};
 // RtcwPro 8fe7081 src/qcommon/cmd.c MAX_CMD_BUFFER 32768 :34 with id's Cbuf_Execute
 // :172-226; src/client/cl_keys.c as RTCW 1.4 :1351-1394. WolfPro 2d938c4 cmd.c:34 the same.
-constexpr ConsoleRules rtcwProRules {32767,  Comments::None, LongLines::TailRuns,     KeyPress::Whole,
-                                     IdKeys, false,          HexKeys::TwoLowerDigits, 256};
+// Keys as RTCW 1.4; the side mouse buttons as MOUSE4 and MOUSE5 (win_wndproc.c, "extra buttons").
+constexpr ConsoleRules rtcwProRules {32767,
+                                     Comments::None,
+                                     LongLines::TailRuns,
+                                     KeyPress::Whole,
+                                     IdKeys,
+                                     false,
+                                     HexKeys::TwoLowerDigits,
+                                     256,
+                                     PressNaming::UsScanCodesByLanguage,
+                                     5};
 
 QStringList quake3Config()
 {
@@ -182,7 +225,7 @@ const QList<Engine> &engines()
          false,
          rtcwConfig(),
          {".wolf"},
-         idRules,
+         rtcwRules,
          149},
         // iortcw: ~/.wolf (MP/Makefile:247-248), Documents\RTCW before the install folder
         // (MP/code/sys/sys_win32.c:124-138); mod switch as ioquake3 (files.c:4409-4418).

@@ -49,6 +49,15 @@ enum class HexKeys {
     TwoCharsAnyCase,  // exactly two characters; either case; a non-digit counts as 0
 };
 
+// How the engine names a key the player presses.
+enum class PressNaming {
+    UsScanCodes,           // by its place, through id's US table of scan codes (s_scantokey)
+    UsScanCodesByLanguage, // the same, or the French, German, Italian or Spanish table cl_language picks
+    SdlCharacters,         // by the character the layout types; number row by place; beyond ASCII WORLD_n
+    SdlUsPlaces, // letters and punctuation by their US place (in_forceCharset 1), the rest as SdlCharacters without
+                 // WORLD_n
+};
+
 // The engines whose key name table holds a name (keynames.txt).
 enum KeySet : unsigned { IdKeys = 1, IoKeys = 2, Quake3eKeys = 4, Cnq3Keys = 8 };
 
@@ -62,6 +71,8 @@ struct ConsoleRules {
     bool lowerCasesCharacter; // "bind A" is key a (else key 65, which no keyboard sends)
     HexKeys hexKeys;
     int keyCount; // MAX_KEYS
+    PressNaming pressNaming;
+    int mouseButtons; // how many it sees: MOUSE1 to MOUSEn
     bool operator==(const ConsoleRules &) const = default;
 };
 

@@ -14,6 +14,7 @@
 #include "settings/settingsfile.h"
 
 #include <QAccessible>
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -21,6 +22,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -652,6 +654,21 @@ void TestMainWindow::keyNow_showsWhatTheKeyDoesAtTheNextStart()
     QVERIFY(outside.open(QIODevice::Append) && outside.write("bind space \"+attack\"\r\n") > 0);
     outside.close();
     QTRY_COMPARE(keyNow->text(), QStringLiteral("space: fire (+attack)"));
+    // The key box's press action, then the key at Q's place typing a, as on AZERTY: ioquake3's
+    // name goes into the box; the engines that bind the place are said too.
+    control<QComboBox>(m_window.get(), "quake3Engine")->setCurrentText(QStringLiteral("ioquake3"));
+    auto *pressAction = m_window->findChild<QAction *>(QStringLiteral("txtkeyPress"));
+    QVERIFY(pressAction);
+    pressAction->trigger();
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, 24 /* Q's place, as X numbers it */, 0, 0,
+                    QStringLiteral("a"));
+    QApplication::sendEvent(box("txtkey"), &press);
+    QCOMPARE(box("txtkey")->text(), QStringLiteral("a"));
+    QCOMPARE(keyNow->text(), QStringLiteral("a: nothing yet"));
+    const QString status = box("Text2")->text();
+    QVERIFY2(status.contains(QLatin1String("ioquake3")) && status.contains(QLatin1String("binds it as a"))
+                 && status.contains(QLatin1String("Quake3e")) && status.contains(QLatin1String("as q")),
+             qPrintable(status));
 }
 
 void TestMainWindow::bindsWindow_listsAndRemoves()
