@@ -354,8 +354,9 @@ PressAnswer answerPress(const Press &press, const QList<const Engine *> &engines
     QStringList sentences;
     for (const auto &[named, alike] : groups) {
         const QString who = engineNames(alike);
-        QString sentence = named.name.isEmpty() ? QStringLiteral("%1 cannot bind it: %2.").arg(who, named.noneWhy)
-                                                : QStringLiteral("%1 binds it as %2").arg(who, named.name);
+        QString sentence = named.name.isEmpty()
+            ? QStringLiteral("%1 cannot bind it: %2.").arg(who, named.noneWhy)
+            : QStringLiteral("%1 %2 it as %3").arg(who, alike.size() == 1 ? u"binds" : u"bind", named.name);
         if (!named.name.isEmpty())
             sentence += named.variants.isEmpty() ? QStringLiteral(".") : QStringLiteral(" (%1).").arg(named.variants);
         sentences << sentence;
