@@ -8,7 +8,7 @@ PREFIX ?= /usr/local
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
 # What building and running the program needs, as Debian 12 names it (make run, make check)...
-PACKAGES := cmake make g++ qt6-base-dev libgl-dev fonts-liberation2
+PACKAGES := cmake make g++ pkgconf qt6-base-dev libgl-dev libxkbcommon-x11-dev xkb-data fonts-liberation2
 # ...and what the whole test run and the package need besides.
 TEST_PACKAGES := xvfb xauth x11-utils libx11-dev xdotool dpkg-dev file ioquake3 lintian appstream
 # The Windows build, and what runs it under Wine in the tests.
@@ -144,7 +144,7 @@ package: build
 
 screenshot: build
 	$(call install_missing,imagemagick x11-apps x11-utils xdotool)
-	tools/screenshot.sh $(BUILD_DIR)/bindwright "$$(cat $(BUILD_DIR)/caption.txt)" docs/main-window.png docs/chat-preview.png docs/binds-window.png
+	tools/screenshot.sh $(BUILD_DIR)/bindwright "$$(cat $(BUILD_DIR)/caption.txt)" docs/main-window.png docs/chat-preview.png docs/binds-window.png docs/keys-window.png
 
 clean:
 	rm -rf $(BUILD_DIR) $(WIN_BUILD_DIR) $(ASAN_BUILD_DIR) $(FUZZ_BUILD_DIR)

@@ -79,6 +79,7 @@ GamePanel::GamePanel(const binds::Game &game, const PanelLayout &layout, decorat
     makeBindsButton(window, layout.bindsButton);
     makeKeyNowLabel(window, layout.keyNow);
     makeEngineBox(window, layout.engineBox);
+    makeKeysButton(window, layout.keysButton);
 }
 
 QString GamePanel::rootFolder() const
@@ -211,6 +212,27 @@ void GamePanel::makeBindsButton(QWidget *window, QRect geometry)
                            QStringLiteral("Binds..."), geometry);
     m_bindsButton->setAccessibleName(m_game.name + QStringLiteral(" binds in autoexec.cfg"));
     connect(m_bindsButton, &QPushButton::clicked, this, &GamePanel::bindsWindowRequested);
+}
+
+void GamePanel::makeKeysButton(QWidget *window, QRect geometry)
+{
+    auto *keys = button(window, qPrintable(m_game.name.toLower().remove(u' ') + QStringLiteral("Keys")),
+                        QStringLiteral("Keys..."), geometry);
+    keys->setAccessibleName(m_game.name + QStringLiteral(" keys on a keyboard"));
+    keys->setToolTip(QStringLiteral("Which keys do what at the game's next start, and which are free"));
+    connect(keys, &QPushButton::clicked, this, &GamePanel::keyboardWindowRequested);
+}
+
+const binds::Engine &GamePanel::namingEngine() const
+{
+    const QList<const binds::Engine *> mine = engines();
+    return mine.isEmpty() ? *binds::enginesOf(m_game).first() : *mine.first();
+}
+
+void GamePanel::chooseKey(const QString &key)
+{
+    setKeyText(key);
+    m_keyEdit->setFocus(Qt::OtherFocusReason);
 }
 
 void GamePanel::makeEngineBox(QWidget *window, QRect geometry)

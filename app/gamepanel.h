@@ -45,12 +45,16 @@ public:
     virtual void addBind() = 0;
     // Fills the fields with a bind of the file, to be changed: the next Add replaces it.
     virtual void takeBind(const QString &key, const QString &command);
+    // Puts a key chosen elsewhere (the picture of the keys) into the key box.
+    void chooseKey(const QString &key);
 
     // The engine the player chose for this panel's game, by its id; empty: found from the root.
     QString chosenEngine() const;
     void setChosenEngine(const QString &id);
     // The engines the player may run: the one chosen, else those the root suggests.
     QList<const binds::Engine *> engines() const;
+    // The one whose key names the panel's views use: the first of those.
+    const binds::Engine &namingEngine() const;
 
     // Works out again which files the engines run at start, reads them, and says what
     // the key does now.
@@ -77,6 +81,7 @@ signals:
     // A button changed the text to say: the preview shows under the box.
     void decorated(QLineEdit *box);
     void bindsWindowRequested();
+    void keyboardWindowRequested();
     // What the game runs at start was read again: views of it follow.
     void startRunChanged();
     // The player changed the root folder or the engine: worth remembering.
@@ -130,6 +135,8 @@ private:
     void makeBindsButton(QWidget *window, QRect geometry);
     // Under them, the engine the player runs: the one found, and why, or the one chosen.
     void makeEngineBox(QWidget *window, QRect geometry);
+    // Beside it, the button that shows the game's keys on a keyboard.
+    void makeKeysButton(QWidget *window, QRect geometry);
     // What the typed key does, from the keys read by the last updateKeyNow().
     void showKeyNow();
     // Watches the start files, and the folders where they may appear.

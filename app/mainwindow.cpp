@@ -5,6 +5,7 @@
 #include "chatpreview.h"
 #include "controls.h"
 #include "folderpicker.h"
+#include "keyboardwindow.h"
 #include "layout.h"
 #include "messagetext.h"
 #include "quake3panel.h"
@@ -84,6 +85,7 @@ void MainWindow::connectPanel(GamePanel *panel)
     connect(panel, &GamePanel::fileWritten, this, &MainWindow::keepChange);
     connect(panel, &GamePanel::pickFolderRequested, this, [this, panel] { openFolderPicker(panel); });
     connect(panel, &GamePanel::bindsWindowRequested, this, [this, panel] { openBindsWindow(panel); });
+    connect(panel, &GamePanel::keyboardWindowRequested, this, [this, panel] { openKeyboardWindow(panel); });
     // For a moment, under the box: the player sees what the click did.
     connect(panel, &GamePanel::decorated, this,
             [this](QLineEdit *box) { m_chatPreview->showUnder(box, box->toolTip()); });
@@ -140,7 +142,9 @@ void MainWindow::setTabOrder()
         "quake3Binds",
         "rtcwBinds",
         "quake3Engine",
+        "quake3Keys",
         "rtcwEngine",
+        "rtcwKeys",
     };
     QWidget *previous = nullptr;
     for (const char *name : order) {
@@ -268,6 +272,20 @@ void MainWindow::openBindsWindow(GamePanel *panel)
             m_bindsWindow->showRun(panel->startRun(), *listed);
     });
     m_bindsWindow->showFile(panel->startRun(), *file);
+}
+
+void MainWindow::openKeyboardWindow(GamePanel *panel)
+{
+    panel->updateKeyNow();
+    KeyboardWindow *&window = m_keyboardWindows[panel];
+    if (!window) {
+        window = new KeyboardWindow(KeyboardLayout::current(), this);
+        connect(window, &KeyboardWindow::keyChosen, panel, &GamePanel::chooseKey);
+        // It follows what the panel's game runs, as the line under the panel does.
+        connect(panel, &GamePanel::startRunChanged, window,
+                [window, panel] { window->updateRun(panel->startRun(), panel->namingEngine()); });
+    }
+    window->showRun(panel->startRun(), panel->namingEngine(), panel->game().name);
 }
 
 void MainWindow::putChosenFolder(qint16 game, const QString &folder)

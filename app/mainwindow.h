@@ -6,6 +6,7 @@
 #include "host/folderstring.h"
 #include "settings/settingsfile.h"
 
+#include <QHash>
 #include <QPointer>
 #include <QWidget>
 
@@ -14,6 +15,7 @@
 class BindsWindow;
 class ChatPreviewPopup;
 class FolderPicker;
+class KeyboardWindow;
 class QLabel;
 class QTimer;
 class QLineEdit;
@@ -60,6 +62,8 @@ private:
     void openFolderPicker(GamePanel *panel);
     void putChosenFolder(qint16 game, const QString &folder);
     void openBindsWindow(GamePanel *panel);
+    // The picture of the panel's game's keys, one window per panel.
+    void openKeyboardWindow(GamePanel *panel);
     // Keeps the way back from a change; says so when it cannot.
     void keepChange(const binds::FileChange &change);
     // Ctrl+Z: the last change of a file either panel's game runs or writes.
@@ -72,8 +76,9 @@ private:
     Reporter m_reporter;               // none: a message box
     QPointer<FolderPicker> m_picker;
     QPointer<BindsWindow> m_bindsWindow;
-    QMetaObject::Connection m_bindsFollows; // the binds window to the panel it lists
-    QPointer<GamePanel> m_listedPanel;      // that panel
+    QHash<GamePanel *, KeyboardWindow *> m_keyboardWindows; // children of this window
+    QMetaObject::Connection m_bindsFollows;                 // the binds window to the panel it lists
+    QPointer<GamePanel> m_listedPanel;                      // that panel
     ChatPreviewPopup *m_chatPreview;
 
     Quake3Panel *m_quake3Panel;

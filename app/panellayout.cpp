@@ -31,7 +31,8 @@ const Quake3Layout &quake3Layout()
             // Bottom left, under this panel's half of the window.
             twipsRect(1080, 4680, 1680, 255),
             twipsRect(120, 4680, 900, 285),
-            twipsRect(120, 5040, 5295, 315),
+            twipsRect(120, 5040, 4335, 315),
+            twipsRect(4515, 5040, 900, 315),
         },
         {"Option1", twipsRect(240, 840, 1215, 255)},
         {"Option2", twipsRect(1560, 840, 855, 255)},
@@ -71,7 +72,8 @@ const RtcwLayout &rtcwLayout()
             // Bottom right, under this panel's half of the window.
             twipsRect(8535, 4680, 1650, 255),
             twipsRect(10245, 4680, 840, 285),
-            twipsRect(5760, 5040, 5295, 315),
+            twipsRect(5760, 5040, 4335, 315),
+            twipsRect(10155, 5040, 900, 315),
         },
         {"Label7", twipsRect(120, 840, 5295, 255)},
         {"OptVoice", twipsRect(240, 1560, 255, 255)},

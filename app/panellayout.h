@@ -46,6 +46,7 @@ struct PanelLayout {
     QRect keyNow;
     QRect bindsButton;
     QRect engineBox;
+    QRect keysButton; // beside the engine box: the picture of the game's keys
 };
 
 // The row of colour buttons, the same in both panels: each button's left and width.

@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Takes screenshots of the main window in a virtual X server, of the chat preview after
-# a colour button, and of the list of binds of a sample autoexec.cfg:
-#   screenshot.sh BINARY CAPTION OUT.png [PREVIEW.png [BINDS.png]]
+# a colour button, of the list of binds of a sample autoexec.cfg and of the picture of
+# its keys:
+#   screenshot.sh BINARY CAPTION OUT.png [PREVIEW.png [BINDS.png [KEYS.png]]]
 set -euo pipefail
 binary=$(realpath "$1")
 title=$2
 out=$3
 preview=${4:-}
 binds=${5:-}
+keys=${6:-}
 work=$(mktemp -d)
 trap 'kill "${app:-}" "${XVFB_PID:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
 
@@ -61,4 +63,13 @@ if [ -n "$binds" ]; then
     [ -n "$list" ] || { echo "screenshot.sh: no list of binds showed" >&2; exit 1; }
     xwd -silent -id "$list" | /usr/bin/convert xwd:- "$binds"
     echo "wrote $binds"
+fi
+
+if [ -n "$binds" ] && [ -n "$keys" ]; then
+    xdotool mousemove --window "$id" 331 346 click 1   # Quake 3 "Keys..."
+    sleep 1
+    picture=$(xwininfo -root -children | awk '/"Quake 3 keys"/ {print $1}' | head -n1)
+    [ -n "$picture" ] || { echo "screenshot.sh: no picture of the keys showed" >&2; exit 1; }
+    xwd -silent -id "$picture" | /usr/bin/convert xwd:- "$keys"
+    echo "wrote $keys"
 fi

@@ -1,5 +1,6 @@
 #include "binds/files/keyactions.h"
 
+#include "binds/engine/keys.h"
 #include "binds/files/bindline.h"
 #include "binds/files/consolefile.h"
 #include "decorate/chatrender.h"
@@ -147,6 +148,50 @@ QString whatKeyDoes(const QString &key, const QList<StartRun> &runs)
     for (qsizetype i = 0; i < words.size(); ++i)
         each << QStringLiteral("%1 in %2").arg(words.at(i), engineNames(doers.at(i)));
     return QStringLiteral("%1: %2").arg(typed, each.join(QStringLiteral("; ")));
+}
+
+namespace {
+
+KeyUseKind kindOf(const QByteArray &binding, const ConsoleRules &rules)
+{
+    const QList<ScriptCommand> commands = pressedCommands(binding, rules);
+    if (commands.isEmpty())
+        return KeyUseKind::Free;
+    const QByteArray first = commands.first().args.value(0).toLower();
+    if (isChat(first))
+        return KeyUseKind::Chat;
+    if (first == "vsay" || first == "vsay_team")
+        return KeyUseKind::Voice;
+    if (first == "weapon" || actionNames().contains(first))
+        return KeyUseKind::Action;
+    return KeyUseKind::Command;
+}
+
+} // namespace
+
+QHash<int, KeyUse> keyUses(const StartRun &run, qsizetype engine)
+{
+    const ConsoleRules &rules = run.engines().at(engine)->rules;
+    QHash<int, KeyUse> uses;
+    for (auto it = run.bindings(engine).cbegin(); it != run.bindings(engine).cend(); ++it) {
+        if (!it.value().isEmpty())
+            uses.insert(it.key(), {kindOf(it.value(), rules), keyActionWords(it.value(), rules), {}, 0});
+    }
+    // The bind that decides each key: the one that runs.
+    for (int f = 0; f < run.files().size(); ++f) {
+        const QByteArray &bytes = run.files().at(f).bytes;
+        for (const StartBind &bind : run.bindsIn(f)) {
+            const std::optional<ConfigBind> &read = bind.read.at(engine);
+            if (!read || bind.fateIn(engine) != BindFate::Runs)
+                continue;
+            const std::optional<int> key = keyNumber(read->key, rules);
+            if (const auto use = key ? uses.find(*key) : uses.end(); use != uses.end()) {
+                use->file = run.files().at(f).path;
+                use->line = int(bytes.left(read->begin).count('\n')) + 1;
+            }
+        }
+    }
+    return uses;
 }
 
 } // namespace binds

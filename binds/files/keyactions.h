@@ -4,6 +4,7 @@
 #include "binds/files/startrun.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -24,5 +25,17 @@ QString chatReceivedOf(const QByteArray &binding, const ConsoleRules &rules = io
 // bound to it, or, where the engines of the runs differ, what each does. Empty for no key,
 // and when none of the files could be read: nothing is known.
 QString whatKeyDoes(const QString &key, const QList<StartRun> &runs);
+
+// What a bound key does, as the keyboard picture marks it.
+enum class KeyUseKind { Free, Action, Chat, Voice, Command };
+struct KeyUse {
+    KeyUseKind kind = KeyUseKind::Free;
+    QString words; // keyActionWords
+    QString file;  // the start file whose bind it runs, on this machine
+    int line = 0;  // and its line there
+};
+// What every key bound at the game's next start does in one engine of the run, by key
+// number; a key not in it is free.
+QHash<int, KeyUse> keyUses(const StartRun &run, qsizetype engine);
 
 } // namespace binds

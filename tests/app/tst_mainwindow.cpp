@@ -1,5 +1,6 @@
 #include "appearance.h"
 #include "appicon.h"
+#include "keyboardwindow.h"
 #include "mainwindow.h"
 #include "messagetext.h"
 #include "testfiles.h"
@@ -25,6 +26,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPointer>
 #include <QRadioButton>
 #include <QScopeGuard>
@@ -134,6 +136,8 @@ private slots:
     void add_fileGrowingPastTheOriginalGamesIsTold();
     void keyNow_showsWhatTheKeyDoesAtTheNextStart();
     void bindsWindow_listsAndRemoves();
+    void keysWindow_marksWhatEachKeyDoes_data();
+    void keysWindow_marksWhatEachKeyDoes();
     void undo_givesTheFileItsBytesBack_data();
     void undo_givesTheFileItsBytesBack();
     void bindsWindow_rowEditedInPlace_data();
@@ -313,8 +317,10 @@ void TestMainWindow::windowsIcon_holdsEverySize()
 void TestMainWindow::layout_matchesTheDesign()
 {
     QCOMPARE(m_window->size(), QSize(747, 363)); // the design's 335, and the engines' row under it
-    QCOMPARE(control<QWidget>(m_window.get(), "quake3Engine")->geometry(), QRect(8, 336, 353, 21));
-    QCOMPARE(control<QWidget>(m_window.get(), "rtcwEngine")->geometry(), QRect(384, 336, 353, 21));
+    QCOMPARE(control<QWidget>(m_window.get(), "quake3Engine")->geometry(), QRect(8, 336, 289, 21));
+    QCOMPARE(control<QWidget>(m_window.get(), "quake3Keys")->geometry(), QRect(301, 336, 60, 21));
+    QCOMPARE(control<QWidget>(m_window.get(), "rtcwEngine")->geometry(), QRect(384, 336, 289, 21));
+    QCOMPARE(control<QWidget>(m_window.get(), "rtcwKeys")->geometry(), QRect(677, 336, 60, 21));
     QCOMPARE(m_window->minimumSize(), m_window->maximumSize());         // fixed, no resizing
     QVERIFY(!(m_window->windowFlags() & Qt::WindowMaximizeButtonHint)); // and no Maximize
     m_window->showMaximized();
@@ -377,14 +383,14 @@ void TestMainWindow::accessibleNames_tellEveryControlApart()
 
 void TestMainWindow::tabOrder_followsTheDesign()
 {
-    const QStringList
-        expected = {"txtkey",    "txtsay",      "Command1",   "Command2",     "Command3",  "Command4",  "Command5",
-                    "Command6",  "Command7",    "Command8",   "Command9",     "Text2",     "Option3",   "Option4",
-                    "Command10", "Command11",   "Command12",  "txtmod",       "Option5",   "Option2",   "Option1",
-                    "Text1",     "txtwolfdir",  "txtwolfkey", "OptVoice",     "OptSay",    "CboVoice",  "Command13",
-                    "Option7",   "Option6",     "txtwolfsay", "Command14",    "Command15", "Command16", "Command17",
-                    "Command18", "Command19",   "Command20",  "Command21",    "Command22", "Command23", "Command24",
-                    "Command25", "quake3Binds", "rtcwBinds",  "quake3Engine", "rtcwEngine"}; // beyond the design, last
+    const QStringList expected = {
+        "txtkey",    "txtsay",    "Command1",  "Command2",    "Command3",  "Command4",     "Command5",   "Command6",
+        "Command7",  "Command8",  "Command9",  "Text2",       "Option3",   "Option4",      "Command10",  "Command11",
+        "Command12", "txtmod",    "Option5",   "Option2",     "Option1",   "Text1",        "txtwolfdir", "txtwolfkey",
+        "OptVoice",  "OptSay",    "CboVoice",  "Command13",   "Option7",   "Option6",      "txtwolfsay", "Command14",
+        "Command15", "Command16", "Command17", "Command18",   "Command19", "Command20",    "Command21",  "Command22",
+        "Command23", "Command24", "Command25", "quake3Binds", "rtcwBinds", "quake3Engine", "quake3Keys", "rtcwEngine",
+        "rtcwKeys"}; // beyond the design, last
 
     // The focus chain, as Tab walks it, over the design's controls that take the focus
     // (Qt's own inner widgets, such as the combo box's line edit, have no design name).
@@ -669,6 +675,71 @@ void TestMainWindow::keyNow_showsWhatTheKeyDoesAtTheNextStart()
     QVERIFY2(status.contains(QLatin1String("ioquake3")) && status.contains(QLatin1String("it as a"))
                  && status.contains(QLatin1String("Quake3e")) && status.contains(QLatin1String("as q")),
              qPrintable(status));
+}
+
+void TestMainWindow::keysWindow_marksWhatEachKeyDoes_data()
+{
+    QTest::addColumn<QString>("corpusFile");
+    for (const QString &name : QDir(QStringLiteral(":/corpus/console")).entryList(QDir::Files, QDir::Name))
+        QTest::newRow(qPrintable(name)) << QStringLiteral(":/corpus/console/") + name;
+}
+
+// Over the console corpus as baseq3's autoexec.cfg: each key's mark says what the line
+// under the panel says of the key, the free list holds the keys it calls unbound, and a
+// click puts the key into the key box.
+void TestMainWindow::keysWindow_marksWhatEachKeyDoes()
+{
+    QFETCH(QString, corpusFile);
+    QFile corpus(corpusFile);
+    QVERIFY(corpus.open(QIODevice::ReadOnly));
+    QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("baseq3")));
+    writeFile(m_dir->filePath(QStringLiteral("baseq3/autoexec.cfg")), corpus.readAll());
+    box("Text1")->setText(withSeparator(m_dir->path()));
+    radio("Option1")->click();
+    control<QComboBox>(m_window.get(), "quake3Engine")->setCurrentText(QStringLiteral("ioquake3"));
+    click("quake3Keys");
+    auto *window = m_window->findChild<KeyboardWindow *>(QStringLiteral("keyboardWindow"));
+    QVERIFY(window && window->isVisible());
+    auto *keyNow = control<QLabel>(m_window.get(), "quake3KeyNow");
+    QStringList free;
+    int marked = 0;
+    for (KeyCapButton *key : window->keys()) {
+        if (key->keyName().isEmpty()) {
+            QVERIFY2(!key->isEnabled(), qPrintable(key->objectName()));
+            continue;
+        }
+        box("txtkey")->setText(key->keyName());
+        const QString does = keyNow->toolTip().section(QStringLiteral(": "), 1);
+        const QString first = does.section(QStringLiteral(", then "), 0, 0); // the mark is the first command's
+        const QString expectedMark = does == u"nothing yet"                 ? QString()
+            : first.startsWith(u"says")                                     ? QStringLiteral("C")
+            : first.startsWith(u"voice") || first.startsWith(u"team voice") ? QStringLiteral("V")
+            : first.endsWith(u')')                                          ? QStringLiteral("A")
+                                                                            : QStringLiteral("X");
+        QVERIFY2(
+            KeyCapButton::markOf(key->kind()) == expectedMark,
+            qPrintable(
+                QStringLiteral("%1 (%2) marked \"%3\"").arg(key->keyName(), does, KeyCapButton::markOf(key->kind()))));
+        if (expectedMark.isEmpty() && !free.contains(key->keyName()))
+            free << key->keyName();
+        marked += expectedMark.isEmpty() ? 0 : 1;
+    }
+    auto *freeList = control<QListWidget>(window, "freeKeys");
+    QStringList listed;
+    for (int i = 0; i < freeList->count(); ++i)
+        listed << freeList->item(i)->text();
+    QCOMPARE(listed, free);
+    if (corpusFile.endsWith(u"every-kind.cfg")) {
+        QCOMPARE(marked, 8); // space, f1, f2, f3, q, kp_home, mwheelup, tab; mouse1 unbound
+        // Hovering says which file and line bind it.
+        const QString f1 = window->findChild<KeyCapButton *>(QStringLiteral("keyFK01"))->toolTip();
+        QVERIFY2(f1.endsWith(QDir::toNativeSeparators(QStringLiteral("baseq3/autoexec.cfg, line 3"))), qPrintable(f1));
+    }
+    // A click chooses the key for the box.
+    auto *f5 = window->findChild<KeyCapButton *>(QStringLiteral("keyFK05"));
+    QVERIFY(f5);
+    f5->click();
+    QCOMPARE(box("txtkey")->text(), QStringLiteral("f5"));
 }
 
 void TestMainWindow::bindsWindow_listsAndRemoves()
