@@ -226,7 +226,7 @@ void GamePanel::makeKeysButton(QWidget *window, QRect geometry)
 const binds::Engine &GamePanel::namingEngine() const
 {
     const QList<const binds::Engine *> mine = engines();
-    return mine.isEmpty() ? *binds::enginesOf(m_game).first() : *mine.first();
+    return mine.isEmpty() ? *binds::enginesOf(m_game).constFirst() : *mine.first();
 }
 
 void GamePanel::chooseKey(const QString &key)

@@ -181,7 +181,7 @@ void KeyCapButton::keyPressEvent(QKeyEvent *event)
         QAbstractButton::keyPressEvent(event);
         return;
     }
-    // The nearest key that way, straight ahead counting more than across.
+    // The nearest key that way: the next row (or column) first, then the one most in line.
     const QPointF from = geometry().center();
     KeyCapButton *nearest = nullptr;
     double best = 0;
@@ -191,7 +191,7 @@ void KeyCapButton::keyPressEvent(QKeyEvent *event)
         if (other == this || ahead <= 0)
             continue;
         const double across = std::abs(to.x() * direction.y() - to.y() * direction.x());
-        const double cost = ahead + 3 * across;
+        const double cost = 2 * ahead + across;
         if (!nearest || cost < best) {
             nearest = other;
             best = cost;

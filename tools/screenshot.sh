@@ -66,9 +66,16 @@ if [ -n "$binds" ]; then
 fi
 
 if [ -n "$binds" ] && [ -n "$keys" ]; then
+    # Without a window manager the list stands over the main window: out of the way first.
+    xdotool windowunmap --sync "$list"
     xdotool mousemove --window "$id" 331 346 click 1   # Quake 3 "Keys..."
-    sleep 1
-    picture=$(xwininfo -root -children | awk '/"Quake 3 keys"/ {print $1}' | head -n1)
+    picture=""
+    for _ in $(seq 100); do
+        picture=$(xwininfo -root -children | awk '/"Quake 3 keys"/ {print $1}' | head -n1)
+        [ -n "$picture" ] && break
+        sleep 0.1
+    done
+    sleep 1 # drawn
     [ -n "$picture" ] || { echo "screenshot.sh: no picture of the keys showed" >&2; exit 1; }
     xwd -silent -id "$picture" | /usr/bin/convert xwd:- "$keys"
     echo "wrote $keys"

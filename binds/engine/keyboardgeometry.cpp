@@ -40,7 +40,7 @@ public:
     QByteArray peek()
     {
         const qsizetype at = m_at;
-        const QByteArray token = next();
+        QByteArray token = next();
         m_at = at;
         return token;
     }

@@ -328,6 +328,9 @@ PressName pressName(const Press &press, const Engine &engine)
         named = sdlPress(press, engine);
         break;
     }
+    // Escape opens the menu before any bind is looked at (CL_KeyEvent, in every engine).
+    if (named.name == u"escape")
+        return {{}, QStringLiteral("it opens %1's menu, before any bind").arg(engineName), {}};
     // A name the bind line cannot hold (";" ends the command) is no name for it.
     QString refusal;
     if (!named.name.isEmpty() && !isBindableKey(named.name, {&engine}, &refusal))

@@ -51,7 +51,8 @@ void TestKeyCatcher::aPressIsNamedAsTheEngineBindsIt_data()
     QTest::addColumn<QString>("expected");
     auto key = [](const char *xkbName) {
         const binds::KeyPosition *place = binds::keyPositionByXkbName(QString::fromLatin1(xkbName));
-        // xdotool takes a number that names no keysym as an X key code: Linux's plus 8.
+        // xdotool takes a number that names no keysym as an X key code, Linux's plus 8 (all
+        // but Escape's 9, which names the keysym 9).
         return QStringList {QStringLiteral("key"), QString::number(place ? place->linuxCode + 8 : 0)};
     };
     auto click = [](int button) { return QStringList {QStringLiteral("click"), QString::number(button)}; };

@@ -740,6 +740,16 @@ void TestMainWindow::keysWindow_marksWhatEachKeyDoes()
     QVERIFY(f5);
     f5->click();
     QCOMPARE(box("txtkey")->text(), QStringLiteral("f5"));
+    // By keyboard alone: the arrows go from key to key, Enter chooses.
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    f5->setFocus();
+    QCOMPARE(QApplication::focusWidget(), f5);
+    QTest::keyClick(f5, Qt::Key_Right);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("keyAE08")); // nearest under F6: 8
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(box("txtkey")->text(), QStringLiteral("8"));
 }
 
 void TestMainWindow::bindsWindow_listsAndRemoves()
