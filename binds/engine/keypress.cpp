@@ -84,11 +84,11 @@ constexpr auto positions = std::to_array<KeyPosition>({
     {"AB10", 53, 0x35, 56, "/", nullptr},
     {"RTSH", 54, 0x36, 229, "SHIFT", "SHIFT"},
     {"LCTL", 29, 0x1d, 224, "CTRL", "CTRL"},
-    {"LWIN", 125, 0x15b, 227, "", "SUPER"},
+    {"LWIN", 125, 0x15b, 227, "", "WINDOWS"},
     {"LALT", 56, 0x38, 226, "ALT", "ALT"},
     {"SPCE", 57, 0x39, 44, "SPACE", "SPACE"},
     {"RALT", 100, 0x138, 230, "ALT", "ALT"},
-    {"RWIN", 126, 0x15c, 231, "", "SUPER"},
+    {"RWIN", 126, 0x15c, 231, "", "WINDOWS"},
     {"COMP", 127, 0x15d, 101, "", "MENU"},
     {"RCTL", 97, 0x11d, 228, "CTRL", "CTRL"},
     {"PRSC", 99, 0x137, 70, "", "PRINT"},
@@ -358,10 +358,9 @@ PressAnswer answerPress(const Press &press, const QList<const Engine *> &engines
     for (const auto &[named, alike] : groups) {
         const QString who = engineNames(alike);
         QString sentence = named.name.isEmpty()
-            ? QStringLiteral("%1 cannot bind it: %2.").arg(who, named.noneWhy)
+            ? QStringLiteral("%1 cannot bind it: %2").arg(who, named.noneWhy)
             : QStringLiteral("%1 %2 it as %3").arg(who, alike.size() == 1 ? u"binds" : u"bind", named.name);
-        if (!named.name.isEmpty())
-            sentence += named.variants.isEmpty() ? QStringLiteral(".") : QStringLiteral(" (%1).").arg(named.variants);
+        sentence += named.variants.isEmpty() ? QStringLiteral(".") : QStringLiteral(" (%1).").arg(named.variants);
         sentences << sentence;
     }
     return {pressName(press, *engines.first()).name, sentences.join(u' ')};
