@@ -7,6 +7,10 @@
 #include <QMouseEvent>
 #include <QWheelEvent>
 
+#ifdef BINDWRIGHT_HAVE_XKBCOMMON
+#include <xcb/xcb.h>
+#endif
+
 KeyCatcher::KeyCatcher(QLineEdit *box)
     : QObject(box)
     , m_box(box)
@@ -27,6 +31,10 @@ void KeyCatcher::start()
     QGuiApplication::inputMethod()->update(Qt::ImEnabled);
     // Every key and button, Tab and clicks outside the box included, comes here until one is caught.
     m_box->installEventFilter(this);
+    if (QGuiApplication::platformName() == u"xcb") {
+        m_layout = KeyboardLayout::current();
+        QCoreApplication::instance()->installNativeEventFilter(this);
+    }
     m_box->grabKeyboard();
     m_box->grabMouse();
 }
@@ -36,6 +44,7 @@ void KeyCatcher::finish()
     m_catching = false;
     m_box->releaseMouse();
     m_box->releaseKeyboard();
+    QCoreApplication::instance()->removeNativeEventFilter(this);
     if (!m_buttonHeld)
         m_box->removeEventFilter(this);
     m_box->setPlaceholderText(m_placeholder);
@@ -131,4 +140,27 @@ bool KeyCatcher::eventFilter(QObject *watched, QEvent *event)
     finish();
     emit caught(press);
     return true;
+}
+
+bool KeyCatcher::nativeEventFilter(const QByteArray &eventType, void *message, qintptr *)
+{
+#ifdef BINDWRIGHT_HAVE_XKBCOMMON
+    if (!m_catching || eventType != "xcb_generic_event_t")
+        return false;
+    const auto *event = static_cast<const xcb_generic_event_t *>(message);
+    if ((event->response_type & 0x7f) != XCB_KEY_PRESS)
+        return false;
+    const auto *keyPress = static_cast<const xcb_key_press_event_t *>(message);
+    const binds::KeyPosition *key = binds::keyPositionByLinuxCode(int(keyPress->detail) - 8);
+    if (!key || !m_layout.pressOf(*key).deadKey)
+        return false;
+    const binds::Press press = m_layout.pressOf(*key);
+    finish();
+    emit caught(press);
+    return true;
+#else
+    Q_UNUSED(eventType)
+    Q_UNUSED(message)
+    return false;
+#endif
 }

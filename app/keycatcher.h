@@ -1,7 +1,10 @@
 #pragma once
 
+#include "keyboardlayout.h"
+
 #include "binds/engine/keypress.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QObject>
 
 class QKeyEvent;
@@ -10,7 +13,7 @@ class QLineEdit;
 // Takes the next key or mouse button the player presses over a key box, and says which
 // it was by where the key stands and what the layout types with it. Escape, or the box
 // losing the keyboard, gives up.
-class KeyCatcher : public QObject
+class KeyCatcher : public QObject, public QAbstractNativeEventFilter
 {
     Q_OBJECT
 
@@ -30,6 +33,9 @@ signals:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // On X, a dead key never reaches the box (Qt's compose takes it first): it is caught
+    // here, from the X event, by its place and the layout.
+    bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *result) override;
 
 private:
     void finish();
@@ -37,6 +43,7 @@ private:
     QLineEdit *m_box;
     QString m_placeholder; // the box's own, given back when done
     bool m_wasReadOnly = false;
+    KeyboardLayout m_layout;   // the player's, as the catch started
     bool m_buttonHeld = false; // a caught button, until its release
     bool m_catching = false;
 };

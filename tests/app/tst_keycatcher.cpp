@@ -99,6 +99,8 @@ void TestKeyCatcher::aPressIsNamedAsTheEngineBindsIt_data()
         {"us", "`", key("TLDE"), "ioquake3", "-console key"},
         {"us", "`", key("TLDE"), "quake3-1.32", "-console key"},
         {"fr", "²", key("TLDE"), "quake3e", "-console key"},
+        {"de", "^", key("TLDE"), "ioquake3", "-accent"},
+        {"fr", "^", key("AD11"), "quake3e", "["},
         // The keypad, by place in every engine, the * apart; the number row by place in SDL's.
         {"us", "KP 7", key("KP7"), "ioquake3", "kp_home"},
         {"de", "KP 7", key("KP7"), "quake3-1.32", "kp_home"},

@@ -501,6 +501,13 @@ static const QList<QByteArray> &hostileLines()
         "bind f6 http://x.org/y",
         "exec bwother",
         "// exec bwother.cfg",
+        // Names a pressed key gets: an ISO key, a world key, the Windows key, the keypad.
+        "bind world_51 \"say oe\"",
+        "bind < lt",
+        "bind \\ backslash",
+        "bind windows +attack",
+        "bind kp_home +zoom",
+        "bind mwheelup weapnext",
     };
     return lines;
 }
