@@ -43,9 +43,9 @@ xkb_keymap *serverKeymap(xkb_context *context)
 } // namespace
 
 #if !defined(Q_OS_WIN) && defined(BINDWRIGHT_HAVE_XKBCOMMON)
-static QHash<int, std::pair<QString, bool>> typedByKeymap(xkb_keymap *keymap)
+static QHash<int, KeyboardLayout::Typed> typedByKeymap(xkb_keymap *keymap)
 {
-    QHash<int, std::pair<QString, bool>> typed;
+    QHash<int, KeyboardLayout::Typed> typed;
     std::unique_ptr<xkb_state, XkbFree> state(xkb_state_new(keymap));
     if (!state)
         return typed;
@@ -85,8 +85,7 @@ KeyboardLayout KeyboardLayout::current()
     std::unique_ptr<xkb_context, XkbFree> context(xkb_context_new(XKB_CONTEXT_NO_FLAGS));
     if (context) {
         if (std::unique_ptr<xkb_keymap, XkbFree> keymap(serverKeymap(context.get())); keymap) {
-            for (const auto &[code, typed] : typedByKeymap(keymap.get()).asKeyValueRange())
-                layout.m_typed.insert(code, {typed.first, typed.second});
+            layout.m_typed = typedByKeymap(keymap.get());
             return layout;
         }
     }
@@ -108,10 +107,8 @@ KeyboardLayout KeyboardLayout::xkbNamed(const QString &name)
     names.layout = layoutName.isEmpty() ? nullptr : layoutName.constData();
     std::unique_ptr<xkb_keymap, XkbFree> keymap(
         xkb_keymap_new_from_names(context.get(), &names, XKB_KEYMAP_COMPILE_NO_FLAGS));
-    if (keymap) {
-        for (const auto &[code, typed] : typedByKeymap(keymap.get()).asKeyValueRange())
-            layout.m_typed.insert(code, {typed.first, typed.second});
-    }
+    if (keymap)
+        layout.m_typed = typedByKeymap(keymap.get());
 #else
     Q_UNUSED(name)
 #endif

@@ -23,10 +23,12 @@ public:
     // Whether the layout gives the key beside left Shift a character: an ISO keyboard.
     bool isIso() const;
 
-private:
+    // What one key types alone.
     struct Typed {
         QString character;
         bool dead = false;
     };
+
+private:
     QHash<int, Typed> m_typed; // by Linux input code
 };

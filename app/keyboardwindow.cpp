@@ -17,39 +17,29 @@
 
 namespace {
 
-// The kinds' colours: a band under the legend, beside the mark that says the same.
-QColor kindColour(binds::KeyUseKind kind)
-{
-    switch (kind) {
-    case binds::KeyUseKind::Action:
-        return QColor(0x2f, 0x6f, 0xd0);
-    case binds::KeyUseKind::Chat:
-        return QColor(0x2e, 0x9a, 0x3c);
-    case binds::KeyUseKind::Voice:
-        return QColor(0xd0, 0x7a, 0x10);
-    case binds::KeyUseKind::Command:
-        return QColor(0x8a, 0x4c, 0xc0);
-    case binds::KeyUseKind::Free:
-        break;
-    }
-    return {};
-}
+// How each kind of bind shows: a band under the legend in its colour, beside a letter
+// that says the same, and its words on hover.
+struct KindLook {
+    binds::KeyUseKind kind;
+    QColor band;
+    const char *mark;
+    const char *words;
+};
+const KindLook kindLooks[] = {
+    {binds::KeyUseKind::Free, {}, "", "free"},
+    {binds::KeyUseKind::Action, QColor(0x2f, 0x6f, 0xd0), "A", "game action"},
+    {binds::KeyUseKind::Chat, QColor(0x2e, 0x9a, 0x3c), "C", "chat"},
+    {binds::KeyUseKind::Voice, QColor(0xd0, 0x7a, 0x10), "V", "voice command"},
+    {binds::KeyUseKind::Command, QColor(0x8a, 0x4c, 0xc0), "X", "other command"},
+};
 
-QString kindWords(binds::KeyUseKind kind)
+const KindLook &lookOf(binds::KeyUseKind kind)
 {
-    switch (kind) {
-    case binds::KeyUseKind::Action:
-        return QStringLiteral("game action");
-    case binds::KeyUseKind::Chat:
-        return QStringLiteral("chat");
-    case binds::KeyUseKind::Voice:
-        return QStringLiteral("voice command");
-    case binds::KeyUseKind::Command:
-        return QStringLiteral("other command");
-    case binds::KeyUseKind::Free:
-        break;
+    for (const KindLook &look : kindLooks) {
+        if (look.kind == kind)
+            return look;
     }
-    return QStringLiteral("free");
+    return kindLooks[0];
 }
 
 // The mouse under the keyboard, in the keyboard's units: its buttons and the wheel.
@@ -78,19 +68,7 @@ KeyCapButton::KeyCapButton(const QString &legend, QList<QPointF> shape, QWidget 
 
 QString KeyCapButton::markOf(binds::KeyUseKind kind)
 {
-    switch (kind) {
-    case binds::KeyUseKind::Action:
-        return QStringLiteral("A");
-    case binds::KeyUseKind::Chat:
-        return QStringLiteral("C");
-    case binds::KeyUseKind::Voice:
-        return QStringLiteral("V");
-    case binds::KeyUseKind::Command:
-        return QStringLiteral("X");
-    case binds::KeyUseKind::Free:
-        break;
-    }
-    return {};
+    return QString::fromLatin1(lookOf(kind).mark);
 }
 
 void KeyCapButton::setUse(const QString &name, const binds::KeyUse &use, const QString &noneWhy, bool known)
@@ -106,7 +84,7 @@ void KeyCapButton::setUse(const QString &name, const binds::KeyUse &use, const Q
     } else if (use.kind == binds::KeyUseKind::Free) {
         tip = QStringLiteral("%1: free").arg(name);
     } else {
-        tip = QStringLiteral("%1: %2 (%3)").arg(name, use.words, kindWords(use.kind));
+        tip = QStringLiteral("%1: %2 (%3)").arg(name, use.words, QString::fromLatin1(lookOf(use.kind).words));
         if (!use.file.isEmpty())
             tip += QStringLiteral("\n%1, line %2").arg(QDir::toNativeSeparators(use.file)).arg(use.line);
     }
@@ -138,7 +116,7 @@ void KeyCapButton::paintEvent(QPaintEvent *)
     painter.setPen(pen);
     painter.drawPath(path);
     const QRectF box = path.boundingRect();
-    if (const QColor band = kindColour(m_use.kind); band.isValid() && isEnabled()) {
+    if (const QColor band = lookOf(m_use.kind).band; band.isValid() && isEnabled()) {
         painter.fillRect(QRectF(box.left() + 3, box.bottom() - 5, box.width() - 6, 3), band);
         QFont bold = font();
         bold.setBold(true);

@@ -21,15 +21,11 @@ int main(int argc, char **argv)
     // The largest file any engine runs, read for every engine of the game: the engine not known.
     const QList<const binds::Engine *> engines = binds::enginesOf(binds::quake3Game());
     const qint64 largest = binds::largestFileLimit(engines);
-    QByteArray bytes;
-    for (int i = 0; bytes.size() < largest; ++i)
-        bytes +=
-            "bind f" + QByteArray::number(i % 12 + 1) + " \"say_team ^1Incoming ^7" + QByteArray::number(i) + "\"\r\n";
-    bytes.truncate(largest);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+    if (!writeFileOfLines(path, largest, [](int i) {
+            return "bind f" + QByteArray::number(i % 12 + 1) + " \"say_team ^1Incoming ^7" + QByteArray::number(i)
+                + "\"\r\n";
+        }))
         return 2;
-    file.close();
 
     QWidget main;
     binds::ChangeJournal journal(dir.filePath(QStringLiteral("undo")));

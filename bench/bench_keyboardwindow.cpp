@@ -21,14 +21,10 @@ int main(int argc, char **argv)
     const qint64 largest = binds::largestFileLimit(engines);
     // Binds of every kind over many keys, the last of each deciding.
     const QList<QByteArray> commands = {"+attack", "say_team ^1Incoming", "vsay_team Medic", "cg_fov 110"};
-    QByteArray bytes;
-    for (int i = 0; bytes.size() < largest; ++i)
-        bytes += "bind " + QByteArray(1, char('a' + i % 26)) + " \"" + commands.at(i % commands.size()) + "\"\r\n";
-    bytes.truncate(largest);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+    if (!writeFileOfLines(path, largest, [&](int i) {
+            return "bind " + QByteArray(1, char('a' + i % 26)) + " \"" + commands.at(i % commands.size()) + "\"\r\n";
+        }))
         return 2;
-    file.close();
 
     QWidget main;
     auto *window = new KeyboardWindow(KeyboardLayout::xkbNamed(QStringLiteral("us")), &main);

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QByteArray>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QString>
 
 #include <algorithm>
 #include <cstdio>
@@ -30,4 +33,17 @@ inline bool reportRatio(const char *name, double measured, const char *against, 
     std::printf("%-10s %10.1f us  vs %-34s %10.1f us  ratio %.2f (target <= %.1f) %s\n", name, measured, against,
                 baseline, ratio, target, ratio <= target ? "ok" : "OVER TARGET");
     return ratio <= target;
+}
+
+// Writes a file of exactly size bytes from the lines lineOf(0), lineOf(1)...; false when
+// it could not be written.
+template <class LineOf>
+bool writeFileOfLines(const QString &path, qint64 size, LineOf &&lineOf)
+{
+    QByteArray bytes;
+    for (int i = 0; bytes.size() < size; ++i)
+        bytes += lineOf(i);
+    bytes.truncate(size);
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }

@@ -72,16 +72,12 @@ constexpr ConsoleRules cnq3Rules {32767,
 // RtcwPro 8fe7081 src/qcommon/cmd.c MAX_CMD_BUFFER 32768 :34 with id's Cbuf_Execute
 // :172-226; src/client/cl_keys.c as RTCW 1.4 :1351-1394. WolfPro 2d938c4 cmd.c:34 the same.
 // Keys as RTCW 1.4; the side mouse buttons as MOUSE4 and MOUSE5 (win_wndproc.c, "extra buttons").
-constexpr ConsoleRules rtcwProRules {32767,
-                                     Comments::None,
-                                     LongLines::TailRuns,
-                                     KeyPress::Whole,
-                                     IdKeys,
-                                     false,
-                                     HexKeys::TwoLowerDigits,
-                                     256,
-                                     PressNaming::UsScanCodesByLanguage,
-                                     5};
+constexpr ConsoleRules rtcwProRules = [] {
+    ConsoleRules rules = rtcwRules;
+    rules.fileLimit = 32767;
+    rules.mouseButtons = 5;
+    return rules;
+}();
 
 QStringList quake3Config()
 {

@@ -332,8 +332,7 @@ PressName pressName(const Press &press, const Engine &engine)
     if (named.name == u"escape")
         return {{}, QStringLiteral("it opens %1's menu, before any bind").arg(engineName), {}};
     // A name the bind line cannot hold (";" ends the command) is no name for it.
-    QString refusal;
-    if (!named.name.isEmpty() && !isBindableKey(named.name, {&engine}, &refusal))
+    if (!named.name.isEmpty() && !isBindableKey(named.name, {&engine}))
         return {{}, QStringLiteral("%1 names it %2, which a bind line cannot hold").arg(engineName, named.name), {}};
     return named;
 }

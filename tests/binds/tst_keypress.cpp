@@ -13,17 +13,17 @@ namespace {
 
 // A press: "AD01:a" is the key at AD01 typing a; "AD01:^dead" a dead key; ":a" a key of no
 // known place; "mouse6", "wheelup".
-binds::Press pressOf(const QString &spec)
+binds::Press pressOf(const QString &written)
 {
     binds::Press press;
-    if (spec.startsWith(u"mouse")) {
+    if (written.startsWith(u"mouse")) {
         press.kind = binds::Press::Kind::MouseButton;
-        press.mouseButton = spec.mid(5).toInt();
-    } else if (spec == u"wheelup") {
+        press.mouseButton = written.mid(5).toInt();
+    } else if (written == u"wheelup") {
         press.kind = binds::Press::Kind::WheelUp;
     } else {
-        press.key = binds::keyPositionByXkbName(spec.section(u':', 0, 0));
-        const QString typed = spec.section(u':', 1);
+        press.key = binds::keyPositionByXkbName(written.section(u':', 0, 0));
+        const QString typed = written.section(u':', 1);
         press.deadKey = typed.endsWith(u"dead");
         press.character = press.deadKey ? QString() : typed;
     }
