@@ -35,9 +35,10 @@ size=$(xwininfo -id "$window" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print
 [ "$size" = 747x363 ] || fail "client size $size, not 747x363"
 
 # Click at a control's centre (client pixels, from the layout) and type into it.
-# The X server queues the click before the keys, and Wine takes them in that order.
-at() { xdotool mousemove --sync --window "$window" "$1" "$2" click 1; }
-type_text() { xdotool type --delay 30 "$1"; }
+# Wine shows nothing outside of when a click or the keys have reached the program's own
+# controls: without these waits a fresh window can lose them (seen once in five runs).
+at() { xdotool mousemove --sync --window "$window" "$1" "$2" click 1; sleep 0.3; }
+type_text() { xdotool type --delay 30 "$1"; sleep 0.2; }
 at 232 41 && type_text 'C:\Games\Quake3\'   # Text1
 at 24 64                                     # Option1, "Baseq3"
 at 135 176                                   # Option4, "Public"
